@@ -1,0 +1,28 @@
+#include "app/basewnd.h"
+
+#include "app/bounded.h"
+#include "app/globals.h"
+
+LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CBaseWnd*>(GetWindowLongA(hWnd, GWL_USERDATA));
+    if (!self) {
+        if (msg != WM_CREATE) return DefWindowProcA(hWnd, msg, wParam, lParam);
+        self = static_cast<CBaseWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (!self) return DefWindowProcA(hWnd, msg, wParam, lParam);
+        SetWindowLongA(hWnd, GWL_USERDATA, reinterpret_cast<LONG>(self));
+    }
+    return self->HandleMessage(hWnd, msg, wParam, lParam);
+}
+
+LRESULT ApplyFont(LOGFONTA& font, const char* face, HWND hWnd)
+{
+    CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), face);
+    HFONT hFont = CreateFontIndirectA(&font);
+    return SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), TRUE);
+}
+
+LRESULT CBaseWnd::SetFont(HINSTANCE, const char* face, HWND hWnd)
+{
+    return ApplyFont(g_mainFont, face, hWnd ? hWnd : m_hWnd);
+}

@@ -1,0 +1,75 @@
+#include "app/config.h"
+
+#include <new>
+
+#include "app/bounded.h"
+#include "app/curdir.h"
+
+namespace {
+const char kIniName[] = "MossvanePad.ini";
+
+int ReadInt(const char* section, const char* key, int fallback, const char* path)
+{
+    return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, path));
+}
+
+void WriteInt(const char* section, const char* key, int value, const char* path)
+{
+    char text[16];
+    FormatBounded(text, sizeof(text), "%d", value);
+    WritePrivateProfileStringA(section, key, text, path);
+}
+
+void WriteBool(const char* section, const char* key, bool value, const char* path)
+{
+    WritePrivateProfileStringA(section, key, value ? "1" : "0", path);
+}
+}  // namespace
+
+CConfig::CConfig()
+{
+    char dir[kPathSize];
+    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) return;
+    if (!FormatBounded(IniPath, sizeof(IniPath), "%s\\%s", dir, kIniName)) return;
+    PrevFile = new (std::nothrow) char[kMemoNameSize];
+    if (!PrevFile) return;
+    m_bValid = true;
+    Load();
+}
+
+CConfig::~CConfig()
+{
+    Save();
+    delete[] PrevFile;
+}
+
+void CConfig::Load()
+{
+    GetPrivateProfileStringA("ReadFile", "PrevFile", "null", PrevFile, kMemoNameSize, IniPath);
+    DefaultPosition = ReadInt("Setting", "DefaultPosition", 0, IniPath) == 1;
+    X = ReadInt("Window", "X", 0, IniPath);
+    Y = ReadInt("Window", "Y", 0, IniPath);
+    Width = ReadInt("Window", "Width", 400, IniPath);
+    Height = ReadInt("Window", "Height", 225, IniPath);
+    Startup = ReadInt("Setting", "Startup", 0, IniPath) == 1;
+    Alpha = ReadInt("Setting", "Alpha", 255, IniPath);
+}
+
+void CConfig::Save() const
+{
+    if (!m_bValid) return;
+    WritePrivateProfileStringA("ReadFile", "PrevFile", PrevFile, IniPath);
+    WriteBool("Setting", "DefaultPosition", DefaultPosition, IniPath);
+    WriteInt("Window", "X", X, IniPath);
+    WriteInt("Window", "Y", Y, IniPath);
+    WriteInt("Window", "Width", Width, IniPath);
+    WriteInt("Window", "Height", Height, IniPath);
+    WriteBool("Setting", "Startup", Startup, IniPath);
+    WriteInt("Setting", "Alpha", Alpha, IniPath);
+}
+
+void CConfig::SetPrevFile(const char* name)
+{
+    if (!PrevFile) return;
+    CopyBounded(PrevFile, kMemoNameSize, name);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Private window messages and control ids shared by the program's windows
+// and by the keyboard hook library.
+
+#define WM_SHOWMEMO 0x8001     // wParam: virtual-key code; lParam: 1 = show unconditionally
+#define WM_INITCTRL 0x8002     // sent to a control right after it is created and subclassed
+#define WM_EDITMOUSE 0x8003    // wParam: 1 = mouse left the editor; lParam: show command
+#define WM_SETTINGDONE 0x8004  // lParam: the new opacity, 0 to 255
+#define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
+
+#define IDC_NEWMEMO 1
+#define IDC_COPYMEMO 2
+#define IDC_DELETEMEMO 3
+#define IDC_SETTING 4
+#define IDC_EDIT 200
+#define IDC_FILELIST 201
+#define IDC_STARTUP 202
+#define IDC_SHORTCUT 203
+#define IDC_PIN 204
+
+#define ID_SELECTALL 40001
+#define ID_TIMESTAMP 40002
+
+#define ID_TRAYICON 1001
+
+#define MAIN_WINDOW_CLASS "MossvanePad"
+#define MAIN_WINDOW_TITLE "MossvanePad"

@@ -1,0 +1,10 @@
+#include "app/msgbox.h"
+
+#include "app/globals.h"
+
+void ShowMessageBox(const char* text, const char* caption)
+{
+    g_bMessageBox = TRUE;
+    MessageBoxA(nullptr, text, caption, MB_OK);
+    g_bMessageBox = FALSE;
+}

@@ -1,0 +1,129 @@
+#include <windows.h>
+
+#include <new>
+
+#include "app/centeroncursor.h"
+#include "app/config.h"
+#include "app/curdir.h"
+#include "app/gdiplussession.h"
+#include "app/globals.h"
+#include "app/memofolder.h"
+#include "app/messages.h"
+#include "app/msgbox.h"
+#include "hook/hook.h"
+#include "mainwnd/mainwnd.h"
+#include "memo/notepadwnd.h"
+
+namespace {
+const char kStartCaption[] = "MossvanePad の起動に失敗しました";
+
+// Start-up placement, apart from the pop-up's own.
+Placement g_start = {};
+
+// A second copy hands the show request to the running one and ends.
+bool IsAnotherCopyRunning()
+{
+    CreateMutexA(nullptr, TRUE, "CheckMulti_MossvanePad");
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    HWND running = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE);
+    if (running) SendMessageA(running, WM_SHOWMEMO, 0, 1);
+    return true;
+}
+
+// The ini file, the memo folder and the memo files are all named relative
+// to the current directory; a directory that leaves no room for them is
+// refused up front rather than cut into a wrong path.
+bool HasRoomForPaths()
+{
+    char dir[kPathSize];
+    const size_t longestSuffix = sizeof("\\MossvanePad.ini");
+    return GetCurrentDirectoryBounded(dir, sizeof(dir)) && lstrlenA(dir) + longestSuffix <= sizeof(dir);
+}
+
+void EnsureMemoFolder()
+{
+    char dir[kPathSize];
+    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) return;
+    if (!HasMemoFolder(dir)) CreateDirectoryA("memo", nullptr);
+}
+
+bool RegisterMainClass(HINSTANCE hInstance)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BaseWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, "icon");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    wc.lpszClassName = MAIN_WINDOW_CLASS;
+    return RegisterClassExA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
+{
+    g_start.rcWindow = OuterWindowRect(g_config->Width, g_config->Height);
+    PlaceAtCursor(g_start);
+    if (g_config->DefaultPosition) g_start.ptResult = {g_config->X, g_config->Y};
+    const RECT& rc = g_start.rcWindow;
+    HWND hWnd = CreateWindowExA(WS_EX_LAYERED, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_VISIBLE | WS_CLIPCHILDREN,
+                                g_start.ptResult.x, g_start.ptResult.y, rc.right - rc.left, rc.bottom - rc.top,
+                                nullptr, nullptr, hInstance, mainWnd);
+    mainWnd->m_hWnd = hWnd;
+    if (hWnd) CopyRect(&mainWnd->m_rcWindow, &g_start.rcWindow);
+    return hWnd;
+}
+
+void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
+{
+    HACCEL accelerators = LoadAcceleratorsA(hInstance, "IDR_ACCELERATORS");
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(mainWnd->m_pNotepad->m_hWnd, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int RunProgram(HINSTANCE hInstance, CMainWnd* mainWnd)
+{
+    if (!CreateMainWindow(hInstance, mainWnd)) {
+        ShowMessageBox("メモウィンドウを作成できませんでした。", kStartCaption);
+        return 0;
+    }
+    GdiplusSession gdiplus;
+    if (!gdiplus.ok()) {
+        ShowMessageBox("GDI+ を開始できませんでした。", kStartCaption);
+        DestroyWindow(mainWnd->m_hWnd);
+        return 0;
+    }
+    sethook();
+    RunMessageLoop(hInstance, mainWnd);
+    freehook();
+    return 0;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    if (IsAnotherCopyRunning()) return 0;
+    if (!HasRoomForPaths()) {
+        ShowMessageBox("このフォルダのパスが長すぎるため、メモと設定を保存できません。\n"
+                       "もっと短いパスのフォルダに移してから起動してください。",
+                       kStartCaption);
+        return 0;
+    }
+    EnsureMemoFolder();
+    if (!RegisterMainClass(hInstance)) return 0;
+
+    auto* mainWnd = new (std::nothrow) CMainWnd;
+    if (!mainWnd || !mainWnd->IsValid()) {
+        ShowMessageBox("メモリが不足しているため起動できませんでした。", kStartCaption);
+        delete mainWnd;
+        return 0;
+    }
+    RunProgram(hInstance, mainWnd);
+    delete mainWnd;
+    return 0;
+}

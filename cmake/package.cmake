@@ -1,0 +1,11 @@
+# The portable zip: what a Windows user unpacks and runs.
+install(TARGETS MossvanePad RUNTIME DESTINATION .)
+install(TARGETS MossvaneHook RUNTIME DESTINATION . LIBRARY DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/res/readme.txt DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME MossvanePad)
+set(CPACK_PACKAGE_FILE_NAME MossvanePad-${PROJECT_VERSION}-win32)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+include(CPack)

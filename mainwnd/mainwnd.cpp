@@ -1,0 +1,125 @@
+#include "mainwnd/mainwnd.h"
+
+#include <new>
+
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "controls/buttonwnd.h"
+#include "controls/pinwnd.h"
+#include "controls/settingwnd.h"
+#include "memo/filelist.h"
+#include "memo/notepadwnd.h"
+#include "startup/startupdir.h"
+
+namespace {
+int SystemMajorVersion()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (!GetVersionExA(&version)) return 0;
+    return static_cast<int>(version.dwMajorVersion);
+}
+
+void ChooseSystemDefaults()
+{
+    int major = SystemMajorVersion();
+    if (major == 5) {
+        g_pszFontFace = "ＭＳ Ｐゴシック";
+        g_nFontHeight = 18;
+    }
+    InitStartupDir(major);
+}
+}  // namespace
+
+CMainWnd::CMainWnd()
+    : m_pNotepad(new (std::nothrow) CNotepadWnd),
+      m_pButtons(new (std::nothrow) CButtonWnd[4]),
+      m_pFileList(new (std::nothrow) CFileList),
+      m_pPin(new (std::nothrow) CPinWnd),
+      m_pSetting(new (std::nothrow) CSettingWnd)
+{
+    g_config = new (std::nothrow) CConfig;
+    ChooseSystemDefaults();
+}
+
+CMainWnd::~CMainWnd()
+{
+    delete m_pNotepad;
+    delete[] m_pButtons;
+    delete m_pFileList;
+    delete m_pPin;
+    delete m_pSetting;
+    delete g_config;
+    g_config = nullptr;
+}
+
+bool CMainWnd::IsValid() const
+{
+    return m_pNotepad && m_pNotepad->IsValid() && m_pButtons && m_pFileList && m_pPin && m_pSetting &&
+           m_pSetting->IsValid() && g_config && g_config->IsValid();
+}
+
+LRESULT CMainWnd::SetFont(HINSTANCE, const char* face, HWND hWnd)
+{
+    g_mainFont.lfHeight = g_nFontHeight;
+    return ApplyFont(g_mainFont, face, hWnd ? hWnd : m_hWnd);
+}
+
+LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:      return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:     return OnDestroy(hWnd);
+    case WM_ENDSESSION:  return OnEndSession(hWnd, static_cast<BOOL>(wParam));
+    case WM_SHOWMEMO:    return OnShowMemo(hWnd, wParam, lParam);
+    case WM_TRAYNOTIFY:  return OnTrayNotify(hWnd, lParam);
+    }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
+{
+    SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(g_config->Alpha), LWA_ALPHA);
+    AddTrayIcon(hWnd, cs->hInstance);
+    return 0;
+}
+
+LRESULT CMainWnd::OnDestroy(HWND hWnd)
+{
+    RemoveTrayIcon(hWnd);
+    StorePosition(hWnd);
+    PostQuitMessage(0);
+    return 0;
+}
+
+// Windows may end the process right after this message, without the orderly
+// teardown: the settings are written now so that they are not lost.
+LRESULT CMainWnd::OnEndSession(HWND hWnd, BOOL ending)
+{
+    if (!ending) return 0;
+    StorePosition(hWnd);
+    g_config->Save();
+    return 0;
+}
+
+LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
+{
+    if (mouseMsg == WM_LBUTTONDOWN) DestroyWindow(hWnd);
+    return 0;
+}
+
+void CMainWnd::StorePosition(HWND hWnd)
+{
+    RECT rc;
+    if (!GetWindowRect(hWnd, &rc)) return;
+    g_config->X = rc.left;
+    g_config->Y = rc.top;
+}
+
+RECT OuterWindowRect(int width, int height)
+{
+    RECT rc = {0, 0, width, height};
+    AdjustWindowRect(&rc, WS_VISIBLE | WS_CAPTION, FALSE);
+    return rc;
+}

@@ -1,0 +1,31 @@
+#include "mainwnd/mainwnd.h"
+
+#include <shellapi.h>
+
+#include "app/messages.h"
+
+namespace {
+NOTIFYICONDATAA TrayIconData(HWND hWnd)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = hWnd;
+    data.uID = ID_TRAYICON;
+    return data;
+}
+}  // namespace
+
+void CMainWnd::AddTrayIcon(HWND hWnd, HINSTANCE hInstance)
+{
+    NOTIFYICONDATAA data = TrayIconData(hWnd);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYNOTIFY;
+    data.hIcon = LoadIconA(hInstance, "icon");
+    Shell_NotifyIconA(NIM_ADD, &data);
+}
+
+void CMainWnd::RemoveTrayIcon(HWND hWnd)
+{
+    NOTIFYICONDATAA data = TrayIconData(hWnd);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}

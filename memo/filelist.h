@@ -1,0 +1,8 @@
+#pragma once
+#include "app/subclassbase.h"
+
+// The memo list: a drop-down list of the memo files.
+class CFileList final : public CSubClassBase {
+public:
+    LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+};

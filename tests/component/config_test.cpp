@@ -1,0 +1,96 @@
+// The settings store against the real profile functions.
+#include "app/config.h"
+
+#include <gtest/gtest.h>
+
+#include "app/curdir.h"
+
+namespace {
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof(temp), temp);
+        char name[MAX_PATH];
+        GetTempFileNameA(temp, "mvc", 0, name);
+        DeleteFileA(name);
+        CreateDirectoryA(name, nullptr);
+        m_path = name;
+    }
+    ~TempFolder()
+    {
+        DeleteFileA((m_path + "\\MossvanePad.ini").c_str());
+        RemoveDirectoryA(m_path.c_str());
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+TEST(Config, SavesWhatWasSetAndTheNextLoadReadsItBack)
+{
+    TempFolder folder;
+    ScopedCurrentDirectory inFolder(folder.path().c_str());
+    ASSERT_TRUE(inFolder.ok());
+    {
+        CConfig config;
+        ASSERT_TRUE(config.IsValid());
+        EXPECT_EQ(folder.path() + "\\MossvanePad.ini", config.IniPath);
+        EXPECT_STREQ("null", config.PrevFile);
+        config.SetPrevFile("買い物 100%");
+        config.X = -1200;
+        config.Y = 7;
+        config.Width = 640;
+        config.Height = 480;
+        config.Startup = true;
+        config.DefaultPosition = true;
+        config.Alpha = 0;
+    }
+    CConfig again;
+    EXPECT_STREQ("買い物 100%", again.PrevFile);
+    EXPECT_EQ(-1200, again.X);
+    EXPECT_EQ(7, again.Y);
+    EXPECT_EQ(640, again.Width);
+    EXPECT_EQ(480, again.Height);
+    EXPECT_TRUE(again.Startup);
+    EXPECT_TRUE(again.DefaultPosition);
+    EXPECT_EQ(0, again.Alpha);
+}
+
+TEST(Config, SetPrevFileRefusesNamesLongerThanItsBuffer)
+{
+    TempFolder folder;
+    ScopedCurrentDirectory inFolder(folder.path().c_str());
+    CConfig config;
+    config.SetPrevFile(std::string(511, 'a').c_str());
+    EXPECT_EQ(511u, strlen(config.PrevFile));
+    config.SetPrevFile(std::string(512, 'b').c_str());
+    EXPECT_STREQ("", config.PrevFile);
+    config.SetPrevFile("null");
+}
+
+TEST(CurrentDirectory, ScopedSwitchPutsThePreviousFolderBack)
+{
+    TempFolder folder;
+    char before[MAX_PATH];
+    ASSERT_TRUE(GetCurrentDirectoryBounded(before, sizeof(before)));
+    {
+        ScopedCurrentDirectory inFolder(folder.path().c_str());
+        char during[MAX_PATH];
+        GetCurrentDirectoryBounded(during, sizeof(during));
+        EXPECT_EQ(folder.path(), during);
+    }
+    char after[MAX_PATH];
+    GetCurrentDirectoryBounded(after, sizeof(after));
+    EXPECT_STREQ(before, after);
+    ScopedCurrentDirectory missing("Z:\\no\\such\\folder\\here");
+    EXPECT_FALSE(missing.ok());
+    GetCurrentDirectoryBounded(after, sizeof(after));
+    EXPECT_STREQ(before, after);
+    char tiny[4];
+    EXPECT_FALSE(GetCurrentDirectoryBounded(tiny, sizeof(tiny)));
+    EXPECT_STREQ("", tiny);
+}
+}  // namespace

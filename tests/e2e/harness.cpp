@@ -1,0 +1,246 @@
+#include "tests/e2e/harness.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+const char kWindowName[] = "MossvanePad";
+
+std::string BinDir()
+{
+    const char* dir = getenv("MOSSVANE_BIN_DIR");
+    if (!dir) throw std::runtime_error("MOSSVANE_BIN_DIR is not set");
+    return dir;
+}
+
+std::string MakeTempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    static unsigned counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof(name), "%smossvane-e2e-%lu-%u", temp, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, nullptr)) return name;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot make a temp folder");
+    }
+}
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+struct FindRequest {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM data)
+{
+    auto* request = reinterpret_cast<FindRequest*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    char className[64] = "";
+    GetClassNameA(hWnd, className, sizeof(className));
+    if (pid == request->processId && lstrcmpA(className, request->className) == 0) request->found.push_back(hWnd);
+    return TRUE;
+}
+
+// The window is shown and its thread has reached the message loop.
+bool IsAnswering(HWND hWnd)
+{
+    DWORD_PTR result;
+    return IsWindowVisible(hWnd) && SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+}
+
+BOOL CALLBACK AppendChildText(HWND hWnd, LPARAM data)
+{
+    char className[32] = "";
+    GetClassNameA(hWnd, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") == 0) *reinterpret_cast<std::string*>(data) += MemoApp::WindowText(hWnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className)
+{
+    FindRequest request{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&request));
+    return request.found;
+}
+
+std::string IniValue(const std::string& iniPath, const char* section, const char* key)
+{
+    char value[1024];
+    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof(value), iniPath.c_str());
+    return value;
+}
+
+MemoApp::MemoApp() : m_dir(MakeTempFolder())
+{
+    for (const char* file : {"MossvanePad.exe", "MossvaneHook.dll"}) {
+        std::string from = BinDir() + "\\" + file;
+        if (!CopyFileA(from.c_str(), PathOf(file).c_str(), FALSE))
+            throw std::runtime_error("cannot copy " + from);
+    }
+}
+
+MemoApp::~MemoApp()
+{
+    Kill();
+    RemoveTree(m_dir);
+}
+
+std::string MemoApp::PathOf(const std::string& relative) const
+{
+    return m_dir + "\\" + relative;
+}
+
+void MemoApp::WriteFile(const std::string& relative, const std::string& content) const
+{
+    std::ofstream out(PathOf(relative), std::ios::binary);
+    out << content;
+}
+
+std::string MemoApp::ReadFile(const std::string& relative) const
+{
+    std::ifstream in(PathOf(relative), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool MemoApp::FileExists(const std::string& relative) const
+{
+    DWORD attributes = GetFileAttributesA(PathOf(relative).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MemoApp::FolderExists(const std::string& relative) const
+{
+    DWORD attributes = GetFileAttributesA(PathOf(relative).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MemoApp::Launch(const std::string& dir, PROCESS_INFORMATION& pi) const
+{
+    std::string exe = PathOf("MossvanePad.exe");
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::string workDir = dir.empty() ? m_dir : dir;
+    return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, workDir.c_str(), &si,
+                          &pi) != FALSE;
+}
+
+bool MemoApp::StartProcess(const std::string& dir)
+{
+    return Launch(dir, m_pi);
+}
+
+bool MemoApp::Start(const std::string& dir)
+{
+    if (!StartProcess(dir)) return false;
+    return WaitUntil([this] {
+        for (HWND hWnd : TopLevelWindowsOf(m_pi.dwProcessId, kWindowName)) {
+            if (WindowText(hWnd) == kWindowName) m_hWnd = hWnd;
+        }
+        return m_hWnd != nullptr && IsAnswering(m_hWnd);
+    }, 30000);
+}
+
+DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
+{
+    PROCESS_INFORMATION pi = {};
+    if (!Launch(dir, pi)) return static_cast<DWORD>(-1);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    else TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+bool MemoApp::IsRunning() const
+{
+    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD MemoApp::EndFromTray(DWORD timeoutMs)
+{
+    PostMessageA(m_hWnd, 0x800A, 1001, WM_LBUTTONDOWN);
+    return WaitForExit(timeoutMs);
+}
+
+DWORD MemoApp::WaitForExit(DWORD timeoutMs)
+{
+    if (!m_pi.hProcess) return static_cast<DWORD>(-1);
+    if (WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+void MemoApp::Kill()
+{
+    if (!m_pi.hProcess) return;
+    if (IsRunning()) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 10000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+    m_pi = {};
+}
+
+HWND MemoApp::WaitForMessageBox(DWORD timeoutMs) const
+{
+    HWND box = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> boxes = TopLevelWindowsOf(m_pi.dwProcessId, "#32770");
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr && IsWindowVisible(box);
+    }, timeoutMs);
+    return box;
+}
+
+std::string MemoApp::WindowText(HWND hWnd)
+{
+    char text[1024] = "";
+    GetWindowTextA(hWnd, text, sizeof(text));
+    return text;
+}
+
+std::string MemoApp::MessageBoxText(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, AppendChildText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void MemoApp::DismissMessageBox(HWND box)
+{
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
