@@ -21,6 +21,15 @@ public:
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT SetFont(HINSTANCE hInstance, const char* face, HWND hWnd) override;
 
+    void Resize(int width, int height);
+    void ShowButtons(int show);
+    int IsCursorOnButton();
+    void UpdateStartupBox();
+    void SyncStartupLink(const char* name);
+    void ShowSettingWnd();
+    bool FindMemoLink(const char* name, char* linkName);
+    void UpdateAutostartLink(bool enabled);
+
     CNotepadWnd* m_pNotepad;
     CButtonWnd* m_pButtons;  // four, for the command ids 1 to 4
     CFileList* m_pFileList;

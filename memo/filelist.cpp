@@ -6,3 +6,5 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     return DefSubclassProc(hWnd, msg, wParam, lParam);
 }
+
+void CFileList::Refresh() {}

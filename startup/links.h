@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+// Shell links in the user's Startup folder (g_szStartupDir): one per memo
+// marked "Startup", and the program's own autostart link.
+
+HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char* workingDir,
+                        const char* description);
+// path and description: 260-byte buffers, emptied first.
+HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description);
+
+// Called by the save while the memo folder is the current directory.
+void CreateMemoLink(const char* name);
+void RenameMemoLink(const char* newName, const char* oldName);
+void DeleteMemoLink(const char* name);
+
+// The link that belongs to memo `name`, whatever it is called; its file name
+// without ".lnk" goes into linkName (260 bytes).
+bool FindMemoLink(HWND owner, const char* name, char* linkName);
+// Creates or deletes the program's own autostart link.
+void UpdateAutostartLink(HWND owner, bool enabled);
