@@ -1,0 +1,131 @@
+// The built program and hook library read as PE files: the two must agree
+// on the decorated export names, and the library, which the system maps
+// into every process with keyboard input, must carry nothing but its hook.
+#include "tests/component/pe_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+#include <set>
+
+void PrintTo(const PeImage::Export& e, std::ostream* out)
+{
+    *out << "{\"" << e.name << "\", " << e.ordinal << "}";
+}
+
+namespace {
+const DWORD kSharedBit = IMAGE_SCN_MEM_SHARED;
+
+std::string BinPath(const char* file)
+{
+    const char* dir = getenv("MOSSVANE_BIN_DIR");
+    if (!dir) throw std::runtime_error("MOSSVANE_BIN_DIR is not set");
+    return std::string(dir) + "\\" + file;
+}
+
+const PeImage& HookDll()
+{
+    static const PeImage image(BinPath("MossvaneHook.dll"));
+    return image;
+}
+
+const PeImage& ProgramExe()
+{
+    static const PeImage image(BinPath("MossvanePad.exe"));
+    return image;
+}
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+std::set<std::string> ImportedDlls(const PeImage& image)
+{
+    std::set<std::string> dlls;
+    for (const PeImage::Import& import : image.Imports()) dlls.insert(Upper(import.dll));
+    return dlls;
+}
+
+TEST(HookImage, ExportsOnlyTheTwoDecoratedNamesUnderItsModuleName)
+{
+    EXPECT_EQ("MossvaneHook.dll", HookDll().ExportModuleName());
+    const std::vector<PeImage::Export> expected = {{"?freehook@@YGXXZ", 1}, {"?sethook@@YGXXZ", 2}};
+    const std::vector<PeImage::Export> exports = HookDll().Exports();
+    EXPECT_EQ(expected, exports);
+    for (const PeImage::Export& e : exports) EXPECT_FALSE(e.name.empty()) << "ordinal " << e.ordinal << " has no name";
+    EXPECT_NE(0u, HookDll().Headers().OptionalHeader.AddressOfEntryPoint);
+}
+
+TEST(HookImage, KeepsTheHookHandleAloneInAnUnsharedDataSection)
+{
+    std::vector<PeImage::Section> sections = HookDll().Sections();
+    auto shareda = std::find_if(sections.begin(), sections.end(), [](const PeImage::Section& s) {
+        return s.name == ".shareda";
+    });
+    ASSERT_TRUE(shareda != sections.end()) << "no .shareda section";
+    EXPECT_EQ(4u, shareda->virtualSize);
+    EXPECT_EQ(0x200u, shareda->rawSize);
+    EXPECT_EQ(0xC0000040u, shareda->characteristics);
+    for (const PeImage::Section& s : sections)
+        EXPECT_EQ(0u, s.characteristics & kSharedBit) << s.name << " is shared between processes";
+}
+
+TEST(HookImage, CarriesOnlyItsManifest)
+{
+    std::vector<PeImage::Resource> resources = HookDll().Resources();
+    ASSERT_EQ(1u, resources.size()) << "no version block, no other resource";
+    const PeImage::Resource& manifest = resources.front();
+    EXPECT_EQ("#24", manifest.type);
+    EXPECT_EQ("#2", manifest.name);
+    EXPECT_EQ(1033u, manifest.language);
+    EXPECT_NE(std::string::npos, manifest.data.find("level=\"asInvoker\"")) << manifest.data;
+    EXPECT_NE(std::string::npos, manifest.data.find("uiAccess=\"false\"")) << manifest.data;
+}
+
+// Loaded into every process that takes keyboard input: only DLLs that every
+// Windows has, no runtime library, and small.
+TEST(HookImage, ImportsOnlyKernelAndUserAndStaysSmall)
+{
+    std::set<std::string> dlls = ImportedDlls(HookDll());
+    EXPECT_EQ(1u, dlls.count("USER32.DLL"));
+    for (const std::string& dll : dlls) EXPECT_TRUE(dll == "KERNEL32.DLL" || dll == "USER32.DLL") << dll;
+    EXPECT_LE(HookDll().FileSize(), 16u * 1024);
+}
+
+TEST(ProgramImage, ImportsTheHookByItsDecoratedNames)
+{
+    std::vector<PeImage::Import> imports = ProgramExe().Imports();
+    auto hook = std::find_if(imports.begin(), imports.end(), [](const PeImage::Import& i) {
+        return Upper(i.dll) == "MOSSVANEHOOK.DLL";
+    });
+    ASSERT_TRUE(hook != imports.end()) << "MossvaneHook.dll is not imported";
+    EXPECT_EQ("MossvaneHook.dll", hook->dll);
+    std::set<std::string> names(hook->names.begin(), hook->names.end());
+    EXPECT_EQ((std::set<std::string>{"?freehook@@YGXXZ", "?sethook@@YGXXZ"}), names);
+    EXPECT_EQ(2u, hook->names.size());
+}
+
+TEST(ProgramImage, ImportsOnlySystemLibraries)
+{
+    const std::set<std::string> allowed = {"KERNEL32.DLL", "USER32.DLL",   "GDI32.DLL",   "ADVAPI32.DLL",
+                                           "SHELL32.DLL",  "OLE32.DLL",    "OLEAUT32.DLL", "COMCTL32.DLL",
+                                           "GDIPLUS.DLL",  "SHLWAPI.DLL",  "MSVCRT.DLL",  "MOSSVANEHOOK.DLL"};
+    for (const std::string& dll : ImportedDlls(ProgramExe())) EXPECT_EQ(1u, allowed.count(dll)) << dll;
+}
+
+TEST(Images, TargetWindowsXpOn32BitIntel)
+{
+    for (const PeImage* image : {&ProgramExe(), &HookDll()}) {
+        const IMAGE_NT_HEADERS32& headers = image->Headers();
+        EXPECT_EQ(IMAGE_FILE_MACHINE_I386, headers.FileHeader.Machine);
+        EXPECT_EQ(5, headers.OptionalHeader.MajorSubsystemVersion);
+        EXPECT_EQ(1, headers.OptionalHeader.MinorSubsystemVersion);
+    }
+    EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, ProgramExe().Headers().OptionalHeader.Subsystem);
+    EXPECT_TRUE(HookDll().Headers().FileHeader.Characteristics & IMAGE_FILE_DLL);
+}
+}  // namespace
