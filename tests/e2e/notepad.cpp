@@ -1,0 +1,89 @@
+#include "tests/e2e/notepad.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+const char kXdotool[] = "/usr/bin/xdotool";
+
+// Wine starts Unix programs through CreateProcess; their handles cannot be
+// waited on, so they are closed right away.
+void RunUnixProgram(std::string commandLine)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw std::runtime_error("cannot run " + commandLine);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+// The X window behind a top-level Wine window.
+std::string XWindowId(HWND hWnd)
+{
+    return std::to_string(reinterpret_cast<ULONG_PTR>(GetPropA(hWnd, "__wine_x11_whole_window")));
+}
+}  // namespace
+
+bool HasThreadFocus(HWND hWnd, HWND focus)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, nullptr), &info) && info.hwndFocus == focus;
+}
+
+Notepad::Notepad()
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    char commandLine[] = "notepad.exe";
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        throw std::runtime_error("cannot start notepad.exe");
+    WaitUntil([this] {
+        std::vector<HWND> windows = TopLevelWindowsOf(m_pi.dwProcessId, "Notepad");
+        m_hWnd = windows.empty() ? nullptr : windows.front();
+        m_hEdit = m_hWnd ? FindWindowExA(m_hWnd, nullptr, "Edit", nullptr) : nullptr;
+        return m_hEdit != nullptr && IsWindowVisible(m_hWnd);
+    }, 30000);
+    if (!m_hEdit) {
+        TerminateProcess(m_pi.hProcess, 1);
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+        throw std::runtime_error("notepad's window did not come up");
+    }
+}
+
+Notepad::~Notepad()
+{
+    TerminateProcess(m_pi.hProcess, 0);
+    WaitForSingleObject(m_pi.hProcess, 10000);
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+void Notepad::Type(const std::string& keys) const
+{
+    SetForegroundWindow(m_hWnd);
+    if (!WaitUntil([this] { return GetForegroundWindow() == m_hWnd && HasThreadFocus(m_hWnd, m_hEdit); }))
+        throw std::runtime_error("notepad did not take the focus");
+    // Without a window manager the X server sends keys to the window under
+    // the pointer unless a window has the input focus.
+    RunUnixProgram(std::string(kXdotool) + " windowfocus " + XWindowId(m_hWnd) + " key " + keys);
+}
+
+std::string Notepad::Text() const
+{
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(m_hEdit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000,
+                        &copied);
+    return text;
+}
+
+bool Notepad::WaitForText(const std::string& expected, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return Text() == expected; }, timeoutMs);
+}
