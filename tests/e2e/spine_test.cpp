@@ -128,6 +128,21 @@ TEST(Spine, SecondCopyHandsTheShowRequestToTheFirstAndEnds)
     EXPECT_EQ(0u, later.EndFromTray());
 }
 
+TEST(Spine, SettingsAreWrittenWhenWindowsEndsTheSession)
+{
+    MemoApp app;
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nAlpha=222\r\n");
+    ASSERT_TRUE(app.Start());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(app.Window(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+    ASSERT_TRUE(SendMessageTimeoutA(app.Window(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+    app.Kill();  // Windows may end the process without any further message
+    std::string ini = app.PathOf("MossvanePad.ini");
+    EXPECT_EQ("222", IniValue(ini, "Setting", "Alpha"));
+    EXPECT_EQ("400", IniValue(ini, "Window", "Width"));
+    EXPECT_EQ("null", IniValue(ini, "ReadFile", "PrevFile"));
+}
+
 TEST(Spine, FileNamedMemoDoesNotStopStartUp)
 {
     MemoApp app;
