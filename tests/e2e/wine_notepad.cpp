@@ -1,4 +1,4 @@
-#include "tests/e2e/notepad.h"
+#include "tests/e2e/wine_notepad.h"
 
 #include <stdexcept>
 #include <vector>
@@ -26,7 +26,6 @@ std::string XWindowId(HWND hWnd)
 {
     return std::to_string(reinterpret_cast<ULONG_PTR>(GetPropA(hWnd, "__wine_x11_whole_window")));
 }
-}  // namespace
 
 bool HasThreadFocus(HWND hWnd, HWND focus)
 {
@@ -34,8 +33,9 @@ bool HasThreadFocus(HWND hWnd, HWND focus)
     info.cbSize = sizeof(info);
     return GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, nullptr), &info) && info.hwndFocus == focus;
 }
+}  // namespace
 
-Notepad::Notepad()
+WineNotepad::WineNotepad()
 {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -56,7 +56,7 @@ Notepad::Notepad()
     }
 }
 
-Notepad::~Notepad()
+WineNotepad::~WineNotepad()
 {
     TerminateProcess(m_pi.hProcess, 0);
     WaitForSingleObject(m_pi.hProcess, 10000);
@@ -64,17 +64,27 @@ Notepad::~Notepad()
     CloseHandle(m_pi.hProcess);
 }
 
-void Notepad::Type(const std::string& keys) const
+void WineNotepad::Activate() const
 {
     SetForegroundWindow(m_hWnd);
     if (!WaitUntil([this] { return GetForegroundWindow() == m_hWnd && HasThreadFocus(m_hWnd, m_hEdit); }))
         throw std::runtime_error("notepad did not take the focus");
-    // Without a window manager the X server sends keys to the window under
-    // the pointer unless a window has the input focus.
-    RunUnixProgram(std::string(kXdotool) + " windowfocus " + XWindowId(m_hWnd) + " key " + keys);
 }
 
-std::string Notepad::Text() const
+void WineNotepad::Press(const std::string& command) const
+{
+    // Without a window manager the X server sends keys to the window under
+    // the pointer unless a window has the input focus.
+    RunUnixProgram(std::string(kXdotool) + " windowfocus " + XWindowId(m_hWnd) + " " + command);
+}
+
+void WineNotepad::Type(const std::string& keys) const
+{
+    Activate();
+    Press("key " + keys);
+}
+
+std::string WineNotepad::Text() const
 {
     char text[1024] = "";
     DWORD_PTR copied = 0;
@@ -83,7 +93,7 @@ std::string Notepad::Text() const
     return text;
 }
 
-bool Notepad::WaitForText(const std::string& expected, DWORD timeoutMs) const
+bool WineNotepad::WaitForText(const std::string& expected, DWORD timeoutMs) const
 {
     return WaitUntil([&] { return Text() == expected; }, timeoutMs);
 }
