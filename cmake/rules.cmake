@@ -2,4 +2,5 @@
 set(MOSSVANE_RULE_SOURCES
   ${CMAKE_SOURCE_DIR}/app/bounded.cpp
   ${CMAKE_SOURCE_DIR}/app/placement.cpp
-  ${CMAKE_SOURCE_DIR}/startup/startuppath.cpp)
+  ${CMAKE_SOURCE_DIR}/startup/startuppath.cpp
+  ${CMAKE_SOURCE_DIR}/startup/linkrules.cpp)

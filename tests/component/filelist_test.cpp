@@ -1,0 +1,212 @@
+// The memo list as a real COMBOBOX in a test window, over a temporary
+// program folder.
+#include "memo/filelist.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/messages.h"
+
+namespace {
+std::string CurrentDirectory()
+{
+    char dir[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(dir), dir);
+    return dir;
+}
+
+void Touch(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CloseHandle(file);
+}
+
+void RemoveTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+BOOL CALLBACK DismissDialog(HWND hWnd, LPARAM data)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    char className[16] = "";
+    GetClassNameA(hWnd, className, sizeof(className));
+    if (pid == GetCurrentProcessId() && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(hWnd)) {
+        ++*reinterpret_cast<std::atomic<int>*>(data);
+        PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+}
+
+// Counts and dismisses the message boxes that come up while it lives, so
+// that a box fails the test instead of hanging it.
+class MessageBoxWatch {
+public:
+    MessageBoxWatch()
+        : m_thread([this] {
+              while (!m_stop) {
+                  EnumWindows(DismissDialog, reinterpret_cast<LPARAM>(&m_boxes));
+                  Sleep(50);
+              }
+          })
+    {
+    }
+    ~MessageBoxWatch()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    int boxes() const { return m_boxes; }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_boxes{0};
+    std::thread m_thread;
+};
+
+// A program folder as the current directory, the settings record read from
+// it, and the list's COMBOBOX in a plain parent window.
+class FileList : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof(temp), temp);
+        char name[MAX_PATH];
+        GetTempFileNameA(temp, "mvf", 0, name);
+        DeleteFileA(name);
+        m_app = name;
+        CreateDirectoryA(m_app.c_str(), nullptr);
+        m_start = CurrentDirectory();
+        SetCurrentDirectoryA(m_app.c_str());
+        g_config = new CConfig;
+        m_parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr,
+                                   nullptr);
+        m_combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL, 0,
+                                  0, 210, 25, m_parent, reinterpret_cast<HMENU>(IDC_FILELIST), nullptr, nullptr);
+        m_list.Attach(m_combo);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(m_parent);
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        delete g_config;
+        g_config = nullptr;
+        SetCurrentDirectoryA(m_start.c_str());
+        RemoveTree(m_app);
+    }
+    void MakeMemoFolder(std::initializer_list<const char*> files) const
+    {
+        CreateDirectoryA((m_app + "\\memo").c_str(), nullptr);
+        for (const char* file : files) Touch(m_app + "\\memo\\" + file);
+    }
+    void Init() { SendMessageA(m_combo, WM_INITCTRL, 0, 0); }
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> entries;
+        LRESULT count = SendMessageA(m_combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[MAX_PATH] = "";
+            SendMessageA(m_combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            entries.push_back(text);
+        }
+        return entries;
+    }
+    LRESULT Selection() const { return SendMessageA(m_combo, CB_GETCURSEL, 0, 0); }
+
+    std::string m_app, m_start;
+    HWND m_parent = nullptr;
+    HWND m_combo = nullptr;
+    CFileList m_list;
+};
+
+TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
+{
+    MakeMemoFolder({});
+    MessageBoxWatch watch;
+    Init();
+    EXPECT_EQ(0, SendMessageA(m_combo, CB_GETCOUNT, 0, 0));
+    EXPECT_FALSE(IsWindowEnabled(m_combo));
+    EXPECT_EQ(CB_ERR, Selection());
+
+    Touch(m_app + "\\memo\\first.txt");
+    m_list.Refresh();
+    EXPECT_EQ(std::vector<std::string>{"first.txt"}, Entries());
+    EXPECT_TRUE(IsWindowEnabled(m_combo));
+    EXPECT_EQ(0, watch.boxes()) << "an empty memo folder is no error";
+    EXPECT_EQ(m_app, CurrentDirectory());
+}
+
+TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
+{
+    MakeMemoFolder({"Todo.txt", "alpha.txt"});
+    g_config->SetPrevFile("todo");
+    Init();
+    ASSERT_EQ(2u, Entries().size());
+    LRESULT selected = Selection();
+    ASSERT_NE(CB_ERR, selected);
+    EXPECT_EQ("Todo.txt", Entries()[selected]);
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_combo, WM_GETFONT, 0, 0));
+    LOGFONTA described = {};
+    ASSERT_TRUE(GetObjectA(font, sizeof(described), &described));
+    EXPECT_STREQ("メイリオ", described.lfFaceName);
+    EXPECT_EQ(21, described.lfHeight);
+
+    m_list.Refresh();
+    EXPECT_EQ(CB_ERR, Selection()) << "even with the current memo in the list";
+
+    g_config->SetPrevFile("null");
+    Init();
+    EXPECT_EQ(CB_ERR, Selection());
+}
+
+TEST_F(FileList, ListsOnlyMemoFilesOfTheMemoFolder)
+{
+    Touch(m_app + "\\stray.txt");
+    MessageBoxWatch watch;
+    Init();
+    EXPECT_TRUE(Entries().empty()) << "without a memo folder nothing of the program's folder is listed";
+    EXPECT_FALSE(IsWindowEnabled(m_combo));
+
+    MakeMemoFolder({"a.txt", "B.TXT", "~save.tmp", "c.txt~", "d.txtbak", "e.txt.tmp", "f"});
+    CreateDirectoryA((m_app + "\\memo\\folder.txt").c_str(), nullptr);
+    m_list.Refresh();
+    std::vector<std::string> entries = Entries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ((std::vector<std::string>{"B.TXT", "a.txt"}), entries);
+    EXPECT_EQ(0, watch.boxes());
+    EXPECT_EQ(m_app, CurrentDirectory());
+}
+
+TEST_F(FileList, DestroyingTheListEndsTheMessageLoop)
+{
+    MakeMemoFolder({});
+    Init();
+    DestroyWindow(m_combo);
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0, static_cast<int>(quit.wParam));
+}
+}  // namespace
