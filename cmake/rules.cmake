@@ -3,4 +3,6 @@ set(MOSSVANE_RULE_SOURCES
   ${CMAKE_SOURCE_DIR}/app/bounded.cpp
   ${CMAKE_SOURCE_DIR}/app/placement.cpp
   ${CMAKE_SOURCE_DIR}/startup/startuppath.cpp
-  ${CMAKE_SOURCE_DIR}/startup/linkrules.cpp)
+  ${CMAKE_SOURCE_DIR}/startup/linkrules.cpp
+  ${CMAKE_SOURCE_DIR}/memo/title.cpp
+  ${CMAKE_SOURCE_DIR}/memo/memoname.cpp)

@@ -36,6 +36,8 @@ public:
     // returns the exit code, or STILL_ACTIVE if it did not end in time.
     DWORD EndFromTray(DWORD timeoutMs = 30000);
     DWORD WaitForExit(DWORD timeoutMs);
+    // Ends the process at once, as a crash or Windows shutting down would.
+    void Kill();
 
     // A message box of the program's process (dialog class "#32770").
     HWND WaitForMessageBox(DWORD timeoutMs = 15000) const;
@@ -45,7 +47,6 @@ public:
 
 private:
     bool Launch(const std::string& dir, PROCESS_INFORMATION& pi) const;
-    void Kill();
 
     std::string m_dir;
     PROCESS_INFORMATION m_pi = {};
