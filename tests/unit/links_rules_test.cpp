@@ -94,8 +94,9 @@ TEST(StartupPath, FolderGetsExactlyOneTrailingBackslash)
     } cases[] = {
         {"C:\\Users\\taro\\Startup", "C:\\Users\\taro\\Startup\\"},
         {"D:\\", "D:\\"},
-        {"C:\\ソ", "C:\\ソ\\"},  // the second byte of ソ is 0x5C
-        {"C:\\ソ\\", "C:\\ソ\\"},
+        // ソ in Shift-JIS is 0x83 0x5C: its second byte is no backslash.
+        {"C:\\\x83\x5C", "C:\\\x83\x5C\\"},
+        {"C:\\\x83\x5C\\", "C:\\\x83\x5C\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder);
