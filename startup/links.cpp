@@ -6,6 +6,7 @@
 #include "app/curdir.h"
 #include "app/globals.h"
 #include "startup/linkrules.h"
+#include "startup/shelllink.h"
 
 namespace {
 // Lists the Startup folder and returns, in linkName (kPathSize), the name
@@ -43,12 +44,23 @@ bool AnyLinkTargets(HWND owner, const char* target)
 
 // Only a MossvanePad.lnk that starts this very program is removed: the
 // same name may belong to a copy of the program in another folder.
-void DeleteOwnAutostartLink(HWND owner, const char* linkPath, const char* target)
+void DeleteOwnAutostartLink(const char* linkPath, const char* target)
 {
     char path[kPathSize];
     char description[kPathSize];
-    ReadShellLink(owner, linkPath, path, description);
+    ReadLinkAsStored(linkPath, path, description);
     if (strcmp(path, target) == 0) DeleteFileA(linkPath);
+}
+
+// Links are moved and removed by their memo's name, and the user's own
+// links in the Startup folder may carry any name: only a link that this
+// program made (it carries our description) is touched.
+bool IsMemoLinkFile(const char* linkPath)
+{
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    return strcmp(description, kMemoLinkDescription) == 0;
 }
 }  // namespace
 
@@ -69,14 +81,31 @@ void RenameMemoLink(const char* newName, const char* oldName)
     char to[kPathSize];
     if (!FormatLinkPath(from, sizeof(from), g_szStartupDir, oldName)) return;
     if (!FormatLinkPath(to, sizeof(to), g_szStartupDir, newName)) return;
-    MoveFileA(from, to);
+    if (IsMemoLinkFile(from)) MoveFileA(from, to);
 }
 
 void DeleteMemoLink(const char* name)
 {
     char linkPath[kPathSize];
-    if (FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name)) DeleteFileA(linkPath);
+    if (FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name) && IsMemoLinkFile(linkPath))
+        DeleteFileA(linkPath);
     g_bStartupLink = FALSE;
+}
+
+void RemoveMemoLink(const char* name)
+{
+    char memoDir[kPathSize];
+    char linkPath[kPathSize];
+    char target[kPathSize];
+    if (!GetCurrentDirectoryBounded(memoDir, sizeof(memoDir))) return;
+    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name)) return;
+    if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return;
+    // Runs at every save of an unmarked memo: COM only when there is a file.
+    if (GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES) return;
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    if (IsMemoLink(description, path, target)) DeleteFileA(linkPath);
 }
 
 bool FindMemoLink(HWND owner, const char* name, char* linkName)
@@ -103,7 +132,7 @@ void UpdateAutostartLink(HWND owner, bool enabled)
     if (!FormatProgramTarget(target, sizeof(target), appDir)) return;
     if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, kAutostartLinkName)) return;
     if (!enabled) {
-        DeleteOwnAutostartLink(owner, linkPath, target);
+        DeleteOwnAutostartLink(linkPath, target);
         return;
     }
     if (!AnyLinkTargets(owner, target)) CreateShellLink(linkPath, target, appDir, nullptr);

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "startup/links.h"
+#include "startup/shelllink.h"
 
 namespace {
 // COM for the length of one link operation. CoUninitialize is paired only
@@ -57,14 +58,32 @@ HRESULT ToWide(const char* path, WCHAR (&out)[MAX_PATH])
     return S_OK;
 }
 
-HRESULT ReadLinkFields(IShellLinkA* link, HWND owner, char* path, char* description)
+HRESULT ReadLinkFields(IShellLinkA* link, char* path, char* description)
 {
-    HRESULT hr = link->Resolve(owner, SLR_NO_UI | SLR_ANY_MATCH);
-    if (FAILED(hr)) return hr;
     WIN32_FIND_DATAA data;
-    hr = link->GetPath(path, kPathSize, &data, SLGP_RAWPATH);
+    HRESULT hr = link->GetPath(path, kPathSize, &data, SLGP_RAWPATH);
     if (FAILED(hr)) return hr;
     return link->GetDescription(description, kPathSize);
+}
+
+// Loads a link file and reads its fields, resolving it first when asked. A half-read link matches nothing, so any failure empties both.
+HRESULT ReadLink(const char* linkFile, bool resolve, HWND owner, char* path, char* description)
+{
+    path[0] = '\0';
+    description[0] = '\0';
+    ComApartment com;
+    LinkObject object;
+    if (FAILED(object.result())) return object.result();
+    WCHAR wideFile[MAX_PATH];
+    HRESULT hr = ToWide(linkFile, wideFile);
+    if (SUCCEEDED(hr)) hr = object.file()->Load(wideFile, STGM_READ);
+    if (SUCCEEDED(hr) && resolve) hr = object.link()->Resolve(owner, SLR_NO_UI | SLR_ANY_MATCH);
+    if (SUCCEEDED(hr)) hr = ReadLinkFields(object.link(), path, description);
+    if (FAILED(hr)) {
+        path[0] = '\0';
+        description[0] = '\0';
+    }
+    return hr;
 }
 }  // namespace
 
@@ -85,19 +104,10 @@ HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char
 
 HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description)
 {
-    path[0] = '\0';
-    description[0] = '\0';
-    ComApartment com;
-    LinkObject object;
-    if (FAILED(object.result())) return object.result();
-    WCHAR wideFile[MAX_PATH];
-    HRESULT hr = ToWide(linkFile, wideFile);
-    if (SUCCEEDED(hr)) hr = object.file()->Load(wideFile, STGM_READ);
-    if (SUCCEEDED(hr)) hr = ReadLinkFields(object.link(), owner, path, description);
-    // A half-read link must match nothing.
-    if (FAILED(hr)) {
-        path[0] = '\0';
-        description[0] = '\0';
-    }
-    return hr;
+    return ReadLink(linkFile, true, owner, path, description);
+}
+
+HRESULT ReadLinkAsStored(const char* linkPath, char* path, char* description)
+{
+    return ReadLink(linkPath, false, nullptr, path, description);
 }

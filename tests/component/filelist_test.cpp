@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/messages.h"
+#include "memo/memostore.h"
+#include "tests/component/notepad_fixture.h"
 
 namespace {
 std::string CurrentDirectory()
@@ -28,75 +28,13 @@ void Touch(const std::string& path)
     CloseHandle(file);
 }
 
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-BOOL CALLBACK DismissDialog(HWND hWnd, LPARAM data)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    char className[16] = "";
-    GetClassNameA(hWnd, className, sizeof(className));
-    if (pid == GetCurrentProcessId() && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(hWnd)) {
-        ++*reinterpret_cast<std::atomic<int>*>(data);
-        PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-    }
-    return TRUE;
-}
-
-// Counts and dismisses the message boxes that come up while it lives, so
-// that a box fails the test instead of hanging it.
-class MessageBoxWatch {
-public:
-    MessageBoxWatch()
-        : m_thread([this] {
-              while (!m_stop) {
-                  EnumWindows(DismissDialog, reinterpret_cast<LPARAM>(&m_boxes));
-                  Sleep(50);
-              }
-          })
-    {
-    }
-    ~MessageBoxWatch()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    int boxes() const { return m_boxes; }
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_boxes{0};
-    std::thread m_thread;
-};
-
 // A program folder as the current directory, the settings record read from
 // it, and the list's COMBOBOX in a plain parent window.
 class FileList : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof(temp), temp);
-        char name[MAX_PATH];
-        GetTempFileNameA(temp, "mvf", 0, name);
-        DeleteFileA(name);
-        m_app = name;
-        CreateDirectoryA(m_app.c_str(), nullptr);
+        m_app = m_folder.path();
         m_start = CurrentDirectory();
         SetCurrentDirectoryA(m_app.c_str());
         g_config = new CConfig;
@@ -114,11 +52,9 @@ protected:
         delete g_config;
         g_config = nullptr;
         SetCurrentDirectoryA(m_start.c_str());
-        RemoveTree(m_app);
     }
-    void MakeMemoFolder(std::initializer_list<const char*> files) const
+    void AddMemoFiles(std::initializer_list<const char*> files) const
     {
-        CreateDirectoryA((m_app + "\\memo").c_str(), nullptr);
         for (const char* file : files) Touch(m_app + "\\memo\\" + file);
     }
     void Init() { SendMessageA(m_combo, WM_INITCTRL, 0, 0); }
@@ -135,6 +71,7 @@ protected:
     }
     LRESULT Selection() const { return SendMessageA(m_combo, CB_GETCURSEL, 0, 0); }
 
+    TempMemoFolder m_folder;
     std::string m_app, m_start;
     HWND m_parent = nullptr;
     HWND m_combo = nullptr;
@@ -143,8 +80,7 @@ protected:
 
 TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
 {
-    MakeMemoFolder({});
-    MessageBoxWatch watch;
+    MessageBoxWatcher watch;
     Init();
     EXPECT_EQ(0, SendMessageA(m_combo, CB_GETCOUNT, 0, 0));
     EXPECT_FALSE(IsWindowEnabled(m_combo));
@@ -154,13 +90,13 @@ TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
     m_list.Refresh();
     EXPECT_EQ(std::vector<std::string>{"first.txt"}, Entries());
     EXPECT_TRUE(IsWindowEnabled(m_combo));
-    EXPECT_EQ(0, watch.boxes()) << "an empty memo folder is no error";
+    EXPECT_TRUE(watch.Stop().empty()) << "an empty memo folder is no error";
     EXPECT_EQ(m_app, CurrentDirectory());
 }
 
 TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
 {
-    MakeMemoFolder({"Todo.txt", "alpha.txt"});
+    AddMemoFiles({"Todo.txt", "alpha.txt"});
     g_config->SetPrevFile("todo");
     Init();
     ASSERT_EQ(2u, Entries().size());
@@ -184,25 +120,26 @@ TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
 
 TEST_F(FileList, ListsOnlyMemoFilesOfTheMemoFolder)
 {
+    RemoveDirectoryA((m_app + "\\memo").c_str());
     Touch(m_app + "\\stray.txt");
-    MessageBoxWatch watch;
+    MessageBoxWatcher watch;
     Init();
     EXPECT_TRUE(Entries().empty()) << "without a memo folder nothing of the program's folder is listed";
     EXPECT_FALSE(IsWindowEnabled(m_combo));
 
-    MakeMemoFolder({"a.txt", "B.TXT", "~save.tmp", "c.txt~", "d.txtbak", "e.txt.tmp", "f"});
+    CreateDirectoryA((m_app + "\\memo").c_str(), nullptr);
+    AddMemoFiles({"a.txt", "B.TXT", kMemoTempFile, "c.txt~", "d.txtbak", "e.txt.tmp", "f"});
     CreateDirectoryA((m_app + "\\memo\\folder.txt").c_str(), nullptr);
     m_list.Refresh();
     std::vector<std::string> entries = Entries();
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ((std::vector<std::string>{"B.TXT", "a.txt"}), entries);
-    EXPECT_EQ(0, watch.boxes());
+    EXPECT_TRUE(watch.Stop().empty());
     EXPECT_EQ(m_app, CurrentDirectory());
 }
 
 TEST_F(FileList, DestroyingTheListEndsTheMessageLoop)
 {
-    MakeMemoFolder({});
     Init();
     DestroyWindow(m_combo);
     MSG quit;

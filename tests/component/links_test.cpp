@@ -149,6 +149,26 @@ TEST_F(StartupLinks, MemoLinkIsCreatedRenamedAndDeletedByName)
     EXPECT_EQ(std::vector<std::string>{"taken.lnk"}, Links());
 }
 
+TEST_F(StartupLinks, LinksOfAMemosNameThatAreNotItsOwnAreLeftAlone)
+{
+    ASSERT_TRUE(WriteLink(m_startup + "todo.lnk", m_root + "\\tool.exe", m_root, "a tool of the user"));
+    ScopedCurrentDirectory inMemo(m_memo.c_str());
+    RenameMemoLink("moved", "todo");
+    DeleteMemoLink("todo");
+    RemoveMemoLink("todo");
+    EXPECT_EQ(std::vector<std::string>{"todo.lnk"}, Links());
+
+    ASSERT_TRUE(WriteLink(m_startup + "todo.lnk", m_root + "\\copy\\memo\\todo.txt", m_root, "MossvanePad"));
+    RemoveMemoLink("todo");
+    EXPECT_EQ(std::vector<std::string>{"todo.lnk"}, Links()) << "the memo of another copy of the program";
+
+    CreateMemoLink("todo");
+    DeleteFileA((m_memo + "\\todo.txt").c_str());
+    RemoveMemoLink("todo");
+    EXPECT_TRUE(Links().empty()) << "the memo's own link goes, even once its file is gone";
+    EXPECT_EQ(m_memo, CurrentDirectory());
+}
+
 TEST_F(StartupLinks, MemoLinkIsFoundByTargetAndDescriptionWhateverItsName)
 {
     ASSERT_TRUE(WriteLink(m_startup + "decoy folder.lnk", m_root + "\\other\\memo\\todo.txt", m_root, "MossvanePad"));
