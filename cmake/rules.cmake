@@ -2,6 +2,7 @@
 set(MOSSVANE_RULE_SOURCES
   ${CMAKE_SOURCE_DIR}/app/bounded.cpp
   ${CMAKE_SOURCE_DIR}/app/placement.cpp
+  ${CMAKE_SOURCE_DIR}/mainwnd/layout.cpp
   ${CMAKE_SOURCE_DIR}/startup/startuppath.cpp
   ${CMAKE_SOURCE_DIR}/startup/linkrules.cpp
   ${CMAKE_SOURCE_DIR}/memo/title.cpp
