@@ -6,7 +6,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct LinkFields {
@@ -96,3 +98,34 @@ inline std::vector<std::string> LinkFilesIn(const std::string& folder)
     FindClose(find);
     return names;
 }
+
+// Links of the shell's Startup folder whose target lies in `folder`, by file
+// name. The Startup folder is shared by every test, so a test judges only
+// the links into its own folder.
+inline std::vector<std::pair<std::string, LinkFields>> StartupLinksInto(const std::string& folder)
+{
+    std::vector<std::pair<std::string, LinkFields>> links;
+    std::string startup = ShellStartupFolder();
+    for (const std::string& name : LinkFilesIn(startup)) {
+        LinkFields fields = ReadLinkBack(startup + name);
+        if (fields.target.compare(0, folder.size() + 1, folder + "\\") == 0) links.emplace_back(name, fields);
+    }
+    std::sort(links.begin(), links.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    return links;
+}
+
+// Removes the Startup folder's links into a test's folder when the test
+// starts and when it ends, however it ends.
+class StartupLinksCleanup {
+public:
+    explicit StartupLinksCleanup(std::string folder) : m_folder(std::move(folder)) { Remove(); }
+    ~StartupLinksCleanup() { Remove(); }
+
+private:
+    void Remove() const
+    {
+        for (const auto& link : StartupLinksInto(m_folder)) DeleteFileA((ShellStartupFolder() + link.first).c_str());
+    }
+    std::string m_folder;
+};

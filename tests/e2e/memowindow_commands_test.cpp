@@ -100,6 +100,9 @@ TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)
 TEST(MemoCommands, CtrlAInAnotherControlSelectsTheWholeMemo)
 {
     MemoApp app;
+    // The list is disabled, and cannot take the focus, while no memo exists.
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\other.txt", "other");
     ASSERT_TRUE(app.Start());
     const std::string text = "select\r\nall of this";
     app.TypeText(text);
