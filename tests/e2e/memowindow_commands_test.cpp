@@ -34,9 +34,13 @@ TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
     EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
     app.TypeText("first memo\r\ntext");
     EXPECT_TRUE(IsEnabled(app, kStartupBox)) << "typing enables the Startup box";
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    EXPECT_TRUE(app.IsChecked(kStartupBox));
+    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo")) << "the Startup box saves the memo with its link";
 
+    app.TypeText("first memo\r\nmore text");
     ASSERT_TRUE(app.Command(kNewMemo));
-    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo"));
+    EXPECT_EQ("first memo\r\nmore text", app.Memo("first memo"));
     EXPECT_EQ("", app.EditorText());
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_FALSE(IsEnabled(app, kStartupBox));
