@@ -6,7 +6,8 @@
 
 HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char* workingDir,
                         const char* description);
-// path and description: 260-byte buffers, emptied first.
+// path and description: 260-byte buffers, emptied first and left empty when
+// the link cannot be read; the link is resolved first.
 HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description);
 
 // Called by the save while the memo folder is the current directory.
