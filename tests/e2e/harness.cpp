@@ -185,6 +185,14 @@ DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
     return code;
 }
 
+bool MemoApp::PopUp()
+{
+    if (StartAndWait() != 0) return false;
+    return WaitUntil([this] {
+        return IsWindowVisible(m_hWnd) && GetForegroundWindow() == m_hWnd && FocusWindow() == Editor();
+    }, 30000);
+}
+
 bool MemoApp::IsRunning() const
 {
     return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
