@@ -75,7 +75,12 @@ protected:
         SetCurrentDirectoryA(m_start.c_str());
         lstrcpynA(g_szStartupDir, m_savedStartupDir, kPathSize);
         g_bStartupLink = FALSE;
-        RemoveTree(m_root);
+        // Under Wine every link saved starts a helper process that keeps the
+        // saver's current directory, one of these folders, for a moment.
+        for (int tries = 0; tries < 100 && Exists(m_root); ++tries) {
+            RemoveTree(m_root);
+            if (Exists(m_root)) Sleep(100);
+        }
     }
     std::vector<std::string> Links() const
     {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
 
 namespace {
 const int kNewMemo = 1;
@@ -30,6 +31,7 @@ DWORD Selection(const MemoApp& app)
 TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
 {
     MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
     ASSERT_TRUE(app.Start());
     EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
     app.TypeText("first memo\r\ntext");
