@@ -286,4 +286,8 @@ void CNotepadWnd::InsertTimestamp()
     memcpy(text.get() + length, stamp, stampLength + 1);
     SetWindowTextA(m_hWnd, text.get());
     MoveCaretToEnd(m_hWnd);
+    // A multi-line edit reports no change for text set from outside, and the
+    // main window enables the Startup box on a change.
+    SendMessageA(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(m_hWnd));
 }

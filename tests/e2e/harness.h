@@ -72,7 +72,6 @@ public:
     bool WaitHidden(DWORD timeoutMs = 15000) const;
     bool WaitShown(DWORD timeoutMs = 15000) const;
     std::string Memo(const std::string& name) const { return ReadFile("memo\\" + name + ".txt"); }
-    bool MemoExists(const std::string& name) const { return FileExists("memo\\" + name + ".txt"); }
     std::vector<std::string> MemoFiles() const;
     std::string Ini(const char* section, const char* key) const;
 

@@ -188,4 +188,16 @@ TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
     EXPECT_EQ(MAKELONG(end, end), Selection(app)) << "the caret moves to the end";
     ASSERT_EQ(0u, app.EndFromTray());
 }
+
+TEST(MemoCommands, CtrlTOnAnEmptyMemoEnablesTheStartupBox)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_FALSE(IsEnabled(app, kStartupBox));
+    ASSERT_TRUE(app.FocusChild(kEdit));
+    PressKeys({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return !app.EditorText().empty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(app, kStartupBox); }, 5000)) << "the stamp is text like any other";
+    ASSERT_EQ(0u, app.EndFromTray());
+}
 }  // namespace
