@@ -61,13 +61,13 @@ TEST(MemoLinks, StartupBoxMakesTheLinkWhichFollowsTheTitleAndGoesWithTheMemo)
 
     app.TypeText("Errands\r\nmilk");
     ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
-    EXPECT_TRUE(app.MemoExists("Errands"));
+    EXPECT_TRUE(app.FileExists("memo\\Errands.txt"));
     EXPECT_EQ(Names{}, LinkNames(app)) << "renamed and unchecked in one save: no link is left behind";
 
     ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
     ExpectMemoLink(app, "Errands");
     ASSERT_TRUE(app.Command(kDeleteMemo));
-    EXPECT_FALSE(app.MemoExists("Errands"));
+    EXPECT_FALSE(app.FileExists("memo\\Errands.txt"));
     EXPECT_EQ(Names{}, LinkNames(app));
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_EQ(0u, app.EndFromTray());
