@@ -112,7 +112,12 @@ MemoApp::MemoApp() : m_dir(MakeTempFolder())
 MemoApp::~MemoApp()
 {
     Kill();
-    RemoveTree(m_dir);
+    // Under Wine every shell link saved starts a helper process that keeps
+    // the saver's current directory, the program's folder, for a moment.
+    WaitUntil([this] {
+        RemoveTree(m_dir);
+        return GetFileAttributesA(m_dir.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }, 10000);
 }
 
 std::string MemoApp::PathOf(const std::string& relative) const
@@ -183,6 +188,14 @@ DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
+}
+
+bool MemoApp::PopUp()
+{
+    if (StartAndWait() != 0) return false;
+    return WaitUntil([this] {
+        return IsWindowVisible(m_hWnd) && GetForegroundWindow() == m_hWnd && FocusWindow() == Editor();
+    }, 30000);
 }
 
 bool MemoApp::IsRunning() const

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
 
 namespace {
 const int kNewMemo = 1;
@@ -30,13 +31,18 @@ DWORD Selection(const MemoApp& app)
 TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
 {
     MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
     ASSERT_TRUE(app.Start());
     EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
     app.TypeText("first memo\r\ntext");
     EXPECT_TRUE(IsEnabled(app, kStartupBox)) << "typing enables the Startup box";
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    EXPECT_TRUE(app.IsChecked(kStartupBox));
+    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo")) << "the Startup box saves the memo with its link";
 
+    app.TypeText("first memo\r\nmore text");
     ASSERT_TRUE(app.Command(kNewMemo));
-    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo"));
+    EXPECT_EQ("first memo\r\nmore text", app.Memo("first memo"));
     EXPECT_EQ("", app.EditorText());
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_FALSE(IsEnabled(app, kStartupBox));
@@ -79,6 +85,42 @@ TEST(MemoCommands, DeleteRemovesOnlyTheCurrentMemoAndEmptiesTheEditor)
     EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile"));
 }
 
+// The list's own filling is another control's work; the test puts the
+// entries in as the folder listing would.
+void PickFromList(const MemoApp& app, const char* file)
+{
+    HWND list = app.Child(kFileList);
+    LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file));
+    SendMessageA(list, CB_SETCURSEL, index, 0);
+    ASSERT_TRUE(app.Command(kFileList, CBN_SELCHANGE));
+}
+
+TEST(MemoCommands, PickingAMemoSavesTheShownOneAndLoadsThePickedOne)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\first.txt", "first\r\nmemo");
+    app.WriteFile("memo\\second.txt", "second\r\nmemo");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=first\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ("first\r\nmemo", app.EditorText());
+    app.TypeText("first\r\nchanged");
+
+    PickFromList(app, "second.txt");
+    EXPECT_EQ("first\r\nchanged", app.Memo("first")) << "the memo being left is saved";
+    EXPECT_EQ("second\r\nmemo", app.EditorText());
+    EXPECT_FALSE(app.IsChecked(kStartupBox)) << "the picked memo has no Startup link";
+    EXPECT_TRUE(IsEnabled(app, kStartupBox));
+
+    PickFromList(app, "gone.txt");
+    EXPECT_EQ("", app.EditorText()) << "a memo that vanished shows as empty";
+    EXPECT_FALSE(IsEnabled(app, kStartupBox));
+    EXPECT_EQ((Files{"first.txt", "second.txt"}), app.MemoFiles());
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile")) << "no memo is shown, so none is current";
+    EXPECT_EQ("second\r\nmemo", app.Memo("second"));
+}
+
 TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)
 {
     MemoApp app;
@@ -100,6 +142,9 @@ TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)
 TEST(MemoCommands, CtrlAInAnotherControlSelectsTheWholeMemo)
 {
     MemoApp app;
+    // The list is disabled, and cannot take the focus, while no memo exists.
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\other.txt", "other");
     ASSERT_TRUE(app.Start());
     const std::string text = "select\r\nall of this";
     app.TypeText(text);
@@ -141,6 +186,18 @@ TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
     EXPECT_EQ(std::to_string(before.wMonth), parts[2].str());
     DWORD end = static_cast<DWORD>(got.size());
     EXPECT_EQ(MAKELONG(end, end), Selection(app)) << "the caret moves to the end";
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoCommands, CtrlTOnAnEmptyMemoEnablesTheStartupBox)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_FALSE(IsEnabled(app, kStartupBox));
+    ASSERT_TRUE(app.FocusChild(kEdit));
+    PressKeys({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return !app.EditorText().empty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(app, kStartupBox); }, 5000)) << "the stamp is text like any other";
     ASSERT_EQ(0u, app.EndFromTray());
 }
 }  // namespace

@@ -53,7 +53,7 @@ TEST(MemoName, KeepsTheTitleWhenFreeOrTheCurrentMemosOwn)
         {"same memo saved again", "abc", "abc", {"abc"}, "abc"},
         {"case-only change of the current memo", "Abc", "abc", {"abc"}, "Abc"},
         {"renamed memo to a free title", "new", "old", {"old"}, "new"},
-        {"Japanese title", "買い物", "null", {"買物"}, "買い物"},
+        {"Japanese title", "\x94\x83\x82\xA2\x95\xA8", "null", {"\x94\x83\x95\xA8"}, "\x94\x83\x82\xA2\x95\xA8"},
         {"current memo already numbered keeps its number", "abc", "abc (2)", {"abc", "abc (2)"}, "abc (2)"},
     };
     ExpectNames(cases, sizeof(cases) / sizeof(cases[0]));
@@ -121,7 +121,7 @@ TEST(MemoName, ComparesNamesAsTheFileSystemDoes)
         {"abc", "ABC", true},
         {"abc", "abcd", false},
         {"", "", true},
-        {"買い物", "買い物", true},
+        {"\x94\x83\x82\xA2\x95\xA8", "\x94\x83\x82\xA2\x95\xA8", true},
         {"\x83\x41", "\x83\x61", false},
         {"x\x83\x41", "X\x83\x41", true},
     };

@@ -11,17 +11,35 @@ bool IsCp932LeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// Shift-JIS spelled out in bytes, so that the cases hold whatever the
+// compiler's execution character set (the sanitizer build on the host has
+// none but UTF-8).
+const std::string kA = "\x82\xA0";                      // あ
+const std::string kI = "\x82\xA2";                      // い
+const std::string kShopping = "\x94\x83\x82\xA2\x95\xA8";  // 買い物
+const std::string kList = "\x83\x8A\x83\x58\x83\x67";      // リスト
+const std::string kMilk = "\x8B\x8D\x93\xFB";              // 牛乳
+const std::string kIdeographicSpace = "\x81\x40";
+
+std::string Repeat(const std::string& s, int count)
+{
+    std::string result;
+    for (int i = 0; i < count; ++i) result += s;
+    return result;
+}
+
 struct Case {
     const char* name;
-    const char* text;
-    const char* expected;
+    std::string text;
+    std::string expected;
 };
 
-void ExpectTitles(const Case* cases, size_t count)
+template <size_t N>
+void ExpectTitles(const Case (&cases)[N])
 {
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(cases[i].name);
-        EXPECT_EQ(std::string(cases[i].expected), DeriveTitle(cases[i].text, IsCp932LeadByte));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.expected, DeriveTitle(c.text.c_str(), IsCp932LeadByte));
     }
 }
 
@@ -35,27 +53,27 @@ TEST(Title, TakesTheFirstLineWithoutForbiddenCharacters)
         {"bare LF breaks too", "ab\ncd", "ab"},
         {"control bytes cannot be in a file name", "a\tb\x01" "c", "abc"},
         {"percent kept", "100% done", "100% done"},
-        {"Japanese", "買い物リスト\r\n牛乳", "買い物リスト"},
+        {"Japanese", kShopping + kList + "\r\n" + kMilk, kShopping + kList},
         {"trail byte 0x5C is no backslash", "\x95\x5C\x8E\xA6", "\x95\x5C\x8E\xA6"},
         {"trail byte 0x7C is no bar", "\x83\x7C\x83\x93", "\x83\x7C\x83\x93"},
         {"empty text", "", ""},
         {"only forbidden characters", "\\/:*?\"<>|", ""},
         {"spaces before the line break give the empty title", "   \r\nabc", ""},
     };
-    ExpectTitles(cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectTitles(cases);
 }
 
 TEST(Title, CountsTwentyColumnsAndTwentyOneWhenADoubleByteCharacterStartsAtNineteen)
 {
     const Case cases[] = {
         {"25 letters give 20", "abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"},
-        {"15 double-byte characters give 10", "あいうえおかきくけこさしすせそ", "あいうえおかきくけこ"},
-        {"19 letters then double-byte: 21 columns", "abcdefghijklmnopqrsあい", "abcdefghijklmnopqrsあ"},
-        {"20 letters then double-byte: 20 columns", "abcdefghijklmnopqrstあ", "abcdefghijklmnopqrst"},
-        {"one letter and ten double-byte", "aあいうえおかきくけこ", "aあいうえおかきくけこ"},
+        {"15 double-byte characters give 10", Repeat(kA, 15), Repeat(kA, 10)},
+        {"19 letters then double-byte: 21 columns", "abcdefghijklmnopqrs" + kA + kI, "abcdefghijklmnopqrs" + kA},
+        {"20 letters then double-byte: 20 columns", "abcdefghijklmnopqrst" + kA, "abcdefghijklmnopqrst"},
+        {"one letter and ten double-byte", "a" + Repeat(kI, 11), "a" + Repeat(kI, 10)},
         {"forbidden characters take no column", "::::::::::abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrst"},
     };
-    ExpectTitles(cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectTitles(cases);
 }
 
 TEST(Title, TrimsOnlyTrailingSingleByteSpaces)
@@ -64,12 +82,12 @@ TEST(Title, TrimsOnlyTrailingSingleByteSpaces)
         {"trailing spaces cut", "memo   \r\nx", "memo"},
         {"leading spaces kept", "  memo", "  memo"},
         {"inner spaces kept", "a  b", "a  b"},
-        {"spaces before a double-byte character kept", "ab  あ", "ab  あ"},
-        {"double-byte space never trimmed", "memo\x81\x40", "memo\x81\x40"},
-        {"single space after a double-byte space cut", "memo\x81\x40 ", "memo\x81\x40"},
+        {"spaces before a double-byte character kept", "ab  " + kA, "ab  " + kA},
+        {"double-byte space never trimmed", "memo" + kIdeographicSpace, "memo" + kIdeographicSpace},
+        {"single space after a double-byte space cut", "memo" + kIdeographicSpace + " ", "memo" + kIdeographicSpace},
         {"spaces cut at the column limit", "abcdefghijklmnopq   xyz", "abcdefghijklmnopq"},
     };
-    ExpectTitles(cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectTitles(cases);
 }
 
 TEST(Title, SkipsUrlPrefixesAnywhereInTheScan)
@@ -86,7 +104,7 @@ TEST(Title, SkipsUrlPrefixesAnywhereInTheScan)
         {"forbidden character after a prefix, then a prefix again", "http://:ftp://y", "y"},
         {"a cut prefix is text", "http:/x", "httpx"},
     };
-    ExpectTitles(cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectTitles(cases);
 }
 
 TEST(Title, IllFormedShiftJisStaysInsideTheText)
@@ -99,7 +117,7 @@ TEST(Title, IllFormedShiftJisStaysInsideTheText)
         {"lead byte alone at the start", "\x82", ""},
         {"lead byte before a letter makes a pair", "\x82" "A", "\x82" "A"},
     };
-    ExpectTitles(cases, sizeof(cases) / sizeof(cases[0]));
+    ExpectTitles(cases);
 }
 
 TEST(Title, SkipUrlPrefixReturnsThePositionPastAPrefix)
