@@ -186,7 +186,7 @@ protected:
 TEST_F(HookTest, AltZInAnotherProgramPopsTheMemoUpAtTheCursorTopMostWithTheEditorFocused)
 {
     const RECT before = m_app.WindowRect();
-    SetCursorPos(600, 450);
+    ASSERT_TRUE(MoveCursorTo(600, 450));
     m_notepad.Type("a");
     ASSERT_TRUE(m_notepad.WaitForText("a")) << m_notepad.Text();
     {
