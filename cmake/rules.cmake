@@ -1,7 +1,11 @@
 # The program's plain rules: no windows.h, built for Windows and for the host.
+get_filename_component(MOSSVANE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(MOSSVANE_RULE_SOURCES
-  ${CMAKE_SOURCE_DIR}/app/bounded.cpp
-  ${CMAKE_SOURCE_DIR}/app/placement.cpp
-  ${CMAKE_SOURCE_DIR}/startup/startuppath.cpp
-  ${CMAKE_SOURCE_DIR}/controls/buttonregion.cpp
-  ${CMAKE_SOURCE_DIR}/controls/transparency.cpp)
+  ${MOSSVANE_ROOT}/app/bounded.cpp
+  ${MOSSVANE_ROOT}/app/placement.cpp
+  ${MOSSVANE_ROOT}/mainwnd/layout.cpp
+  ${MOSSVANE_ROOT}/startup/startuppath.cpp
+  ${MOSSVANE_ROOT}/memo/title.cpp
+  ${MOSSVANE_ROOT}/memo/memoname.cpp
+  ${MOSSVANE_ROOT}/controls/buttonregion.cpp
+  ${MOSSVANE_ROOT}/controls/transparency.cpp)

@@ -69,52 +69,20 @@ LRESULT CMainWnd::SetFont(HINSTANCE, const char* face, HWND hWnd)
 LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CREATE:      return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
-    case WM_DESTROY:     return OnDestroy(hWnd);
-    case WM_ENDSESSION:  return OnEndSession(hWnd, static_cast<BOOL>(wParam));
-    case WM_SHOWMEMO:    return OnShowMemo(hWnd, wParam, lParam);
-    case WM_TRAYNOTIFY:  return OnTrayNotify(hWnd, lParam);
+    case WM_CREATE:          return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:         return OnDestroy(hWnd);
+    case WM_ACTIVATE:        return OnActivate(hWnd, LOWORD(wParam));
+    case WM_NCACTIVATE:      return OnNcActivate(hWnd, wParam, lParam);
+    case WM_COMMAND:         return OnCommand(hWnd, msg, wParam, lParam);
+    case WM_CLOSE:           SaveBeforeEnd(hWnd); break;
+    case WM_QUERYENDSESSION: return OnQueryEndSession(hWnd, msg, wParam, lParam);
+    case WM_ENDSESSION:      return OnEndSession(hWnd, static_cast<BOOL>(wParam));
+    case WM_SHOWMEMO:        return OnShowMemo(hWnd, wParam, lParam);
+    case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
+    case WM_SETTINGDONE:     return OnSettingDone(hWnd, lParam);
+    case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
-{
-    SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(g_config->Alpha), LWA_ALPHA);
-    AddTrayIcon(hWnd, cs->hInstance);
-    return 0;
-}
-
-LRESULT CMainWnd::OnDestroy(HWND hWnd)
-{
-    RemoveTrayIcon(hWnd);
-    StorePosition(hWnd);
-    PostQuitMessage(0);
-    return 0;
-}
-
-// Windows may end the process right after this message, without the orderly
-// teardown: the settings are written now so that they are not lost.
-LRESULT CMainWnd::OnEndSession(HWND hWnd, BOOL ending)
-{
-    if (!ending) return 0;
-    StorePosition(hWnd);
-    g_config->Save();
-    return 0;
-}
-
-LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
-{
-    if (mouseMsg == WM_LBUTTONDOWN) DestroyWindow(hWnd);
-    return 0;
-}
-
-void CMainWnd::StorePosition(HWND hWnd)
-{
-    RECT rc;
-    if (!GetWindowRect(hWnd, &rc)) return;
-    g_config->X = rc.left;
-    g_config->Y = rc.top;
 }
 
 RECT OuterWindowRect(int width, int height)

@@ -6,6 +6,7 @@ class CButtonWnd;
 class CFileList;
 class CPinWnd;
 class CSettingWnd;
+struct MainLayout;
 
 // The memo window. Owns every other window object of the program and the
 // settings record.
@@ -43,12 +44,41 @@ public:
     BOOL m_bSettingOpen = FALSE;
 
 private:
+    // Creation (create.cpp)
     LRESULT OnCreate(HWND hWnd, const CREATESTRUCTA* cs);
-    LRESULT OnDestroy(HWND hWnd);
-    LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
-    LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
-    LRESULT OnEndSession(HWND hWnd, BOOL ending);
+    void CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
+    void CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
+    void CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
+    bool CreateSettingWnd(HWND hWnd, HINSTANCE hInstance);
 
+    // Layout and the button bar (resize.cpp, buttonbar.cpp)
+    void CenterSettingWndOnMain();
+    LRESULT OnEditMouse(WPARAM leftEditor, LPARAM show);
+
+    // Hiding, the pop-up and the settings result (activation.cpp, popup.cpp, settings.cpp)
+    LRESULT OnActivate(HWND hWnd, WORD state);
+    LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
+    void ClickIntoEditor(POINT restoreCursor);
+    LRESULT OnSettingDone(HWND hWnd, LPARAM alpha);
+
+    // Commands (commands.cpp)
+    LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void NewMemo();
+    void DeleteCurrentMemo();
+    void SwitchToSelectedMemo();
+    void OnPinClicked(HWND hWnd);
+    void RepaintButton(int id);
+
+    // Startup links (startuplinks.cpp)
+    void RemoveCurrentMemoLink();
+
+    // Ending (ending.cpp, tray.cpp)
+    LRESULT OnDestroy(HWND hWnd);
+    LRESULT OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(HWND hWnd, BOOL ending);
+    LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
+    void SaveBeforeEnd(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);
     void StorePosition(HWND hWnd);

@@ -29,3 +29,13 @@ void CMainWnd::RemoveTrayIcon(HWND hWnd)
     NOTIFYICONDATAA data = TrayIconData(hWnd);
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
+
+// A left press on the tray icon ends the program; every other mouse message
+// of the icon does nothing.
+LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
+{
+    if (mouseMsg != WM_LBUTTONDOWN) return 0;
+    SaveBeforeEnd(hWnd);
+    DestroyWindow(hWnd);
+    return 0;
+}

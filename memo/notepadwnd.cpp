@@ -1,9 +1,80 @@
 #include "memo/notepadwnd.h"
 
 #include <commctrl.h>
-#include <new>
 
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "app/basewnd.h"
+#include "app/bounded.h"
+#include "app/config.h"
+#include "app/curdir.h"
 #include "app/globals.h"
+#include "app/messages.h"
+#include "memo/memoname.h"
+#include "memo/memostore.h"
+#include "memo/syserror.h"
+#include "memo/title.h"
+#include "startup/links.h"
+
+namespace {
+const char kNoMemo[] = "null";
+const char kReadCaption[] = "ファイルの読み込みに失敗しました";
+const char kShowCaption[] = "テキストの表示に失敗しました";
+const char kSaveCaption[] = "ファイルの保存に失敗しました %s";
+const char kOpenClipboardCaption[] = "クリップボードを開くのに失敗しました";
+const char kCopyCaption[] = "クリップボードへのコピーに失敗しました";
+const char kFontFace[] = "メイリオ";
+const int kFontHeight = 21;
+
+// The editor's whole text; owned by the caller, nullptr when it cannot be
+// allocated. length receives its size without the NUL.
+std::unique_ptr<char[]> ReadEditorText(HWND hWnd, size_t extra, int& length)
+{
+    int capacity = GetWindowTextLengthA(hWnd) + 1;
+    std::unique_ptr<char[]> text(new (std::nothrow) char[capacity + extra]);
+    if (!text) return nullptr;
+    length = GetWindowTextA(hWnd, text.get(), capacity);
+    return text;
+}
+
+void ShowSaveFailure(const std::string& name, DWORD error)
+{
+    char file[kPathSize];
+    char caption[kPathSize + sizeof(kSaveCaption)];
+    FormatBounded(file, sizeof(file), "%s.txt", name.c_str());
+    FormatBounded(caption, sizeof(caption), kSaveCaption, file);
+    ShowSystemError(caption, error);
+}
+
+void MoveCaretToEnd(HWND hWnd)
+{
+    int length = GetWindowTextLengthA(hWnd);
+    SendMessageA(hWnd, EM_SETSEL, length, length);
+}
+
+// A movable block holding the editor's whole text and its NUL, for the
+// clipboard; the caller owns it. nullptr (last error set) on failure.
+HGLOBAL CopyTextToGlobal(HWND hWnd)
+{
+    int capacity = GetWindowTextLengthA(hWnd) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, capacity);
+    if (!block) return nullptr;
+    char* text = static_cast<char*>(GlobalLock(block));
+    if (!text) {
+        DWORD error = GetLastError();
+        GlobalFree(block);
+        SetLastError(error);
+        return nullptr;
+    }
+    GetWindowTextA(hWnd, text, capacity);
+    GlobalUnlock(block);
+    return block;
+}
+}  // namespace
 
 CNotepadWnd::CNotepadWnd() : m_pszName(new (std::nothrow) char[kMemoNameSize]) {}
 
@@ -14,5 +85,207 @@ CNotepadWnd::~CNotepadWnd()
 
 LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(hWnd, LOWORD(wParam));
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(hWnd, wParam);
+        break;
+    case WM_LBUTTONDOWN:
+        SendMessageA(GetParent(hWnd), WM_EDITMOUSE, 0, SW_HIDE);
+        break;
+    case WM_MOUSELEAVE:
+        return OnMouseLeave(hWnd);
+    case WM_INITCTRL:
+        return OnInitCtrl(hWnd);
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
     return DefSubclassProc(hWnd, msg, wParam, lParam);
+}
+
+void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
+{
+    if (id == ID_SELECTALL) SendMessageA(hWnd, EM_SETSEL, 0, GetWindowTextLengthA(hWnd));
+    if (id == ID_TIMESTAMP) InsertTimestamp();
+}
+
+// A drag with only the left button down leaves the button bar alone.
+void CNotepadWnd::OnMouseMove(HWND hWnd, WPARAM keys)
+{
+    if (keys == MK_LBUTTON) return;
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hWnd, 0};
+    TrackMouseEvent(&track);
+    SendMessageA(GetParent(hWnd), WM_EDITMOUSE, 0, SW_SHOW);
+}
+
+LRESULT CNotepadWnd::OnMouseLeave(HWND hWnd)
+{
+    SendMessageA(GetParent(hWnd), WM_EDITMOUSE, 1, SW_HIDE);
+    return 0;
+}
+
+LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
+{
+    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
+    LoadMemo(false, m_pszName);
+    g_ctrlFont.lfHeight = kFontHeight;
+    ApplyFont(g_ctrlFont, kFontFace, hWnd);
+    SetFocus(hWnd);
+    return 0;
+}
+
+void CNotepadWnd::LoadMemo(bool clear, const char* name)
+{
+    SetWindowTextA(m_hWnd, "");
+    char file[kPathSize];
+    if (clear || IsReservedMemoName(name) || !FormatBounded(file, sizeof(file), "%s.txt", name)) {
+        g_config->SetPrevFile(kNoMemo);
+        return;
+    }
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    HANDLE hFile = inMemo.ok() ? CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                               : INVALID_HANDLE_VALUE;
+    bool shown = hFile != INVALID_HANDLE_VALUE && ShowMemoFile(hFile);
+    if (hFile != INVALID_HANDLE_VALUE) CloseHandle(hFile);
+    if (!shown) {
+        g_config->SetPrevFile(kNoMemo);
+        return;
+    }
+    if (name != g_config->PrevFile) g_config->SetPrevFile(name);
+    SetFocus(m_hWnd);
+}
+
+// Anything short of the whole text shown leaves the editor empty: a save of
+// a partly read memo would cut it short on disk.
+bool CNotepadWnd::ShowMemoFile(HANDLE hFile)
+{
+    m_dwRead = 0;
+    DWORD high = 0;
+    DWORD size = GetFileSize(hFile, &high);
+    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+        ShowSystemError(kReadCaption, kLastError);
+        return false;
+    }
+    std::unique_ptr<char[]> text(high == 0 && size != MAXDWORD ? new (std::nothrow) char[size + 1] : nullptr);
+    if (!text) {
+        ShowSystemError(kReadCaption, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    if (!ReadFile(hFile, text.get(), size, &m_dwRead, nullptr)) {
+        ShowSystemError(kReadCaption, kLastError);
+        return false;
+    }
+    text[m_dwRead] = '\0';
+    if (!SetWindowTextA(m_hWnd, text.get())) {
+        ShowSystemError(kShowCaption, kLastError);
+        SetWindowTextA(m_hWnd, "");
+        return false;
+    }
+    MoveCaretToEnd(m_hWnd);
+    return true;
+}
+
+void CNotepadWnd::SaveMemo()
+{
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
+    if (!text) {
+        ShowSaveFailure(g_config->PrevFile, ERROR_NOT_ENOUGH_MEMORY);
+        return;
+    }
+    if (length <= 0) return;
+    std::string title = DeriveTitle(text.get(), IsAnsiLeadByte);
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) {
+        ShowSaveFailure(title, ERROR_PATH_NOT_FOUND);
+        return;
+    }
+    std::string current = g_config->PrevFile;
+    std::optional<std::string> name = ChooseMemoName(title, current, MemoFileExists, IsAnsiLeadByte);
+    if (!name) {
+        ShowSaveFailure(title, ERROR_FILE_EXISTS);
+        return;
+    }
+    DWORD error = StoreMemo(text.get(), static_cast<DWORD>(length), *name, current);
+    if (error != ERROR_SUCCESS) {
+        ShowSaveFailure(*name, error);
+        return;
+    }
+    if (*name != current && g_bStartupLink) RenameMemoLink(name->c_str(), current.c_str());
+    g_config->SetPrevFile(name->c_str());
+    UpdateStartupLink(name->c_str());
+}
+
+// Runs in the memo folder, as the link operations expect.
+void CNotepadWnd::UpdateStartupLink(const char* name)
+{
+    if (g_bStartupLink) {
+        CreateMemoLink(name);
+        return;
+    }
+    char link[kPathSize];
+    if (g_szStartupDir[0] && FormatBounded(link, sizeof(link), "%s%s.lnk", g_szStartupDir, name)) DeleteFileA(link);
+    g_bStartupLink = FALSE;
+}
+
+void CNotepadWnd::DeleteMemo()
+{
+    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
+    char file[kPathSize];
+    if (!IsReservedMemoName(m_pszName) && FormatBounded(file, sizeof(file), "%s.txt", m_pszName)) {
+        char folder[kPathSize];
+        FormatMemoFolder(folder, sizeof(folder));
+        ScopedCurrentDirectory inMemo(folder);
+        if (inMemo.ok()) DeleteFileA(file);
+    }
+    LoadMemo(true, kNoMemo);
+}
+
+// The clipboard stays untouched unless the whole text is ready to go on it,
+// and it is closed again before any message box comes up.
+void CNotepadWnd::CopyToClipboard()
+{
+    HGLOBAL block = CopyTextToGlobal(m_hWnd);
+    if (!block) {
+        ShowSystemError(kCopyCaption, kLastError);
+        return;
+    }
+    if (!OpenClipboard(m_hWnd)) {
+        DWORD error = GetLastError();
+        GlobalFree(block);
+        ShowSystemError(kOpenClipboardCaption, error);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, block)) {
+        DWORD error = GetLastError();
+        GlobalFree(block);
+        CloseClipboard();
+        ShowSystemError(kCopyCaption, error);
+        return;
+    }
+    CloseClipboard();
+}
+
+void CNotepadWnd::InsertTimestamp()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char stamp[64];
+    FormatBounded(stamp, sizeof(stamp), "\r\n%d/%d/%d %d:%d:%d\r\n", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    size_t stampLength = strlen(stamp);
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, stampLength, length);
+    if (!text) return;
+    memcpy(text.get() + length, stamp, stampLength + 1);
+    SetWindowTextA(m_hWnd, text.get());
+    MoveCaretToEnd(m_hWnd);
 }

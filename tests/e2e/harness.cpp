@@ -2,9 +2,11 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -243,4 +245,210 @@ std::string MemoApp::MessageBoxText(HWND box)
 void MemoApp::DismissMessageBox(HWND box)
 {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+std::string MemoApp::EditorText() const
+{
+    LRESULT length = SendMessageA(Editor(), WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = SendMessageA(Editor(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+void MemoApp::TypeText(const std::string& text) const
+{
+    SendMessageA(Editor(), EM_SETSEL, 0, -1);
+    SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool MemoApp::Command(int id, WORD code) const
+{
+    DWORD_PTR result;
+    return SendMessageTimeoutA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Child(id)),
+                               SMTO_NORMAL, 15000, &result) != 0;
+}
+
+bool MemoApp::ClickCheckBox(int id) const
+{
+    DWORD_PTR result;
+    return SendMessageTimeoutA(Child(id), BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result) != 0;
+}
+
+bool MemoApp::IsChecked(int id) const
+{
+    return SendMessageA(Child(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool MemoApp::FocusChild(int id) const
+{
+    HWND child = Child(id);
+    SetForegroundWindow(m_hWnd);
+    DWORD self = GetCurrentThreadId();
+    DWORD program = GetWindowThreadProcessId(m_hWnd, nullptr);
+    // Only a thread that shares the program's input state may move its focus.
+    AttachThreadInput(self, program, TRUE);
+    SetFocus(child);
+    AttachThreadInput(self, program, FALSE);
+    return WaitUntil([&] { return FocusWindow() == child && GetForegroundWindow() == m_hWnd; }, 5000);
+}
+
+HWND MemoApp::FocusWindow() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(m_hWnd, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+RECT MemoApp::WindowRect() const
+{
+    RECT rc = {};
+    GetWindowRect(m_hWnd, &rc);
+    return rc;
+}
+
+RECT MemoApp::ChildRect(int id) const
+{
+    RECT rc = {};
+    GetWindowRect(Child(id), &rc);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+bool MemoApp::WaitHidden(DWORD timeoutMs) const
+{
+    return WaitUntil([this] { return !IsWindowVisible(m_hWnd); }, timeoutMs);
+}
+
+bool MemoApp::WaitShown(DWORD timeoutMs) const
+{
+    return WaitUntil([this] { return IsWindowVisible(m_hWnd) != FALSE; }, timeoutMs);
+}
+
+std::vector<std::string> MemoApp::MemoFiles() const
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(PathOf("memo\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string MemoApp::Ini(const char* section, const char* key) const
+{
+    return IniValue(PathOf("MossvanePad.ini"), section, key);
+}
+
+namespace {
+const char kOtherClass[] = "MossvaneE2eOther";
+
+HWND OtherWindow()
+{
+    static HWND other = nullptr;
+    if (other) return other;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kOtherClass;
+    RegisterClassA(&wc);
+    // In a corner, clear of where the tests put the memo window and the mouse.
+    other = CreateWindowExA(0, kOtherClass, "other program", WS_OVERLAPPEDWINDOW, 1150, 930, 120, 80, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+    return other;
+}
+
+// Absolute mouse coordinates run from 0 to 65535 over the screen; rounding
+// up makes the system's scaling land on the very pixel.
+LONG Normalised(int pixel, int screenSize)
+{
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
+}
+
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(BYTE key, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Lets the program's thread take what was just sent before the next input.
+void Settle()
+{
+    WaitUntil([] { return false; }, 100);
+}
+}  // namespace
+
+void ActivateOtherWindow()
+{
+    HWND other = OtherWindow();
+    ShowWindow(other, SW_SHOW);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    SetFocus(other);
+    Settle();
+}
+
+void MoveMouse(int x, int y)
+{
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(x, GetSystemMetrics(SM_CXSCREEN)),
+              Normalised(y, GetSystemMetrics(SM_CYSCREEN)));
+    Settle();
+}
+
+void PressLeftButton()
+{
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Settle();
+}
+
+void ReleaseLeftButton()
+{
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+void PressKeys(std::initializer_list<BYTE> keys)
+{
+    for (BYTE key : keys) SendKey(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) SendKey(*key, KEYEVENTF_KEYUP);
+    Settle();
+}
+
+std::string ClipboardText()
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return "<clipboard busy>";
+    std::string text = "<none>";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (locked) {
+        text = locked;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+ClipboardLock::ClipboardLock() : m_bOpen(OpenClipboard(OtherWindow()) != FALSE) {}
+
+ClipboardLock::~ClipboardLock()
+{
+    if (m_bOpen) CloseClipboard();
 }

@@ -3,6 +3,7 @@
 // it through its window, as a user and the system would.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,39 @@ public:
     // returns the exit code, or STILL_ACTIVE if it did not end in time.
     DWORD EndFromTray(DWORD timeoutMs = 30000);
     DWORD WaitForExit(DWORD timeoutMs);
+    // Ends the process at once, as a crash or Windows shutting down would.
+    void Kill();
+
+    // Child controls of the memo window by control id (IDC_EDIT is 200).
+    HWND Child(int id) const { return GetDlgItem(m_hWnd, id); }
+    HWND Editor() const { return Child(200); }
+    // GetWindowText does not ask a control of another process for its text;
+    // WM_GETTEXT does.
+    std::string EditorText() const;
+    // Replaces the editor's whole text as typing does: the editor tells the
+    // memo window of the change.
+    void TypeText(const std::string& text) const;
+    // Sends WM_COMMAND for control `id` as a click on it does; false when the
+    // program did not handle it in time (a message box it opened is up).
+    bool Command(int id, WORD code = BN_CLICKED) const;
+    // Clicks a check box of the memo window (it toggles and notifies).
+    bool ClickCheckBox(int id) const;
+    bool IsChecked(int id) const;
+    // Brings the memo window to the front and gives child `id` the keyboard
+    // focus, as a click on it would; false if the focus did not get there.
+    bool FocusChild(int id) const;
+    // The keyboard focus of the program's GUI thread.
+    HWND FocusWindow() const;
+    // The memo window's position and a child's rectangle in its client area.
+    RECT WindowRect() const;
+    RECT ChildRect(int id) const;
+    // Whether the memo window is hidden; waits for it.
+    bool WaitHidden(DWORD timeoutMs = 15000) const;
+    bool WaitShown(DWORD timeoutMs = 15000) const;
+    std::string Memo(const std::string& name) const { return ReadFile("memo\\" + name + ".txt"); }
+    bool MemoExists(const std::string& name) const { return FileExists("memo\\" + name + ".txt"); }
+    std::vector<std::string> MemoFiles() const;
+    std::string Ini(const char* section, const char* key) const;
 
     // A message box of the program's process (dialog class "#32770").
     HWND WaitForMessageBox(DWORD timeoutMs = 15000) const;
@@ -45,7 +79,6 @@ public:
 
 private:
     bool Launch(const std::string& dir, PROCESS_INFORMATION& pi) const;
-    void Kill();
 
     std::string m_dir;
     PROCESS_INFORMATION m_pi = {};
@@ -66,6 +99,30 @@ bool WaitUntil(F done, DWORD timeoutMs = 15000)
     }
     return done();
 }
+
+// A plain window of the test process that takes the activation away from
+// the program, as a click on another program does.
+void ActivateOtherWindow();
+
+// Real input, as the hardware gives it: the mouse in screen pixels, and key
+// presses (each key pressed in order, released in reverse order).
+void MoveMouse(int x, int y);
+void PressLeftButton();
+void ReleaseLeftButton();
+void PressKeys(std::initializer_list<BYTE> keys);
+
+// The clipboard's CF_TEXT, or "<none>" when it holds none.
+std::string ClipboardText();
+// Keeps the clipboard open, so that the program cannot open it.
+class ClipboardLock {
+public:
+    ClipboardLock();
+    ~ClipboardLock();
+    bool ok() const { return m_bOpen; }
+
+private:
+    bool m_bOpen;
+};
 
 // Reads one value of an ini file as the program's settings store does.
 std::string IniValue(const std::string& iniPath, const char* section, const char* key);

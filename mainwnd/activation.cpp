@@ -1,0 +1,26 @@
+#include "app/config.h"
+#include "app/globals.h"
+#include "controls/settingwnd.h"
+#include "mainwnd/mainwnd.h"
+#include "memo/notepadwnd.h"
+
+// Losing the activation hides the window and saves the memo, unless the
+// window is pinned, the settings are open or a message box of ours is up.
+// Never passed on: activation must not move the focus by itself.
+LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
+{
+    if (state != WA_INACTIVE) return 0;
+    if (m_bSettingOpen || g_bMessageBox || m_bPinned) return 0;
+    m_pNotepad->SaveMemo();
+    StorePosition(hWnd);
+    ShowWindow(hWnd, SW_HIDE);
+    return 0;
+}
+
+// A pinned window keeps its active caption while the settings window is not
+// in front of it.
+LRESULT CMainWnd::OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bPinned && !IsWindowVisible(m_pSetting->m_hWnd)) return FALSE;
+    return DefWindowProcA(hWnd, WM_NCACTIVATE, wParam, lParam);
+}

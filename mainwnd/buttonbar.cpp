@@ -1,0 +1,45 @@
+#include "controls/buttonwnd.h"
+#include "mainwnd/mainwnd.h"
+#include "memo/notepadwnd.h"
+
+namespace {
+// The button's own visibility, not its parent's: a bar hidden while the
+// memo window was hidden stays known as hidden.
+bool IsShown(HWND hWnd)
+{
+    return (GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+}  // namespace
+
+// The four buttons change together, so the first one tells the state of the
+// bar; a bar already in the wanted state is left alone and not repainted.
+void CMainWnd::ShowButtons(int show)
+{
+    for (int i = 0; i < 4; ++i) {
+        HWND button = m_pButtons[i].m_hWnd;
+        bool shown = IsShown(button);
+        if (!((shown && show == SW_HIDE) || (!shown && show == SW_SHOW))) return;
+        ShowWindow(button, show);
+    }
+    InvalidateRect(m_pNotepad->m_hWnd, nullptr, TRUE);
+}
+
+int CMainWnd::IsCursorOnButton()
+{
+    POINT pt;
+    if (!GetCursorPos(&pt)) return -1;
+    HWND under = WindowFromPoint(pt);
+    for (int i = 0; i < 4; ++i) {
+        if (under == m_pButtons[i].m_hWnd) return 1;
+    }
+    return -1;
+}
+
+// A mouse that leaves the editor for one of the buttons keeps the bar up, so
+// that the button can be clicked.
+LRESULT CMainWnd::OnEditMouse(WPARAM leftEditor, LPARAM show)
+{
+    if (leftEditor == 1 && IsCursorOnButton() == 1) return 0;
+    ShowButtons(static_cast<int>(show));
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "app/globals.h"
+#include "app/messages.h"
+#include "controls/buttonwnd.h"
+#include "controls/pinwnd.h"
+#include "mainwnd/mainwnd.h"
+#include "memo/filelist.h"
+#include "memo/notepadwnd.h"
+
+namespace {
+const char kMemoExtension[] = ".txt";
+const int kExtensionLength = sizeof(kMemoExtension) - 1;
+
+bool IsChecked(HWND checkBox)
+{
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+}
+}  // namespace
+
+LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_NEWMEMO:
+        NewMemo();
+        break;
+    case IDC_COPYMEMO:
+        m_pNotepad->CopyToClipboard();
+        RepaintButton(IDC_COPYMEMO);
+        break;
+    case IDC_DELETEMEMO:
+        DeleteCurrentMemo();
+        break;
+    case IDC_SETTING:
+        ShowSettingWnd();
+        RepaintButton(IDC_SETTING);
+        break;
+    case IDC_EDIT:
+        if (HIWORD(wParam) == EN_CHANGE) UpdateStartupBox();
+        return 0;
+    case IDC_FILELIST:
+        if (HIWORD(wParam) == CBN_SELCHANGE) SwitchToSelectedMemo();
+        else if (HIWORD(wParam) == CBN_DROPDOWN) m_pFileList->Refresh();
+        break;
+    case IDC_STARTUP:
+        // The save creates or removes the memo's link to match the box.
+        g_bStartupLink = IsChecked(m_hStartup);
+        m_pNotepad->SaveMemo();
+        break;
+    case IDC_SHORTCUT:
+        m_bShortcut = IsChecked(m_hShortcut);
+        break;
+    case IDC_PIN:
+        OnPinClicked(hWnd);
+        break;
+    }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+void CMainWnd::NewMemo()
+{
+    m_pNotepad->SaveMemo();
+    m_pNotepad->LoadMemo(true, "null");
+    SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
+    g_bStartupLink = FALSE;
+    m_pFileList->Refresh();
+    UpdateStartupBox();
+    RepaintButton(IDC_NEWMEMO);
+}
+
+// No confirmation: the memo's file, and its Startup link if it has one, go.
+void CMainWnd::DeleteCurrentMemo()
+{
+    if (IsChecked(m_hStartup)) {
+        RemoveCurrentMemoLink();
+        SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    m_pNotepad->DeleteMemo();
+    m_pFileList->Refresh();
+    UpdateStartupBox();
+    RepaintButton(IDC_DELETEMEMO);
+}
+
+// The memo being left is saved under its title first; the list's text is the
+// chosen file's name, from which the memo's name is the part before ".txt".
+// The load records the chosen memo as PrevFile only when its text is shown,
+// so that a memo that could not be read is never replaced by the next save.
+void CMainWnd::SwitchToSelectedMemo()
+{
+    m_pNotepad->SaveMemo();
+    HWND list = m_pFileList->m_hWnd;
+    char name[kPathSize];
+    int length = GetWindowTextLengthA(list);
+    if (length < kExtensionLength || length >= kPathSize) return;
+    length = GetWindowTextA(list, name, sizeof(name));
+    if (length < kExtensionLength) return;
+    name[length - kExtensionLength] = '\0';
+
+    SyncStartupLink(name);
+    m_pNotepad->LoadMemo(false, name);
+    UpdateStartupBox();
+}
+
+// Unpinning leaves the window top-most; only hiding on deactivation returns.
+void CMainWnd::OnPinClicked(HWND hWnd)
+{
+    m_bPinned = IsChecked(m_pPin->m_hWnd);
+    if (m_bPinned) SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CMainWnd::RepaintButton(int id)
+{
+    InvalidateRect(m_pButtons[id - IDC_NEWMEMO].m_hWnd, nullptr, TRUE);
+}

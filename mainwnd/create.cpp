@@ -1,0 +1,111 @@
+#include "app/config.h"
+#include "app/messages.h"
+#include "controls/buttonwnd.h"
+#include "controls/pinwnd.h"
+#include "controls/settingwnd.h"
+#include "mainwnd/layout.h"
+#include "mainwnd/mainwnd.h"
+#include "memo/filelist.h"
+#include "memo/notepadwnd.h"
+
+namespace {
+const char kSettingClass[] = "SettingWnd";
+const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                         ES_WANTRETURN;
+const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW;
+const DWORD kListStyle = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL;
+const DWORD kCheckBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+
+HWND CreateChild(HWND parent, HINSTANCE hInstance, const char* className, const char* text, DWORD style,
+                 const ChildBox& box, int id, void* param = nullptr)
+{
+    return CreateWindowExA(0, className, text, style, box.x, box.y, box.width, box.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInstance, param);
+}
+
+void SendInitCtrl(HWND control, const CREATESTRUCTA* cs)
+{
+    SendMessageA(control, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(cs));
+}
+
+// A class that exists already (a window of it was made before in this
+// process) serves as well as a new one.
+bool RegisterSettingClass(HINSTANCE hInstance)
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BaseWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    wc.lpszClassName = kSettingClass;
+    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+}  // namespace
+
+LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
+{
+    // Set before CreateWindowExA returns, so that the link look-ups made
+    // below already have their owner window.
+    m_hWnd = hWnd;
+    const MainLayout layout = ComputeMainLayout(g_config->Width, g_config->Height);
+    SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(g_config->Alpha), LWA_ALPHA);
+    CreateEditor(hWnd, cs, layout);
+    CreateButtons(hWnd, cs, layout);
+    CreateStrip(hWnd, cs, layout);
+    if (!CreateSettingWnd(hWnd, cs->hInstance)) return 0;
+    SyncStartupLink(g_config->PrevFile);
+    UpdateAutostartLink(g_config->Startup);
+    AddTrayIcon(hWnd, cs->hInstance);
+    return 0;
+}
+
+void CMainWnd::CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout)
+{
+    m_pNotepad->Attach(
+        CreateChild(hWnd, cs->hInstance, "EDIT", "MossvanePad", kEditStyle, layout.edit, IDC_EDIT, m_pNotepad));
+    SendInitCtrl(m_pNotepad->m_hWnd, cs);
+}
+
+// Each button goes above the editor in the z-order: the bar floats over the
+// text, and both clip each other.
+void CMainWnd::CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout)
+{
+    for (int i = 0; i < 4; ++i) {
+        CButtonWnd& button = m_pButtons[i];
+        button.Attach(CreateChild(hWnd, cs->hInstance, "BUTTON", nullptr, kButtonStyle, layout.buttons[i],
+                                  IDC_NEWMEMO + i));
+        SendInitCtrl(button.m_hWnd, cs);
+        SetWindowPos(m_pNotepad->m_hWnd, button.m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout)
+{
+    HINSTANCE hInstance = cs->hInstance;
+    m_pFileList->Attach(CreateChild(hWnd, hInstance, "COMBOBOX", nullptr, kListStyle, layout.list, IDC_FILELIST));
+    SendInitCtrl(m_pFileList->m_hWnd, cs);
+
+    m_hStartup = CreateChild(hWnd, hInstance, "BUTTON", "Startup", kCheckBoxStyle | BS_BITMAP, layout.startup,
+                             IDC_STARTUP);
+    SetFont(hInstance, g_pszFontFace, m_hStartup);
+    UpdateStartupBox();
+
+    m_hShortcut = CreateChild(hWnd, hInstance, "BUTTON", "Shortcut", kCheckBoxStyle, layout.shortcut, IDC_SHORTCUT);
+    SetFont(hInstance, g_pszFontFace, m_hShortcut);
+    if (m_bShortcut) SendMessageA(m_hShortcut, BM_SETCHECK, BST_CHECKED, 0);
+
+    m_pPin->Attach(CreateChild(hWnd, hInstance, "BUTTON", nullptr, kCheckBoxStyle, layout.pin, IDC_PIN));
+}
+
+bool CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
+{
+    if (!RegisterSettingClass(hInstance)) return false;
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom);
+    m_pSetting->m_hWnd = CreateWindowExA(WS_EX_TOPMOST, kSettingClass, nullptr, 0, at.x, at.y, kSettingWndWidth,
+                                         kSettingWndHeight, nullptr, nullptr, hInstance, m_pSetting);
+    m_pSetting->m_hMainWnd = hWnd;
+    return true;
+}

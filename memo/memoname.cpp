@@ -1,0 +1,81 @@
+#include "memo/memoname.h"
+
+#include <cstring>
+
+namespace {
+const int kLastNumber = 9999;
+const char kNoMemo[] = "null";
+
+char FoldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const char* b)
+{
+    if (a.size() != strlen(b)) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    }
+    return true;
+}
+
+// The part Windows matches against device names: up to the first dot,
+// without trailing spaces.
+size_t DeviceStemLength(const std::string& name)
+{
+    size_t end = name.find('.');
+    if (end == std::string::npos) end = name.size();
+    while (end > 0 && name[end - 1] == ' ') --end;
+    return end;
+}
+
+bool IsDeviceName(const std::string& stem)
+{
+    static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+    for (const char* device : kDevices) {
+        if (EqualsIgnoringAsciiCase(stem, device)) return true;
+    }
+    if (stem.size() != 4 || stem[3] < '0' || stem[3] > '9') return false;
+    std::string port = stem.substr(0, 3);
+    return EqualsIgnoringAsciiCase(port, "com") || EqualsIgnoringAsciiCase(port, "lpt");
+}
+
+std::string NumberedName(const std::string& title, int number)
+{
+    std::string suffix = " (" + std::to_string(number) + ")";
+    if (!IsDeviceName(title.substr(0, DeviceStemLength(title)))) return title + suffix;
+    std::string name = title;
+    return name.insert(DeviceStemLength(title), suffix);
+}
+}  // namespace
+
+bool IsReservedMemoName(const std::string& name)
+{
+    return EqualsIgnoringAsciiCase(name, kNoMemo) || IsDeviceName(name.substr(0, DeviceStemLength(name)));
+}
+
+bool IsSameMemoName(const std::string& a, const std::string& b, LeadBytePredicate isLeadByte)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (FoldCase(a[i]) != FoldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
+                                          const MemoExistsPredicate& exists, LeadBytePredicate isLeadByte)
+{
+    for (int number = 1; number <= kLastNumber; ++number) {
+        std::string name = number == 1 ? title : NumberedName(title, number);
+        if (IsReservedMemoName(name)) continue;
+        if (IsSameMemoName(name, current, isLeadByte) || !exists(name)) return name;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Which name a memo is saved under. No windows.h here: a plain rule, tested
+// on its own.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "memo/title.h"
+
+// Whether memo `name` (its file <name>.txt) exists. The file system answers
+// it, so the comparison of names ignores case as the file system does.
+using MemoExistsPredicate = std::function<bool(const std::string& name)>;
+
+// Names that never name a memo file: "null" (no memo) and the device names
+// Windows reserves (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$),
+// in any case, also before an extension and trailing spaces.
+bool IsReservedMemoName(const std::string& name);
+
+// Whether two memo names name the same file: ASCII letters compared without
+// case; a double-byte character is compared whole, so its trail byte is
+// never folded like a letter.
+bool IsSameMemoName(const std::string& a, const std::string& b, LeadBytePredicate isLeadByte);
+
+// The name to save the memo with this title under, given the current memo's
+// name ("null" for none): the title itself when it is free or names the
+// current memo; otherwise the first free "title (2)", "title (3)", ...
+// (the number goes before an extension of a device name). Empty when every
+// candidate is taken.
+std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
+                                          const MemoExistsPredicate& exists, LeadBytePredicate isLeadByte);

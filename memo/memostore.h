@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The memo files: memo\<name>.txt beside the program. Apart from
+// FormatMemoFolder, these take relative names: the caller makes the memo
+// folder current first.
+
+// Where a save writes the text before it replaces the memo's file. No
+// "*.txt" pattern matches it, not even through an 8.3 short name, so it is
+// never listed with the memos.
+extern const char kMemoTempFile[];
+
+// "<current directory>\memo\" into out; false (out empty) when it does not fit.
+bool FormatMemoFolder(char* out, size_t size);
+
+// The lead-byte test of the active ANSI code page.
+bool IsAnsiLeadByte(unsigned char c);
+
+// Whether anything (a file or a folder) is called <name>.txt; a name too long
+// to form counts as taken.
+bool MemoFileExists(const std::string& name);
+
+// Stores text as memo `name`, the current memo being `current` ("null" for
+// none). The text goes to a temporary file first; only once it is completely
+// on disk does it replace the memo's file, so a failure leaves every stored
+// memo as it was. When the name differs from `current` (beyond case), the
+// current memo's old file goes afterwards. Returns ERROR_SUCCESS or the
+// error that stopped it; the temporary file never remains.
+DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current);

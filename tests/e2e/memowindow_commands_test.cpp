@@ -1,0 +1,146 @@
+// The memo window's buttons, check boxes and keyboard commands.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+const int kNewMemo = 1;
+const int kCopyMemo = 2;
+const int kDeleteMemo = 3;
+const int kFileList = 201;
+const int kStartupBox = 202;
+const int kEdit = 200;
+
+using Files = std::vector<std::string>;
+
+bool IsEnabled(const MemoApp& app, int id)
+{
+    return IsWindowEnabled(app.Child(id)) != FALSE;
+}
+
+DWORD Selection(const MemoApp& app)
+{
+    return static_cast<DWORD>(SendMessageA(app.Editor(), EM_GETSEL, 0, 0));
+}
+
+TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
+    app.TypeText("first memo\r\ntext");
+    EXPECT_TRUE(IsEnabled(app, kStartupBox)) << "typing enables the Startup box";
+
+    ASSERT_TRUE(app.Command(kNewMemo));
+    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo"));
+    EXPECT_EQ("", app.EditorText());
+    EXPECT_FALSE(app.IsChecked(kStartupBox));
+    EXPECT_FALSE(IsEnabled(app, kStartupBox));
+    EXPECT_TRUE(IsWindowVisible(app.Window()));
+
+    app.TypeText("x");
+    EXPECT_TRUE(IsEnabled(app, kStartupBox));
+    app.TypeText("");
+    EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "clearing the text disables it again";
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ((Files{"first memo.txt"}), app.MemoFiles()) << "the empty new memo was not written";
+    EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile"));
+}
+
+TEST(MemoCommands, DeleteRemovesOnlyTheCurrentMemoAndEmptiesTheEditor)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\keep.txt", "keep\r\nthis one");
+    app.WriteFile("memo\\gone.txt", "gone\r\nthis one");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=gone\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ("gone\r\nthis one", app.EditorText());
+
+    ASSERT_TRUE(app.Command(kDeleteMemo));
+    EXPECT_EQ((Files{"keep.txt"}), app.MemoFiles());
+    EXPECT_EQ("", app.EditorText());
+    EXPECT_FALSE(IsEnabled(app, kStartupBox));
+
+    // With no current memo, a Startup box left checked touches no link and
+    // no file.
+    app.TypeText("never saved");
+    SendMessageA(app.Child(kStartupBox), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(app.Command(kDeleteMemo));
+    EXPECT_FALSE(app.IsChecked(kStartupBox));
+    EXPECT_EQ("", app.EditorText());
+    EXPECT_EQ((Files{"keep.txt"}), app.MemoFiles());
+    EXPECT_EQ("keep\r\nthis one", app.Memo("keep"));
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile"));
+}
+
+TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    std::string text = "長いメモ\r\n";
+    while (text.size() < 3000) text += "0123456789 あいうえお\r\n";
+    app.TypeText(text);
+    HWND list = app.Child(kFileList);
+    LRESULT entries = SendMessageA(list, CB_GETCOUNT, 0, 0);
+
+    ASSERT_TRUE(app.Command(kCopyMemo));
+    EXPECT_EQ(text, ClipboardText()) << "more than the first 1023 bytes";
+    EXPECT_EQ(text, app.EditorText());
+    EXPECT_EQ(Files{}, app.MemoFiles()) << "copying saves nothing";
+    EXPECT_EQ(entries, SendMessageA(list, CB_GETCOUNT, 0, 0));
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoCommands, CtrlAInAnotherControlSelectsTheWholeMemo)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    const std::string text = "select\r\nall of this";
+    app.TypeText(text);
+    SendMessageA(app.Editor(), EM_SETSEL, 3, 3);
+    // The settings window has no fields of its own yet; the memo list stands
+    // in for "a control other than the editor".
+    ASSERT_TRUE(app.FocusChild(kFileList));
+
+    PressKeys({VK_CONTROL, 'A'});
+    DWORD all = MAKELONG(0, text.size());
+    EXPECT_TRUE(WaitUntil([&] { return Selection(app) == all; }, 5000))
+        << "selection " << LOWORD(Selection(app)) << ".." << HIWORD(Selection(app));
+    EXPECT_EQ(app.Child(kFileList), app.FocusWindow()) << "the focus stays where it was";
+    EXPECT_EQ(text, app.EditorText());
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    const std::string text = "stamp\r\nhere";
+    app.TypeText(text);
+    SendMessageA(app.Editor(), EM_SETSEL, 2, 2);
+    ASSERT_TRUE(app.FocusChild(kEdit));
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+
+    PressKeys({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return app.EditorText().size() > text.size(); }, 5000));
+    std::string got = app.EditorText();
+    ASSERT_EQ(text, got.substr(0, text.size()));
+    // Plain numbers without leading zeros, between two line breaks.
+    const std::regex stamp(R"(\r\n(\d{4})/([1-9]|1[0-2])/([1-9]|[12]\d|3[01]) ([0-9]|1\d|2[0-3]):([0-9]|[1-5]\d):([0-9]|[1-5]\d)\r\n)");
+    std::smatch parts;
+    std::string appended = got.substr(text.size());
+    ASSERT_TRUE(std::regex_match(appended, parts, stamp)) << appended;
+    EXPECT_EQ(std::to_string(before.wYear), parts[1].str());
+    EXPECT_EQ(std::to_string(before.wMonth), parts[2].str());
+    DWORD end = static_cast<DWORD>(got.size());
+    EXPECT_EQ(MAKELONG(end, end), Selection(app)) << "the caret moves to the end";
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+}  // namespace
