@@ -7,6 +7,7 @@
 
 #include "app/messages.h"
 #include "controls/imagepaint.h"
+#include "controls/maskregion.h"
 #include "controls/pngresource.h"
 
 LRESULT CButtonWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -11,7 +11,3 @@ constexpr int kImageSide = 50;
 // Composes image (at its own size; null draws nothing) in a transparent
 // 32-bit ARGB bitmap and draws that onto hdc at (0, 0) in one draw.
 void DrawComposed(HDC hdc, Gdiplus::Image* image);
-
-// The region of the pixels that are not pure white in the mask resource,
-// or null if the mask cannot be read. The caller owns the region.
-HRGN CreateMaskRegion(int maskId);
