@@ -53,7 +53,9 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     CreateEditor(hWnd, cs, layout);
     CreateButtons(hWnd, cs, layout);
     CreateStrip(hWnd, cs, layout);
-    if (!CreateSettingWnd(hWnd, cs->hInstance)) return 0;
+    // Without a settings window the memo window still needs its Startup box
+    // state and above all its tray icon, the way to end the program.
+    CreateSettingWnd(hWnd, cs->hInstance);
     SyncStartupLink(g_config->PrevFile);
     UpdateAutostartLink(g_config->Startup);
     AddTrayIcon(hWnd, cs->hInstance);
@@ -98,14 +100,13 @@ void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout&
     m_pPin->Attach(CreateChild(hWnd, hInstance, "BUTTON", nullptr, kCheckBoxStyle, layout.pin, IDC_PIN));
 }
 
-bool CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
+void CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
 {
-    if (!RegisterSettingClass(hInstance)) return false;
+    if (!RegisterSettingClass(hInstance)) return;
     RECT rc;
     GetWindowRect(hWnd, &rc);
     LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom);
     m_pSetting->m_hWnd = CreateWindowExA(WS_EX_TOPMOST, kSettingClass, nullptr, 0, at.x, at.y, kSettingWndWidth,
                                          kSettingWndHeight, nullptr, nullptr, hInstance, m_pSetting);
     m_pSetting->m_hMainWnd = hWnd;
-    return true;
 }

@@ -49,7 +49,7 @@ private:
     void CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
     void CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
     void CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
-    bool CreateSettingWnd(HWND hWnd, HINSTANCE hInstance);
+    void CreateSettingWnd(HWND hWnd, HINSTANCE hInstance);
 
     // Layout and the button bar (resize.cpp, buttonbar.cpp)
     void CenterSettingWndOnMain();

@@ -5,8 +5,8 @@ Run with the system Python that has Pillow (Debian's python3-pil):
     /usr/bin/python3 res/draw_icon.py           rewrite res/icon.ico
     /usr/bin/python3 res/draw_icon.py --check   exit 1 if res/icon.ico is stale
 
-Every image is drawn at roughly 1024 px, with the layout snapped to the
-target size's pixel grid so small sizes stay crisp, then downsampled.
+Each image is drawn at about 1024 px from a layout snapped to its own pixel
+grid, so small sizes stay crisp, and then downsampled.
 """
 
 import argparse
@@ -94,6 +94,31 @@ def stroke_width(size):
     return max(1, round(size / 40))
 
 
+def inset_polygon(points, distance):
+    """Move every edge of a simple polygon inwards by distance, joining the
+    moved edges at their intersections (mitred corners)."""
+    n = len(points)
+    area = sum(points[i][0] * points[(i + 1) % n][1]
+               - points[(i + 1) % n][0] * points[i][1] for i in range(n))
+    side = 1 if area > 0 else -1  # inward normal side for y-down winding
+    edges = []
+    for i in range(n):
+        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
+        dx, dy = x1 - x0, y1 - y0
+        length = (dx * dx + dy * dy) ** 0.5
+        nx, ny = -dy / length * side, dx / length * side
+        edges.append(((x0 + nx * distance, y0 + ny * distance), (dx, dy)))
+    return [line_intersection(edges[i - 1], edges[i]) for i in range(n)]
+
+
+def line_intersection(a, b):
+    (ax, ay), (adx, ady) = a
+    (bx, by), (bdx, bdy) = b
+    det = adx * bdy - ady * bdx
+    t = ((bx - ax) * bdy - (by - ay) * bdx) / det
+    return (ax + adx * t, ay + ady * t)
+
+
 def sheet_shapes(size):
     w = stroke_width(size)
     box = tuple(px(v, size) for v in SHEET_BOX)
@@ -149,31 +174,6 @@ def icon_layout(size):
     if size <= SMALL:
         return smooth, arrow_shapes(size)
     return smooth + arrow_shapes(size), []
-
-
-def inset_polygon(points, distance):
-    """Move every edge of a simple polygon inwards by distance, joining the
-    moved edges at their intersections (mitred corners)."""
-    n = len(points)
-    area = sum(points[i][0] * points[(i + 1) % n][1]
-               - points[(i + 1) % n][0] * points[i][1] for i in range(n))
-    side = 1 if area > 0 else -1  # inward normal side for y-down winding
-    edges = []
-    for i in range(n):
-        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
-        dx, dy = x1 - x0, y1 - y0
-        length = (dx * dx + dy * dy) ** 0.5
-        nx, ny = -dy / length * side, dx / length * side
-        edges.append(((x0 + nx * distance, y0 + ny * distance), (dx, dy)))
-    return [line_intersection(edges[i - 1], edges[i]) for i in range(n)]
-
-
-def line_intersection(a, b):
-    (ax, ay), (adx, ady) = a
-    (bx, by), (bdx, bdy) = b
-    det = adx * bdy - ady * bdx
-    t = ((bx - ax) * bdy - (by - ay) * bdx) / det
-    return (ax + adx * t, ay + ady * t)
 
 
 # ---------------------------------------------------------------------------
@@ -325,25 +325,20 @@ def png_bytes(image):
 
 def icon_entries():
     """(size, colour count, bit count, data) for every image, in file order."""
-    full = {}
-
-    def full_render(size):
-        if size not in full:
-            full[size] = render(size, "full")
-        return full[size]
-
+    full = {size: render(size, "full")
+            for size in set(INDEXED_SIZES + (PNG_SIZE,) + TRUE_COLOUR_SIZES)}
     entries = []
     for size in INDEXED_SIZES:
         image = render(size, "vga")
         palette, indices = to_vga(image)
         entries.append((size, 16, 4, indexed_dib(image, palette, indices, 4)))
     for size in INDEXED_SIZES:
-        image = full_render(size)
+        image = full[size]
         palette, indices = to_adaptive(image)
         entries.append((size, 0, 8, indexed_dib(image, palette, indices, 8)))
-    entries.append((PNG_SIZE, 0, 32, png_bytes(full_render(PNG_SIZE))))
+    entries.append((PNG_SIZE, 0, 32, png_bytes(full[PNG_SIZE])))
     for size in TRUE_COLOUR_SIZES:
-        entries.append((size, 0, 32, true_colour_dib(full_render(size))))
+        entries.append((size, 0, 32, true_colour_dib(full[size])))
     return entries
 
 
@@ -363,7 +358,7 @@ def ico_bytes(entries):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true",
-                        help="compare with the existing icon instead of writing")
+                        help="compare with res/icon.ico instead of writing")
     args = parser.parse_args()
     data = ico_bytes(icon_entries())
     if args.check:

@@ -34,9 +34,13 @@ TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
     EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
     app.TypeText("first memo\r\ntext");
     EXPECT_TRUE(IsEnabled(app, kStartupBox)) << "typing enables the Startup box";
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    EXPECT_TRUE(app.IsChecked(kStartupBox));
+    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo")) << "the Startup box saves the memo with its link";
 
+    app.TypeText("first memo\r\nmore text");
     ASSERT_TRUE(app.Command(kNewMemo));
-    EXPECT_EQ("first memo\r\ntext", app.Memo("first memo"));
+    EXPECT_EQ("first memo\r\nmore text", app.Memo("first memo"));
     EXPECT_EQ("", app.EditorText());
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_FALSE(IsEnabled(app, kStartupBox));
@@ -77,6 +81,42 @@ TEST(MemoCommands, DeleteRemovesOnlyTheCurrentMemoAndEmptiesTheEditor)
     EXPECT_EQ("keep\r\nthis one", app.Memo("keep"));
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile"));
+}
+
+// The list's own filling is another control's work; the test puts the
+// entries in as the folder listing would.
+void PickFromList(const MemoApp& app, const char* file)
+{
+    HWND list = app.Child(kFileList);
+    LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file));
+    SendMessageA(list, CB_SETCURSEL, index, 0);
+    ASSERT_TRUE(app.Command(kFileList, CBN_SELCHANGE));
+}
+
+TEST(MemoCommands, PickingAMemoSavesTheShownOneAndLoadsThePickedOne)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\first.txt", "first\r\nmemo");
+    app.WriteFile("memo\\second.txt", "second\r\nmemo");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=first\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ("first\r\nmemo", app.EditorText());
+    app.TypeText("first\r\nchanged");
+
+    PickFromList(app, "second.txt");
+    EXPECT_EQ("first\r\nchanged", app.Memo("first")) << "the memo being left is saved";
+    EXPECT_EQ("second\r\nmemo", app.EditorText());
+    EXPECT_FALSE(app.IsChecked(kStartupBox)) << "the picked memo has no Startup link";
+    EXPECT_TRUE(IsEnabled(app, kStartupBox));
+
+    PickFromList(app, "gone.txt");
+    EXPECT_EQ("", app.EditorText()) << "a memo that vanished shows as empty";
+    EXPECT_FALSE(IsEnabled(app, kStartupBox));
+    EXPECT_EQ((Files{"first.txt", "second.txt"}), app.MemoFiles());
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile")) << "no memo is shown, so none is current";
+    EXPECT_EQ("second\r\nmemo", app.Memo("second"));
 }
 
 TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)

@@ -1,0 +1,167 @@
+// CMainWnd against the real controls: what the settings result does to the
+// layout, and the button bar's two operations.
+#include "mainwnd/mainwnd.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/config.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "controls/buttonwnd.h"
+#include "controls/settingwnd.h"
+#include "memo/notepadwnd.h"
+#include "tests/component/notepad_fixture.h"
+
+namespace {
+const char kTestClass[] = "MainWndTest";
+
+class MainWndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_inFolder = std::make_unique<ScopedCurrentDirectory>(m_folder.path().c_str());
+        ASSERT_TRUE(m_inFolder->ok());
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = BaseWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kTestClass;
+        RegisterClassA(&wc);
+        m_main = std::make_unique<CMainWnd>();
+        ASSERT_TRUE(m_main->IsValid());
+        RECT outer = OuterWindowRect(g_config->Width, g_config->Height);
+        m_hWnd = CreateWindowExA(WS_EX_LAYERED, kTestClass, "MainWndTest", WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
+                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                 wc.hInstance, m_main.get());
+        ASSERT_NE(nullptr, m_hWnd);
+        m_main->m_rcWindow = outer;
+    }
+
+    void TearDown() override
+    {
+        if (m_main) DestroyWindow(m_main->m_pSetting->m_hWnd);
+        if (m_hWnd) DestroyWindow(m_hWnd);
+        // The destroyed windows post WM_QUIT; it must not reach the next test.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        m_main.reset();
+        m_inFolder.reset();
+    }
+
+    HWND Button(int i) const { return m_main->m_pButtons[i].m_hWnd; }
+
+    RECT ChildRect(HWND child) const
+    {
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    TempMemoFolder m_folder;
+    std::unique_ptr<ScopedCurrentDirectory> m_inFolder;
+    std::unique_ptr<CMainWnd> m_main;
+    HWND m_hWnd = nullptr;
+};
+
+void ExpectAt(const RECT& rc, int x, int y, const char* what)
+{
+    SCOPED_TRACE(what);
+    EXPECT_EQ(x, rc.left);
+    EXPECT_EQ(y, rc.top);
+}
+
+bool IsAbove(HWND above, HWND below)
+{
+    for (HWND next = GetWindow(above, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT)) {
+        if (next == below) return true;
+    }
+    return false;
+}
+
+TEST_F(MainWndTest, SettingsResultResizesTheWindowMovesTheChildrenAndKeepsTheBarAboveTheText)
+{
+    const RECT startRect = m_main->m_rcWindow;
+    g_config->Width = 640;
+    g_config->Height = 480;
+    m_main->m_bSettingOpen = TRUE;
+    EXPECT_EQ(0, SendMessageA(m_hWnd, WM_SETTINGDONE, 0, 0x180));
+
+    EXPECT_FALSE(m_main->m_bSettingOpen);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    EXPECT_EQ(640, client.right);
+    EXPECT_EQ(480, client.bottom);
+    RECT edit = ChildRect(m_main->m_pNotepad->m_hWnd);
+    ExpectAt(edit, 0, 0, "editor");
+    EXPECT_EQ(640, edit.right);
+    EXPECT_EQ(455, edit.bottom);
+    const int buttonX[4] = {84, 218, 352, 486};
+    for (int i = 0; i < 4; ++i) {
+        RECT rc = ChildRect(Button(i));
+        ExpectAt(rc, buttonX[i], 395, "button");
+        EXPECT_EQ(50, rc.right - rc.left) << "buttons keep their size";
+        EXPECT_TRUE(IsAbove(Button(i), m_main->m_pNotepad->m_hWnd)) << "button " << i;
+    }
+    ExpectAt(ChildRect(GetDlgItem(m_hWnd, IDC_FILELIST)), 0, 455, "list");
+    ExpectAt(ChildRect(m_main->m_hStartup), 220, 455, "Startup box");
+    ExpectAt(ChildRect(m_main->m_hShortcut), 295, 455, "Shortcut box");
+    ExpectAt(ChildRect(GetDlgItem(m_hWnd, IDC_PIN)), 620, 460, "pin");
+
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(m_hWnd, nullptr, &alpha, nullptr));
+    EXPECT_EQ(0x80, alpha) << "the low byte of the new opacity";
+
+    RECT main, setting;
+    GetWindowRect(m_hWnd, &main);
+    GetWindowRect(m_main->m_pSetting->m_hWnd, &setting);
+    EXPECT_EQ(main.left + (main.right - main.left - 200) / 2, setting.left) << "re-centred on the new size";
+    EXPECT_EQ(main.top + (main.bottom - main.top - 205) / 2, setting.top);
+    EXPECT_FALSE(IsWindowVisible(m_main->m_pSetting->m_hWnd)) << "and still hidden";
+    EXPECT_TRUE(EqualRect(&startRect, &m_main->m_rcWindow)) << "the pop-up keeps the start-up size";
+}
+
+TEST_F(MainWndTest, StartupBoxRefusesANameTooLongForAMemo)
+{
+    SendMessageA(m_main->m_hStartup, BM_SETCHECK, BST_CHECKED, 0);
+    g_bStartupLink = TRUE;
+    const std::string longName(511, 'n');
+    m_main->SyncStartupLink(longName.c_str());
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(m_main->m_hStartup, BM_GETCHECK, 0, 0));
+    EXPECT_FALSE(g_bStartupLink);
+}
+
+TEST_F(MainWndTest, ButtonBarChangesAsAWholeOnlyForShowOrHide)
+{
+    m_main->ShowButtons(SW_HIDE);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Button(i))) << i;
+    m_main->ShowButtons(SW_SHOWNA);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Button(i))) << "another command changes nothing";
+    m_main->ShowButtons(SW_SHOW);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(IsWindowVisible(Button(i))) << i;
+
+    // The bar hidden while the memo window itself is hidden stays hidden.
+    ShowWindow(m_hWnd, SW_HIDE);
+    m_main->ShowButtons(SW_HIDE);
+    ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(IsWindowVisible(Button(i))) << i;
+}
+
+TEST_F(MainWndTest, CursorCountsAsOnAButtonOnlyOverOne)
+{
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE);
+    RECT first, second;
+    GetWindowRect(Button(0), &first);
+    GetWindowRect(Button(1), &second);
+    SetCursorPos((first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    EXPECT_EQ(1, m_main->IsCursorOnButton());
+    SetCursorPos((first.right + second.left) / 2, (first.top + first.bottom) / 2);
+    EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor between two buttons";
+    SetCursorPos(first.left, first.top - 30);
+    EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor above the bar";
+}
+}  // namespace
