@@ -1,5 +1,7 @@
 #include "controls/buttonregion.h"
 
+#include <cstddef>
+
 bool IsCutFromButton(uint32_t rgb)
 {
     return (rgb & 0xFFFFFF) == 0xFFFFFF;
@@ -9,7 +11,7 @@ std::vector<PixelRun> ButtonRuns(const uint32_t* pixels, int width, int height)
 {
     std::vector<PixelRun> runs;
     for (int y = 0; y < height; ++y) {
-        const uint32_t* row = pixels + static_cast<size_t>(y) * width;
+        const uint32_t* row = pixels + static_cast<std::size_t>(y) * width;
         int x = 0;
         while (x < width) {
             if (IsCutFromButton(row[x])) {

@@ -256,10 +256,16 @@ std::string MemoApp::EditorText() const
     return text;
 }
 
+// The click that a pop-up synthesises may still wait in the program's input
+// queue and move the caret between the two messages; the text is then set
+// once more.
 void MemoApp::TypeText(const std::string& text) const
 {
-    SendMessageA(Editor(), EM_SETSEL, 0, -1);
-    SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SendMessageA(Editor(), EM_SETSEL, 0, -1);
+        SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        if (EditorText() == text) return;
+    }
 }
 
 bool MemoApp::Command(int id, WORD code) const
