@@ -18,11 +18,13 @@ void Deactivate(MemoApp& app)
     ASSERT_TRUE(app.WaitHidden()) << "the memo window did not hide";
 }
 
-// A second start pops the hidden window up again.
+// A second start pops the hidden window up again; it is active once the click
+// that the pop-up synthesises has arrived.
 void PopUp(MemoApp& app)
 {
     ASSERT_EQ(0u, app.StartAndWait());
     ASSERT_TRUE(app.WaitShown());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); })) << "the pop-up's click got lost";
 }
 
 using Files = std::vector<std::string>;
