@@ -5,6 +5,7 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/app/placement.cpp
   ${MOSSVANE_ROOT}/mainwnd/layout.cpp
   ${MOSSVANE_ROOT}/startup/startuppath.cpp
+  ${MOSSVANE_ROOT}/startup/linkrules.cpp
   ${MOSSVANE_ROOT}/memo/title.cpp
   ${MOSSVANE_ROOT}/memo/memoname.cpp
   ${MOSSVANE_ROOT}/controls/buttonregion.cpp

@@ -2,9 +2,99 @@
 
 #include <commctrl.h>
 
+#include "app/basewnd.h"
+#include "app/bounded.h"
+#include "app/config.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "app/msgbox.h"
+
+namespace {
+const char kListFontFace[] = "メイリオ";
+const int kListFontHeight = 21;
+const char kErrorCaption[] = "Error";
+const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
+const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
+
+// The listing also matches short names ("x.txtbak" is X~1.TXT), so what it
+// returns is checked against the real ending; the main window cuts these
+// four characters off to get the memo's name.
+bool IsMemoFileName(const char* name)
+{
+    int length = lstrlenA(name);
+    return length >= 4 && lstrcmpiA(name + length - 4, ".txt") == 0;
+}
+}  // namespace
+
 LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    switch (msg) {
+    case WM_INITCTRL: return OnInitCtrl();
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
     return DefSubclassProc(hWnd, msg, wParam, lParam);
 }
 
-void CFileList::Refresh() {}
+LRESULT CFileList::OnInitCtrl()
+{
+    g_ctrlFont.lfHeight = kListFontHeight;
+    ApplyFont(g_ctrlFont, kListFontFace, m_hWnd);
+    Refresh();
+    SelectPrevFile();
+    return 0;
+}
+
+// The search ignores case, so a memo file whose name differs from PrevFile
+// only in case is still the one shown.
+void CFileList::SelectPrevFile()
+{
+    char entry[kMemoNameSize + 4];
+    if (!FormatBounded(entry, sizeof(entry), "%s.txt", g_config->PrevFile)) return;
+    LRESULT index = SendMessageA(m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+    SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CFileList::Refresh()
+{
+    SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
+    // Shown once the start directory is back: the box runs a message loop
+    // whose handlers name files relative to it.
+    const char* failure = ListMemoFolder();
+    if (failure) ShowMessageBox(failure, kErrorCaption);
+    EnableWindow(m_hWnd, SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0) > 0);
+    SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// Fills the list from the memo folder; returns the text of the message to
+// show, or null. A missing memo folder lists nothing rather than the files
+// of whatever folder is current.
+const char* CFileList::ListMemoFolder()
+{
+    char dir[kPathSize];
+    char memoDir[kPathSize];
+    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) return nullptr;
+    if (!FormatBounded(memoDir, sizeof(memoDir), "%s\\memo\\", dir)) return nullptr;
+    ScopedCurrentDirectory inMemoFolder(memoDir);
+    if (!inMemoFolder.ok()) return nullptr;
+    LRESULT result = SendMessageA(m_hWnd, CB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>("*.txt"));
+    DWORD error = GetLastError();
+    DropEntriesThatAreNoMemos();
+    if (result == CB_ERRSPACE) return kNoMemoryText;
+    if (result == CB_ERR && error != ERROR_FILE_NOT_FOUND) return kListingFailedText;
+    return nullptr;
+}
+
+void CFileList::DropEntriesThatAreNoMemos()
+{
+    for (LRESULT i = SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
+        char entry[kPathSize];
+        LRESULT length = SendMessageA(m_hWnd, CB_GETLBTEXTLEN, i, 0);
+        bool keep = length >= 0 && length < kPathSize &&
+                    SendMessageA(m_hWnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry)) != CB_ERR &&
+                    IsMemoFileName(entry);
+        if (!keep) SendMessageA(m_hWnd, CB_DELETESTRING, i, 0);
+    }
+}

@@ -1,10 +1,18 @@
 #pragma once
 #include "app/subclassbase.h"
 
-// The memo list: a drop-down list of the memo files.
+// The memo list: a drop-down list of the memo files (<name>.txt) of the
+// memo folder. The selection lives in the control.
 class CFileList final : public CSubClassBase {
 public:
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // Re-reads the memo folder into the list; leaves nothing selected.
+    // Re-reads the memo folder into the list; leaves nothing selected and
+    // the list disabled while it is empty.
     void Refresh();
+
+private:
+    LRESULT OnInitCtrl();
+    void SelectPrevFile();
+    const char* ListMemoFolder();
+    void DropEntriesThatAreNoMemos();
 };

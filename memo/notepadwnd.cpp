@@ -218,7 +218,10 @@ void CNotepadWnd::SaveMemo()
         ShowSaveFailure(*name, error);
         return;
     }
-    if (*name != current && g_bStartupLink) RenameMemoLink(name->c_str(), current.c_str());
+    if (*name != current) {
+        if (g_bStartupLink) RenameMemoLink(name->c_str(), current.c_str());
+        else RemoveMemoLink(current.c_str());
+    }
     g_config->SetPrevFile(name->c_str());
     UpdateStartupLink(name->c_str());
 }
@@ -226,13 +229,8 @@ void CNotepadWnd::SaveMemo()
 // Runs in the memo folder, as the link operations expect.
 void CNotepadWnd::UpdateStartupLink(const char* name)
 {
-    if (g_bStartupLink) {
-        CreateMemoLink(name);
-        return;
-    }
-    char link[kPathSize];
-    if (g_szStartupDir[0] && FormatBounded(link, sizeof(link), "%s%s.lnk", g_szStartupDir, name)) DeleteFileA(link);
-    g_bStartupLink = FALSE;
+    if (g_bStartupLink) CreateMemoLink(name);
+    else RemoveMemoLink(name);
 }
 
 void CNotepadWnd::DeleteMemo()
@@ -288,4 +286,8 @@ void CNotepadWnd::InsertTimestamp()
     memcpy(text.get() + length, stamp, stampLength + 1);
     SetWindowTextA(m_hWnd, text.get());
     MoveCaretToEnd(m_hWnd);
+    // A multi-line edit reports no change for text set from outside, and the
+    // main window enables the Startup box on a change.
+    SendMessageA(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(m_hWnd));
 }

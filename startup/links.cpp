@@ -1,25 +1,139 @@
 #include "startup/links.h"
 
-HRESULT CreateShellLink(const char*, const char*, const char*, const char*)
+#include <cstring>
+
+#include "app/bounded.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "startup/linkrules.h"
+#include "startup/shelllink.h"
+
+namespace {
+// Lists the Startup folder and returns, in linkName (kPathSize), the name
+// of the first link whose read-back target and description satisfy
+// `matches`. A listing that fails ends the search as if nothing were left.
+template <typename Match>
+bool FindLinkInStartupDir(HWND owner, Match matches, char* linkName)
 {
-    return E_NOTIMPL;
+    ScopedCurrentDirectory inStartup(g_szStartupDir);
+    if (!inStartup.ok()) return false;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA("*.lnk", &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        // The listing also matches short names, so "x.lnk2" can turn up.
+        if (!LinkNameOfFile(linkName, kPathSize, entry.cFileName)) continue;
+        char path[kPathSize];
+        char description[kPathSize];
+        ReadShellLink(owner, entry.cFileName, path, description);
+        found = matches(path, description);
+    } while (!found && FindNextFileA(find, &entry));
+    FindClose(find);
+    if (!found) linkName[0] = '\0';
+    return found;
 }
 
-HRESULT ReadShellLink(HWND, const char*, char* path, char* description)
+bool AnyLinkTargets(HWND owner, const char* target)
 {
-    path[0] = '\0';
-    description[0] = '\0';
-    return E_NOTIMPL;
+    char linkName[kPathSize];
+    return FindLinkInStartupDir(
+        owner, [target](const char* path, const char*) { return strcmp(path, target) == 0; }, linkName);
 }
 
-void CreateMemoLink(const char*) {}
-void RenameMemoLink(const char*, const char*) {}
-void DeleteMemoLink(const char*) {}
+// Only a MossvanePad.lnk that starts this very program is removed: the
+// same name may belong to a copy of the program in another folder.
+void DeleteOwnAutostartLink(const char* linkPath, const char* target)
+{
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    if (strcmp(path, target) == 0) DeleteFileA(linkPath);
+}
 
-bool FindMemoLink(HWND, const char*, char* linkName)
+// Links are moved and removed by their memo's name, and the user's own
+// links in the Startup folder may carry any name: only a link that this
+// program made (it carries our description) is touched.
+bool IsMemoLinkFile(const char* linkPath)
+{
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    return strcmp(description, kMemoLinkDescription) == 0;
+}
+}  // namespace
+
+void CreateMemoLink(const char* name)
+{
+    char memoDir[kPathSize];
+    char linkPath[kPathSize];
+    char target[kPathSize];
+    if (!GetCurrentDirectoryBounded(memoDir, sizeof(memoDir))) return;
+    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name)) return;
+    if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return;
+    CreateShellLink(linkPath, target, memoDir, kMemoLinkDescription);
+}
+
+void RenameMemoLink(const char* newName, const char* oldName)
+{
+    char from[kPathSize];
+    char to[kPathSize];
+    if (!FormatLinkPath(from, sizeof(from), g_szStartupDir, oldName)) return;
+    if (!FormatLinkPath(to, sizeof(to), g_szStartupDir, newName)) return;
+    if (IsMemoLinkFile(from)) MoveFileA(from, to);
+}
+
+void DeleteMemoLink(const char* name)
+{
+    char linkPath[kPathSize];
+    if (FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name) && IsMemoLinkFile(linkPath))
+        DeleteFileA(linkPath);
+    g_bStartupLink = FALSE;
+}
+
+void RemoveMemoLink(const char* name)
+{
+    char memoDir[kPathSize];
+    char linkPath[kPathSize];
+    char target[kPathSize];
+    if (!GetCurrentDirectoryBounded(memoDir, sizeof(memoDir))) return;
+    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name)) return;
+    if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return;
+    // Runs at every save of an unmarked memo: COM only when there is a file.
+    if (GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES) return;
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    if (IsMemoLink(description, path, target)) DeleteFileA(linkPath);
+}
+
+bool FindMemoLink(HWND owner, const char* name, char* linkName)
 {
     linkName[0] = '\0';
-    return false;
+    char appDir[kPathSize];
+    char memoDir[kPathSize];
+    char target[kPathSize];
+    if (!g_szStartupDir[0] || !GetCurrentDirectoryBounded(appDir, sizeof(appDir))) return false;
+    if (!FormatBounded(memoDir, sizeof(memoDir), "%s\\memo", appDir)) return false;
+    if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return false;
+    return FindLinkInStartupDir(
+        owner,
+        [&target](const char* path, const char* description) { return IsMemoLink(description, path, target); },
+        linkName);
 }
 
-void UpdateAutostartLink(HWND, bool) {}
+void UpdateAutostartLink(HWND owner, bool enabled)
+{
+    char appDir[kPathSize];
+    char target[kPathSize];
+    char linkPath[kPathSize];
+    if (!GetCurrentDirectoryBounded(appDir, sizeof(appDir))) return;
+    if (!FormatProgramTarget(target, sizeof(target), appDir)) return;
+    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, kAutostartLinkName)) return;
+    if (!enabled) {
+        DeleteOwnAutostartLink(linkPath, target);
+        return;
+    }
+    if (!AnyLinkTargets(owner, target)) CreateShellLink(linkPath, target, appDir, nullptr);
+}

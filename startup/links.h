@@ -6,12 +6,19 @@
 
 HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char* workingDir,
                         const char* description);
-// path and description: 260-byte buffers, emptied first.
+// path and description: 260-byte buffers, emptied first and left empty when
+// the link cannot be read; the link is resolved first.
 HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description);
 
 // Called by the save while the memo folder is the current directory.
 void CreateMemoLink(const char* name);
+// Called by the save, from the memo folder, for a memo without a link:
+// removes <name>.lnk only when it is memo `name`'s own link, so a link of
+// the same name that belongs to something else stays.
+void RemoveMemoLink(const char* name);
+// Rename and delete act only on a link that this program made.
 void RenameMemoLink(const char* newName, const char* oldName);
+// Also clears g_bStartupLink.
 void DeleteMemoLink(const char* name);
 
 // The link that belongs to memo `name`, whatever it is called; its file name

@@ -59,6 +59,27 @@ TEST(Config, SavesWhatWasSetAndTheNextLoadReadsItBack)
     EXPECT_EQ(0, again.Alpha);
 }
 
+TEST(Config, StoredValuesAreReadAsTheyAreWithOnlyTrueOneCountingAsTrue)
+{
+    TempFolder folder;
+    ScopedCurrentDirectory inFolder(folder.path().c_str());
+    std::string longName(600, 'p');
+    std::string ini = folder.path() + "\\MossvanePad.ini";
+    WritePrivateProfileStringA("ReadFile", "PrevFile", longName.c_str(), ini.c_str());
+    WritePrivateProfileStringA("Setting", "DefaultPosition", "2", ini.c_str());
+    WritePrivateProfileStringA("Setting", "Startup", "1", ini.c_str());
+    WritePrivateProfileStringA("Window", "Width", "100", ini.c_str());
+    WritePrivateProfileStringA("Window", "X", "-1200", ini.c_str());
+    CConfig config;
+    EXPECT_EQ(longName.substr(0, 511), config.PrevFile) << "cut to the 512-byte buffer";
+    EXPECT_FALSE(config.DefaultPosition);
+    EXPECT_TRUE(config.Startup);
+    EXPECT_EQ(100, config.Width);
+    EXPECT_EQ(-1200, config.X);
+    EXPECT_EQ(225, config.Height) << "absent keys take their defaults";
+    EXPECT_EQ(255, config.Alpha);
+}
+
 TEST(Config, SetPrevFileRefusesNamesLongerThanItsBuffer)
 {
     TempFolder folder;

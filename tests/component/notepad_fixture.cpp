@@ -50,7 +50,13 @@ TempMemoFolder::TempMemoFolder()
 
 TempMemoFolder::~TempMemoFolder()
 {
-    RemoveTree(m_path);
+    // Under Wine every shell link saved starts a helper process that keeps
+    // the saver's current directory, this folder, for a moment.
+    for (int tries = 0; tries < 100; ++tries) {
+        RemoveTree(m_path);
+        if (GetFileAttributesA(m_path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+        Sleep(100);
+    }
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : m_threadId(GetCurrentThreadId())

@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "memo/memostore.h"
+#include "startup/links.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {
@@ -139,7 +140,7 @@ TEST_F(NotepadSave, FolderNamedLikeTheTitleCountsAsTaken)
     EXPECT_EQ("xyz", ReadMemoFile("xyz (2).txt").value_or("<missing>"));
 }
 
-TEST_F(NotepadSave, RemovesTheStartupLinkOfAnUnmarkedMemo)
+TEST_F(NotepadSave, RemovesTheStartupLinkOfAnUnmarkedMemoButNoOtherFileOfItsName)
 {
     TempMemoFolder startup;
     std::string dir = startup.path() + "\\";
@@ -147,6 +148,10 @@ TEST_F(NotepadSave, RemovesTheStartupLinkOfAnUnmarkedMemo)
     std::string link = dir + "abc.lnk";
     CloseHandle(CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     SaveNewMemo("abc");
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(link.c_str())) << "not the memo's link";
+    CreateShellLink(link.c_str(), MemoPath("abc.txt").c_str(), m_folder.path().c_str(), "MossvanePad");
+    m_notepad.LoadMemo(false, "abc");
+    m_notepad.SaveMemo();
     g_szStartupDir[0] = '\0';
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(link.c_str()));
     EXPECT_FALSE(g_bStartupLink);

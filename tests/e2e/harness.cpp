@@ -112,7 +112,12 @@ MemoApp::MemoApp() : m_dir(MakeTempFolder())
 MemoApp::~MemoApp()
 {
     Kill();
-    RemoveTree(m_dir);
+    // Under Wine every shell link saved starts a helper process that keeps
+    // the saver's current directory, the program's folder, for a moment.
+    WaitUntil([this] {
+        RemoveTree(m_dir);
+        return GetFileAttributesA(m_dir.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }, 10000);
 }
 
 std::string MemoApp::PathOf(const std::string& relative) const
@@ -183,6 +188,14 @@ DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;
+}
+
+bool MemoApp::PopUp()
+{
+    if (StartAndWait() != 0) return false;
+    return WaitUntil([this] {
+        return IsWindowVisible(m_hWnd) && GetForegroundWindow() == m_hWnd && FocusWindow() == Editor();
+    }, 30000);
 }
 
 bool MemoApp::IsRunning() const
@@ -256,16 +269,10 @@ std::string MemoApp::EditorText() const
     return text;
 }
 
-// The click that a pop-up synthesises may still wait in the program's input
-// queue and move the caret between the two messages; the text is then set
-// once more.
 void MemoApp::TypeText(const std::string& text) const
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        SendMessageA(Editor(), EM_SETSEL, 0, -1);
-        SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-        if (EditorText() == text) return;
-    }
+    SendMessageA(Editor(), EM_SETSEL, 0, -1);
+    SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool MemoApp::Command(int id, WORD code) const

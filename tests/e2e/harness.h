@@ -29,6 +29,11 @@ public:
     // Starts another copy and waits for it to end; returns its exit code.
     DWORD StartAndWait(const std::string& dir = "", DWORD timeoutMs = 30000);
 
+    // Starts another copy, which pops the hidden window up, and waits until
+    // the pop-up's click has made it the foreground window with the editor
+    // focused. False if it did not get there in time.
+    bool PopUp();
+
     HWND Window() const { return m_hWnd; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     bool IsRunning() const;
@@ -67,7 +72,6 @@ public:
     bool WaitHidden(DWORD timeoutMs = 15000) const;
     bool WaitShown(DWORD timeoutMs = 15000) const;
     std::string Memo(const std::string& name) const { return ReadFile("memo\\" + name + ".txt"); }
-    bool MemoExists(const std::string& name) const { return FileExists("memo\\" + name + ".txt"); }
     std::vector<std::string> MemoFiles() const;
     std::string Ini(const char* section, const char* key) const;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
 
 namespace {
 const int kNewMemo = 1;
@@ -30,6 +31,7 @@ DWORD Selection(const MemoApp& app)
 TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
 {
     MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
     ASSERT_TRUE(app.Start());
     EXPECT_FALSE(IsEnabled(app, kStartupBox)) << "an empty memo cannot go into the Startup folder";
     app.TypeText("first memo\r\ntext");
@@ -140,6 +142,9 @@ TEST(MemoCommands, CopyPutsTheWholeTextOnTheClipboardAndChangesNothingElse)
 TEST(MemoCommands, CtrlAInAnotherControlSelectsTheWholeMemo)
 {
     MemoApp app;
+    // The list is disabled, and cannot take the focus, while no memo exists.
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\other.txt", "other");
     ASSERT_TRUE(app.Start());
     const std::string text = "select\r\nall of this";
     app.TypeText(text);
@@ -181,6 +186,18 @@ TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
     EXPECT_EQ(std::to_string(before.wMonth), parts[2].str());
     DWORD end = static_cast<DWORD>(got.size());
     EXPECT_EQ(MAKELONG(end, end), Selection(app)) << "the caret moves to the end";
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoCommands, CtrlTOnAnEmptyMemoEnablesTheStartupBox)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_FALSE(IsEnabled(app, kStartupBox));
+    ASSERT_TRUE(app.FocusChild(kEdit));
+    PressKeys({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return !app.EditorText().empty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(app, kStartupBox); }, 5000)) << "the stamp is text like any other";
     ASSERT_EQ(0u, app.EndFromTray());
 }
 }  // namespace

@@ -44,7 +44,7 @@ void ExpectChildren(const MemoApp& app, int width, int height)
         {2, "Button", button, {2 * x0 + 50, eh - 60, 2 * x0 + 100, eh - 10}},
         {3, "Button", button, {3 * x0 + 100, eh - 60, 3 * x0 + 150, eh - 10}},
         {4, "Button", button, {4 * x0 + 150, eh - 60, 4 * x0 + 200, eh - 10}},
-        {201, "ComboBox", 0x50000803, {0, eh, 210, height}},
+        {201, "ComboBox", 0x50000803 | WS_DISABLED, {0, eh, 210, height}},  // the memo folder starts empty
         {202, "Button", 0x50000083 | WS_DISABLED, {220, eh, 295, height}},  // the editor starts empty
         {203, "Button", 0x50000003, {295, eh, 380, height}},
         {204, "Button", 0x50000003, {width - 20, height - 20, width - 4, height - 4}},

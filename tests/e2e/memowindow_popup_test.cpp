@@ -42,6 +42,7 @@ TEST(MemoPopup, LosingTheActivationHidesAndSavesUnlessPinned)
     ASSERT_TRUE(app.IsChecked(kPin));
     EXPECT_TRUE(IsTopMost(app.Window())) << "pinning makes the window top-most";
     app.TypeText("pinned\r\ntext");
+    ASSERT_TRUE(app.FocusChild(200));
     ActivateOtherWindow();
     EXPECT_TRUE(StaysShown(app)) << "a pinned window stays";
     EXPECT_EQ(Files{}, app.MemoFiles()) << "and does not save on losing the activation";
@@ -116,6 +117,7 @@ TEST(MemoPopup, SecondStartPopsTheHiddenWindowUpAtTheCursorWithTheEditorFocused)
     MemoApp app;
     ASSERT_TRUE(app.Start());
     app.TypeText("pop\r\nup");
+    ASSERT_TRUE(app.FocusChild(200));
     ActivateOtherWindow();
     ASSERT_TRUE(app.WaitHidden());
 

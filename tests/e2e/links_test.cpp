@@ -1,0 +1,144 @@
+// The memo links and the program's autostart link in the shell's Startup
+// folder, made and followed by the real program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
+
+namespace {
+const int kDeleteMemo = 3;
+const int kStartupBox = 202;
+
+using Names = std::vector<std::string>;
+
+Names LinkNames(const MemoApp& app)
+{
+    Names names;
+    for (const auto& link : StartupLinksInto(app.Dir())) names.push_back(link.first);
+    return names;
+}
+
+void ExpectMemoLink(const MemoApp& app, const std::string& name)
+{
+    SCOPED_TRACE(name);
+    auto links = StartupLinksInto(app.Dir());
+    ASSERT_EQ(1u, links.size());
+    EXPECT_EQ(name + ".lnk", links[0].first);
+    const LinkFields& link = links[0].second;
+    EXPECT_EQ(app.PathOf("memo\\" + name + ".txt"), link.target);
+    EXPECT_EQ(app.PathOf("memo"), link.workingDir);
+    EXPECT_EQ("MossvanePad", link.description);
+    EXPECT_EQ("", link.arguments);
+}
+
+void HideAndShowAgain(MemoApp& app)
+{
+    ActivateOtherWindow();
+    ASSERT_TRUE(app.WaitHidden());
+    SendMessageA(app.Window(), 0x8001, 0, 1);
+    ASSERT_TRUE(app.WaitShown());
+}
+
+TEST(MemoLinks, StartupBoxMakesTheLinkWhichFollowsTheTitleAndGoesWithTheMemo)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    ASSERT_TRUE(app.Start());
+    app.TypeText("Shopping\r\nmilk");
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    ExpectMemoLink(app, "Shopping");
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    EXPECT_EQ(Names{}, LinkNames(app)) << "unchecking removes it";
+
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    app.TypeText("Groceries\r\nmilk");
+    HideAndShowAgain(app);
+    ExpectMemoLink(app, "Groceries");
+
+    app.TypeText("Errands\r\nmilk");
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    EXPECT_TRUE(app.FileExists("memo\\Errands.txt"));
+    EXPECT_EQ(Names{}, LinkNames(app)) << "renamed and unchecked in one save: no link is left behind";
+
+    ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
+    ExpectMemoLink(app, "Errands");
+    ASSERT_TRUE(app.Command(kDeleteMemo));
+    EXPECT_FALSE(app.FileExists("memo\\Errands.txt"));
+    EXPECT_EQ(Names{}, LinkNames(app));
+    EXPECT_FALSE(app.IsChecked(kStartupBox));
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoLinks, LinkTheUserRenamedIsFoundAtStartAndGetsTheMemosNameBack)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\todo.txt", "todo\r\ncall home");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=todo\r\n");
+    std::string startup = ShellStartupFolder();
+    ASSERT_TRUE(WriteLink(startup + "My morning list.lnk", app.PathOf("memo\\todo.txt"), app.PathOf("memo"),
+                          "MossvanePad"));
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(app.IsChecked(kStartupBox));
+    ExpectMemoLink(app, "todo");
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoLinks, LinksOfAnotherFolderOrDescriptionOrOfAnotherProgramDoNotCount)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\todo.txt", "todo\r\ncall home");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=todo\r\n");
+    std::string startup = ShellStartupFolder();
+    ASSERT_TRUE(WriteLink(startup + "Todo elsewhere.lnk", app.PathOf("copy\\memo\\todo.txt"), app.PathOf("copy"),
+                          "MossvanePad"));
+    ASSERT_TRUE(WriteLink(startup + "Todo notes.lnk", app.PathOf("memo\\todo.txt"), app.PathOf("memo"), "Notes"));
+    ASSERT_TRUE(WriteLink(startup + "todo.lnk", app.PathOf("todo.exe"), app.Dir(), "A tool of the user"));
+    const Names all = {"Todo elsewhere.lnk", "Todo notes.lnk", "todo.lnk"};
+
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(app.IsChecked(kStartupBox));
+    app.TypeText("todo\r\ncall home twice");
+    ActivateOtherWindow();
+    ASSERT_TRUE(app.WaitHidden());
+    EXPECT_EQ("todo\r\ncall home twice", app.Memo("todo"));
+    EXPECT_EQ(all, LinkNames(app)) << "the save of the unmarked memo removed none of them";
+    EXPECT_EQ(app.PathOf("todo.exe"), ReadLinkBack(startup + "todo.lnk").target);
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+
+TEST(AutostartLink, OnMakesOneLinkToTheProgramAndOffRemovesOnlyItsFixedName)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nStartup=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(0u, app.EndFromTray());
+    auto links = StartupLinksInto(app.Dir());
+    ASSERT_EQ(1u, links.size());
+    EXPECT_EQ("MossvanePad.lnk", links[0].first);
+    EXPECT_EQ(app.PathOf("MossvanePad.exe"), links[0].second.target);
+    EXPECT_EQ(app.Dir(), links[0].second.workingDir);
+    EXPECT_EQ("", links[0].second.description);
+    EXPECT_EQ("", links[0].second.arguments);
+
+    std::string startup = ShellStartupFolder();
+    ASSERT_TRUE(WriteLink(startup + "Pad at logon.lnk", app.PathOf("MossvanePad.exe"), app.Dir(), nullptr));
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nStartup=0\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ(Names{"Pad at logon.lnk"}, LinkNames(app));
+
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nStartup=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ(Names{"Pad at logon.lnk"}, LinkNames(app)) << "a link to the program under any name is enough";
+}
+}  // namespace
