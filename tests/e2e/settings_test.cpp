@@ -1,6 +1,7 @@
 // The settings window and the image buttons in the real program: Done
 // applies the settings at once, and the buttons carry their shapes.
 #include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -55,6 +56,7 @@ SIZE ClientSize(HWND hWnd)
 TEST(Settings, DoneResizesTheMemoWindowAppliesItsOpacityAndStoresEverything)
 {
     MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
     ASSERT_TRUE(app.Start());
     HWND setting = OpenSettings(app);
     ASSERT_TRUE(setting);
@@ -84,6 +86,9 @@ TEST(Settings, DoneResizesTheMemoWindowAppliesItsOpacityAndStoresEverything)
     ASSERT_TRUE(GetLayeredWindowAttributes(app.Window(), nullptr, &alpha, &flags));
     EXPECT_EQ(178, alpha);
     EXPECT_TRUE(flags & LWA_ALPHA);
+    auto links = StartupLinksInto(app.Dir());
+    ASSERT_EQ(1u, links.size()) << "the program starts at logon from now on";
+    EXPECT_EQ(app.PathOf("MossvanePad.exe"), links[0].second.target);
 
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ("640", app.Ini("Window", "Width"));
@@ -91,6 +96,22 @@ TEST(Settings, DoneResizesTheMemoWindowAppliesItsOpacityAndStoresEverything)
     EXPECT_EQ("178", app.Ini("Setting", "Alpha"));
     EXPECT_EQ("1", app.Ini("Setting", "DefaultPosition"));
     EXPECT_EQ("1", app.Ini("Setting", "Startup"));
+}
+
+TEST(Settings, UncheckingStartupRemovesTheProgramsLinkAtDone)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nStartup=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(1u, StartupLinksInto(app.Dir()).size());
+    HWND setting = OpenSettings(app);
+    ASSERT_TRUE(setting);
+    Click(ControlOf(setting, kAutoStart));
+    EXPECT_EQ(1u, StartupLinksInto(app.Dir()).size()) << "nothing applies before Done";
+    Click(ControlOf(setting, kDone));
+    EXPECT_TRUE(StartupLinksInto(app.Dir()).empty());
+    ASSERT_EQ(0u, app.EndFromTray());
 }
 
 TEST(Settings, TheMemoWindowStaysUpUntilDoneAndHidesAgainAfterwards)
