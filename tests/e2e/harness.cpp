@@ -93,6 +93,27 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className)
     return request.found;
 }
 
+// Wine may ignore SetCursorPos from a process that has no window yet on a
+// new display; an absolute move through the input queue always lands.
+bool MoveCursorTo(int x, int y)
+{
+    auto arrived = [&] {
+        POINT pt;
+        return GetCursorPos(&pt) && pt.x == x && pt.y == y;
+    };
+    SetCursorPos(x, y);
+    if (WaitUntil(arrived, 500)) return true;
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    move.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(move));
+    if (WaitUntil(arrived, 2000)) return true;
+    SetCursorPos(x, y);
+    return WaitUntil(arrived, 5000);
+}
+
 std::string IniValue(const std::string& iniPath, const char* section, const char* key)
 {
     char value[1024];

@@ -128,5 +128,8 @@ private:
     bool m_bOpen;
 };
 
+// Moves the mouse cursor and waits until the system reports it there.
+bool MoveCursorTo(int x, int y);
+
 // Reads one value of an ini file as the program's settings store does.
 std::string IniValue(const std::string& iniPath, const char* section, const char* key);

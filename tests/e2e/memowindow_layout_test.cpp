@@ -119,7 +119,7 @@ POINT CentreOf(HWND hWnd)
 TEST(MemoLayout, ButtonBarFollowsTheMouseOverTheEditor)
 {
     MemoApp app;
-    SetCursorPos(640, 500);
+    ASSERT_TRUE(MoveCursorTo(640, 500));
     ASSERT_TRUE(app.Start());
     RECT edit;
     GetWindowRect(app.Editor(), &edit);

@@ -121,7 +121,7 @@ TEST(MemoPopup, SecondStartPopsTheHiddenWindowUpAtTheCursorWithTheEditorFocused)
     ActivateOtherWindow();
     ASSERT_TRUE(app.WaitHidden());
 
-    SetCursorPos(700, 450);
+    ASSERT_TRUE(MoveCursorTo(700, 450));
     ASSERT_EQ(0u, app.StartAndWait());
     ASSERT_TRUE(app.WaitShown());
     RECT rc = app.WindowRect();
@@ -137,7 +137,7 @@ TEST(MemoPopup, SecondStartPopsTheHiddenWindowUpAtTheCursorWithTheEditorFocused)
     EXPECT_EQ(450, cursor.y);
     EXPECT_EQ("pop\r\nup", app.EditorText());
 
-    SetCursorPos(200, 200);
+    ASSERT_TRUE(MoveCursorTo(200, 200));
     ASSERT_EQ(0u, app.StartAndWait());
     RECT again = app.WindowRect();
     EXPECT_EQ(rc.left, again.left) << "a shown window does not move";
@@ -155,7 +155,7 @@ TEST(MemoPopup, FixedPositionPopsUpWhereTheWindowLastHid)
     ActivateOtherWindow();
     ASSERT_TRUE(app.WaitHidden());
 
-    SetCursorPos(900, 700);
+    ASSERT_TRUE(MoveCursorTo(900, 700));
     ASSERT_EQ(0u, app.StartAndWait());
     ASSERT_TRUE(app.WaitShown());
     EXPECT_EQ(333, app.WindowRect().left);

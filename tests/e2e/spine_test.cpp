@@ -35,7 +35,7 @@ SIZE ClientSize(HWND hWnd)
 TEST(Spine, FreshStartMakesTheMemoFolderAndEndsWritingDefaultsInOrder)
 {
     MemoApp app;
-    SetCursorPos(500, 400);
+    ASSERT_TRUE(MoveCursorTo(500, 400));
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.FolderExists("memo"));
     EXPECT_TRUE(IsWindowVisible(app.Window()));
