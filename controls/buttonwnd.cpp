@@ -1,8 +1,80 @@
 #include "controls/buttonwnd.h"
 
 #include <commctrl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+#include "app/messages.h"
+#include "controls/imagepaint.h"
+#include "controls/maskregion.h"
+#include "controls/pngresource.h"
 
 LRESULT CButtonWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    switch (msg) {
+    case WM_INITCTRL:   return OnInitCtrl();
+    case WM_MOUSEMOVE:  OnMouseMove(hWnd); break;
+    case WM_MOUSELEAVE: return OnMouseLeave(hWnd);
+    case WM_PAINT:      OnPaint(hWnd); break;
+    // The buttons go only with the main window, and with it the program.
+    case WM_DESTROY:    PostQuitMessage(0); break;
+    }
     return DefSubclassProc(hWnd, msg, wParam, lParam);
+}
+
+// Also sent again to a button that is already set up: it starts over, and
+// its next paint builds the region anew.
+LRESULT CButtonWnd::OnInitCtrl()
+{
+    m_nImageOffset = 0;
+    m_bMouseOut = true;
+    m_bRegionSet = false;
+    return 0;
+}
+
+void CButtonWnd::OnMouseMove(HWND hWnd)
+{
+    if (!m_bMouseOut) return;
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hWnd, 0};
+    TrackMouseEvent(&track);
+    m_bMouseOut = false;
+    SetFace(hWnd, true);
+    // The memo window is repainted with all its children, so the editor
+    // around the cut-out button is drawn afresh with the new face.
+    InvalidateRect(GetParent(hWnd), nullptr, TRUE);
+}
+
+LRESULT CButtonWnd::OnMouseLeave(HWND hWnd)
+{
+    m_bMouseOut = true;
+    SetFace(hWnd, false);
+    return 0;
+}
+
+void CButtonWnd::SetFace(HWND hWnd, bool hover)
+{
+    m_nImageOffset = hover ? IDP_HOVER : 0;
+    ShowWindow(hWnd, SW_HIDE);
+    ShowWindow(hWnd, SW_SHOW);
+}
+
+void CButtonWnd::OnPaint(HWND hWnd)
+{
+    if (!m_bRegionSet) ApplyMaskRegion(hWnd);
+    std::unique_ptr<Gdiplus::Bitmap> face(LoadPngResource(GetDlgCtrlID(hWnd) + IDP_FACE + m_nImageOffset, "PNG"));
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hWnd, &ps);
+    if (hdc) DrawComposed(hdc, face.get());
+    EndPaint(hWnd, &ps);
+}
+
+// Built once: a button whose mask cannot be read stays rectangular rather
+// than scanning again at every paint.
+void CButtonWnd::ApplyMaskRegion(HWND hWnd)
+{
+    m_bRegionSet = true;
+    HRGN region = CreateMaskRegion(GetDlgCtrlID(hWnd) + IDP_MASK);
+    if (!region) return;
+    if (!SetWindowRgn(hWnd, region, TRUE)) DeleteObject(region);
 }

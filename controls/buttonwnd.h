@@ -1,8 +1,22 @@
 #pragma once
 #include "app/subclassbase.h"
 
-// One of the four image buttons over the memo.
+// One of the four image buttons over the memo: a grey icon that turns blue
+// under the mouse, in a window cut to the icon's outline. The control id
+// (1 to 4) chooses the pictures.
 class CButtonWnd final : public CSubClassBase {
 public:
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    int m_nImageOffset = 0;     // 0, or IDP_HOVER while the mouse is over the button
+    bool m_bMouseOut = true;    // the next mouse move enters the button
+    bool m_bRegionSet = false;  // the window region has been built from the mask
+
+private:
+    LRESULT OnInitCtrl();
+    void OnMouseMove(HWND hWnd);
+    LRESULT OnMouseLeave(HWND hWnd);
+    void OnPaint(HWND hWnd);
+    void SetFace(HWND hWnd, bool hover);
+    void ApplyMaskRegion(HWND hWnd);
 };

@@ -1,17 +1,189 @@
 #include "controls/settingwnd.h"
 
+#include <commctrl.h>
+#include <shlwapi.h>
+
 #include <new>
 
+#include "app/bounded.h"
+#include "app/config.h"
+#include "app/globals.h"
+#include "app/messages.h"
 #include "controls/shortcuteditwnd.h"
+#include "controls/transparency.h"
+
+namespace {
+const int kMinWidth = 400;
+const int kMinHeight = 225;
+const int kTransMax = 50;
+const int kTransTick = 10;
+
+struct ControlSpec {
+    const char* className;
+    const char* text;  // null: filled in from the settings
+    DWORD style;
+    DWORD exStyle;
+    int x, y, width, height;
+    int id;
+};
+
+const DWORD kCheckBox = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+const DWORD kLabel = WS_CHILD | WS_VISIBLE;
+// No ES_AUTOHSCROLL: input stops at the edit's visible width.
+const DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT;
+
+enum { kFixPos, kTransLabel, kTransBar, kPercentLabel, kTransEdit, kSizeLabel, kWidthLabel, kWidthEdit,
+       kHeightLabel, kHeightEdit, kAutoStart, kDone };
+
+// In creation order. No control takes part in tabbing.
+const ControlSpec kControls[] = {
+    {"BUTTON", "表示場所固定", kCheckBox, 0, 10, 10, 120, 20, IDC_FIXPOS},
+    {"STATIC", "ウィンドウの透明度", kLabel, 0, 10, 83, 120, 20, 0},
+    {TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 0, 10, 108, 160, 35, IDC_TRANSBAR},
+    {"STATIC", "%", kLabel, 0, 167, 84, 15, 20, 0},
+    {"EDIT", nullptr, kNumberEdit | ES_READONLY, WS_EX_CLIENTEDGE, 135, 82, 32, 24, IDC_TRANSEDIT},
+    {"STATIC", "ウィンドウの大きさ", kLabel, 0, 10, 33, 120, 20, 0},
+    {"STATIC", "幅", kLabel, 0, 27, 53, 18, 20, 0},
+    {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 45, 53, 40, 22, 0},
+    {"STATIC", "高さ", kLabel, 0, 95, 53, 30, 20, 0},
+    {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 125, 53, 40, 22, 0},
+    {"BUTTON", "スタートアップ", kCheckBox, 0, 10, 148, 115, 20, IDC_AUTOSTART},
+    {"Button", "完了", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 135, 145, 50, 25, IDC_DONE},
+};
+
+struct NumberText {
+    explicit NumberText(int value) { FormatBounded(text, sizeof(text), "%d", value); }
+    char text[16];
+};
+
+void SetCheck(HWND box, bool checked)
+{
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// Only a plain check counts, not the indeterminate state.
+bool IsChecked(HWND box)
+{
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int ReadNumber(HWND edit)
+{
+    char text[256] = "";
+    GetWindowTextA(edit, text, sizeof(text));
+    return StrToIntA(text);
+}
+
+// Text that is not a number reads as 0 and so as the minimum, which the edit
+// then shows.
+int ReadSize(HWND edit, int minimum)
+{
+    int value = ReadNumber(edit);
+    if (value >= minimum) return value;
+    SetWindowTextA(edit, NumberText(minimum).text);
+    return minimum;
+}
+}  // namespace
 
 CSettingWnd::CSettingWnd() : m_pShortcutEdit(new (std::nothrow) CShortcutEditWnd) {}
 
 CSettingWnd::~CSettingWnd()
 {
     delete m_pShortcutEdit;
+    if (m_hFont) DeleteObject(m_hFont);
 }
 
 LRESULT CSettingWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    switch (msg) {
+    case WM_CREATE:     return OnCreate(hWnd, wParam, lParam);
+    case WM_DESTROY:    PostQuitMessage(0); return 0;
+    case WM_NCACTIVATE: return OnNcActivate(hWnd, wParam, lParam);
+    case WM_COMMAND:    return OnCommand(hWnd, wParam, lParam);
+    case WM_HSCROLL:    return OnHScroll(hWnd, wParam, lParam);
+    }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CSettingWnd::OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    InitCommonControls();
+    LOGFONTA font = {};
+    font.lfHeight = 20;
+    CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), "メイリオ");
+    m_hFont = CreateFontIndirectA(&font);
+    CreateControls(hWnd);
+    return DefWindowProcA(hWnd, WM_CREATE, wParam, lParam);
+}
+
+// The controls show the settings as they are now; showing the window again
+// later keeps whatever was last left in them.
+void CSettingWnd::CreateControls(HWND hWnd)
+{
+    m_hFixPos = AddControl(hWnd, kFixPos, nullptr);
+    SetCheck(m_hFixPos, g_config->DefaultPosition);
+    AddControl(hWnd, kTransLabel, nullptr);
+    m_hTransBar = AddControl(hWnd, kTransBar, nullptr);
+    SendMessageA(m_hTransBar, TBM_SETRANGE, FALSE, MAKELPARAM(0, kTransMax));
+    SendMessageA(m_hTransBar, TBM_SETTICFREQ, kTransTick, 0);
+    AddControl(hWnd, kPercentLabel, nullptr);
+    // A transparency above the trackbar's range (from a low stored Alpha)
+    // stays in the edit while the trackbar stands at its end.
+    int percent = AlphaToPercent(g_config->Alpha);
+    m_hTransEdit = AddControl(hWnd, kTransEdit, NumberText(percent).text);
+    SendMessageA(m_hTransBar, TBM_SETPOS, TRUE, percent);
+    AddControl(hWnd, kSizeLabel, nullptr);
+    AddControl(hWnd, kWidthLabel, nullptr);
+    m_hWidthEdit = AddControl(hWnd, kWidthEdit, NumberText(g_config->Width).text);
+    AddControl(hWnd, kHeightLabel, nullptr);
+    m_hHeightEdit = AddControl(hWnd, kHeightEdit, NumberText(g_config->Height).text);
+    m_hAutoStart = AddControl(hWnd, kAutoStart, nullptr);
+    SetCheck(m_hAutoStart, g_config->Startup);
+    AddControl(hWnd, kDone, nullptr);
+}
+
+HWND CSettingWnd::AddControl(HWND hWnd, int index, const char* text)
+{
+    const ControlSpec& c = kControls[index];
+    HWND hCtrl = CreateWindowExA(c.exStyle, c.className, text ? text : c.text, c.style, c.x, c.y, c.width,
+                                 c.height, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr);
+    if (hCtrl) SendMessageA(hCtrl, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    return hCtrl;
+}
+
+// While shown, the window keeps its active look and refuses to be
+// deactivated: the settings are finished with Done.
+LRESULT CSettingWnd::OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (IsWindowVisible(hWnd)) return 0;
+    return DefWindowProcA(hWnd, WM_NCACTIVATE, wParam, lParam);
+}
+
+LRESULT CSettingWnd::OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_DONE && HIWORD(wParam) == BN_CLICKED) OnDone(hWnd);
+    return DefWindowProcA(hWnd, WM_COMMAND, wParam, lParam);
+}
+
+// Moving the trackbar only changes the percentage shown; nothing is stored
+// until Done.
+LRESULT CSettingWnd::OnHScroll(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    int position = static_cast<int>(SendMessageA(m_hTransBar, TBM_GETPOS, 0, 0));
+    SetWindowTextA(m_hTransEdit, NumberText(position).text);
+    return DefWindowProcA(hWnd, WM_HSCROLL, wParam, lParam);
+}
+
+void CSettingWnd::OnDone(HWND hWnd)
+{
+    g_config->Width = ReadSize(m_hWidthEdit, kMinWidth);
+    g_config->Height = ReadSize(m_hHeightEdit, kMinHeight);
+    g_config->Startup = IsChecked(m_hAutoStart);
+    g_config->DefaultPosition = IsChecked(m_hFixPos);
+    g_config->Alpha = PercentToAlpha(ReadNumber(m_hTransEdit));
+    // The main window resizes, applies the opacity and updates the autostart
+    // link before the send returns.
+    SendMessageA(m_hMainWnd, WM_SETTINGDONE, 0, g_config->Alpha);
+    ShowWindow(hWnd, SW_HIDE);
 }

@@ -3,7 +3,17 @@
 
 class CShortcutEditWnd;
 
+// Control ids of the settings window. The trackbar and the Done button share
+// id 10; only the button's id reaches WM_COMMAND.
+#define IDC_TRANSEDIT 2
+#define IDC_FIXPOS 5
+#define IDC_AUTOSTART 7
+#define IDC_TRANSBAR 10
+#define IDC_DONE 10
+
 // The settings window: size, transparency, fixed position and autostart.
+// Created hidden once; Done stores the values in g_config, hides the window
+// and has the main window apply them (WM_SETTINGDONE).
 class CSettingWnd final : public CBaseWnd {
 public:
     CSettingWnd();
@@ -12,6 +22,23 @@ public:
 
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    HWND m_hMainWnd = nullptr;  // receives WM_SETTINGDONE
+    HWND m_hTransBar = nullptr;
+    HWND m_hTransEdit = nullptr;  // the transparency in percent
+    HWND m_hWidthEdit = nullptr;
+    HWND m_hHeightEdit = nullptr;
+    HWND m_hFixPos = nullptr;
+    HWND m_hAutoStart = nullptr;
+    HWND m_hMainWnd = nullptr;    // receives WM_SETTINGDONE
     CShortcutEditWnd* m_pShortcutEdit;
+
+private:
+    LRESULT OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnHScroll(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    void CreateControls(HWND hWnd);
+    HWND AddControl(HWND hWnd, int index, const char* text);
+    void OnDone(HWND hWnd);
+
+    HFONT m_hFont = nullptr;  // shared by all the controls
 };

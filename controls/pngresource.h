@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+namespace Gdiplus {
+class Bitmap;
+}
+
+// The PNG resources: the face of image button n (control id 1 to 4) is
+// IDP_FACE + n, or IDP_FACE + IDP_HOVER + n under the mouse; its region mask
+// is IDP_MASK + n.
+#define IDP_FACE 99
+#define IDP_HOVER 10
+#define IDP_MASK 129
+#define IDP_PIN 300
+#define IDP_PIN_CHECKED 310
+
+// Decodes a PNG resource of the program's own module into a bitmap of its
+// own, which holds no reference to the resource or to any stream. The caller
+// owns the result (delete); null on any failure.
+Gdiplus::Bitmap* LoadPngResource(int id, const char* type);

@@ -1,0 +1,291 @@
+// The settings window against real controls, with g_config on an ini file
+// in a temp folder and a host window in place of the memo window.
+#include "controls/settingwnd.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/config.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "tests/component/controlhost.h"
+
+namespace {
+std::string TextOf(HWND hWnd)
+{
+    char text[256] = "";
+    GetWindowTextA(hWnd, text, sizeof(text));
+    return text;
+}
+
+std::string MakeTempFolder()
+{
+    char temp[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    GetTempFileNameA(temp, "mvs", 0, name);
+    DeleteFileA(name);
+    CreateDirectoryA(name, nullptr);
+    return name;
+}
+
+class SettingWindow : public ::testing::Test {
+protected:
+    SettingWindow() : m_folder(MakeTempFolder()), m_inFolder(m_folder.c_str()), m_host(false)
+    {
+        m_config.reset(new CConfig);
+        g_config = m_config.get();
+        WNDCLASSA wc = {};
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = BaseWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+        wc.lpszClassName = "SettingWnd";
+        RegisterClassA(&wc);  // fails harmlessly when already registered
+    }
+    ~SettingWindow() override
+    {
+        if (m_setting.m_hWnd) DestroyWindow(m_setting.m_hWnd);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        g_config = nullptr;
+        m_config.reset();
+        DeleteFileA((m_folder + "\\MossvanePad.ini").c_str());
+    }
+
+    // Creates the window hidden from the settings as they are now, as the
+    // memo window does, then shows it as the settings button does. (Hiding a
+    // shown window takes Wine a while, so loops over Done leave it hidden.)
+    HWND Open(bool show = true)
+    {
+        m_setting.m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "SettingWnd", nullptr, 0, 300, 200, 200, 205, nullptr,
+                                           nullptr, GetModuleHandleA(nullptr), &m_setting);
+        m_setting.m_hMainWnd = m_host.Window();
+        if (show) ShowWindow(m_setting.m_hWnd, SW_SHOW);
+        return m_setting.m_hWnd;
+    }
+    // The Done button is the last control; the trackbar shares its id.
+    HWND DoneButton() const { return GetWindow(GetWindow(m_setting.m_hWnd, GW_CHILD), GW_HWNDLAST); }
+    void PressDone() { SendMessageA(DoneButton(), BM_CLICK, 0, 0); }
+    void MoveTrackbarTo(int position)
+    {
+        SendMessageA(m_setting.m_hTransBar, TBM_SETPOS, TRUE, position);
+        SendMessageA(m_setting.m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
+                     reinterpret_cast<LPARAM>(m_setting.m_hTransBar));
+    }
+    int TrackbarPosition() const
+    {
+        return static_cast<int>(SendMessageA(m_setting.m_hTransBar, TBM_GETPOS, 0, 0));
+    }
+    bool IsChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    std::string m_folder;
+    ScopedCurrentDirectory m_inFolder;
+    std::unique_ptr<CConfig> m_config;
+    ControlHost m_host;
+    CSettingWnd m_setting;
+};
+
+TEST_F(SettingWindow, HasItsTwelveControlsInOrderWithOneFont)
+{
+    struct Expected {
+        const char* className;
+        const char* text;
+        LONG style;
+        bool clientEdge;
+        RECT rect;
+        int id;
+    };
+    const Expected expected[] = {
+        {"Button", "表示場所固定", 0x50000003, false, {10, 10, 130, 30}, 5},
+        {"Static", "ウィンドウの透明度", 0x50000000, false, {10, 83, 130, 103}, 0},
+        {"msctls_trackbar32", "", 0x50000001, false, {10, 108, 170, 143}, 10},
+        {"Static", "%", 0x50000000, false, {167, 84, 182, 104}, 0},
+        {"Edit", "0", 0x50002802, true, {135, 82, 167, 106}, 2},
+        {"Static", "ウィンドウの大きさ", 0x50000000, false, {10, 33, 130, 53}, 0},
+        {"Static", "幅", 0x50000000, false, {27, 53, 45, 73}, 0},
+        {"Edit", "400", 0x50002002, true, {45, 53, 85, 75}, 0},
+        {"Static", "高さ", 0x50000000, false, {95, 53, 125, 73}, 0},
+        {"Edit", "225", 0x50002002, true, {125, 53, 165, 75}, 0},
+        {"Button", "スタートアップ", 0x50000003, false, {10, 148, 125, 168}, 7},
+        {"Button", "完了", 0x50000001, false, {135, 145, 185, 170}, 10},
+    };
+    HWND hWnd = Open();
+    HWND child = GetWindow(hWnd, GW_CHILD);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(testing::Message() << "control " << (&e - expected) + 1);
+        ASSERT_TRUE(child);
+        char className[64] = "";
+        GetClassNameA(child, className, sizeof(className));
+        EXPECT_EQ(0, lstrcmpiA(e.className, className)) << className;
+        EXPECT_EQ(e.text, TextOf(child));
+        EXPECT_EQ(e.style, GetWindowLongA(child, GWL_STYLE) & ~WS_BORDER);
+        EXPECT_EQ(e.clientEdge, (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_TRUE(EqualRect(&e.rect, &rc)) << rc.left << "," << rc.top << " " << rc.right << "," << rc.bottom;
+        EXPECT_EQ(e.id, GetDlgCtrlID(child));
+        if (lstrcmpiA(className, TRACKBAR_CLASSA) != 0) {  // a trackbar keeps no font
+            EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(nullptr, child) << "more than twelve controls";
+
+    LOGFONTA lf = {};
+    ASSERT_TRUE(GetObjectA(font, sizeof(lf), &lf));
+    EXPECT_EQ(20, lf.lfHeight);
+    EXPECT_STREQ("メイリオ", lf.lfFaceName);
+    EXPECT_EQ(0, SendMessageA(m_setting.m_hTransBar, TBM_GETRANGEMIN, 0, 0));
+    EXPECT_EQ(50, SendMessageA(m_setting.m_hTransBar, TBM_GETRANGEMAX, 0, 0));
+    EXPECT_EQ(6, SendMessageA(m_setting.m_hTransBar, TBM_GETNUMTICS, 0, 0)) << "a tick every 10";
+}
+
+TEST_F(SettingWindow, ShowsTheStoredSettings)
+{
+    g_config->Width = 500;
+    g_config->Height = 300;
+    g_config->Alpha = 200;
+    g_config->DefaultPosition = true;
+    g_config->Startup = false;
+    Open();
+    EXPECT_EQ("500", TextOf(m_setting.m_hWidthEdit));
+    EXPECT_EQ("300", TextOf(m_setting.m_hHeightEdit));
+    EXPECT_EQ("22", TextOf(m_setting.m_hTransEdit));
+    EXPECT_EQ(22, TrackbarPosition());
+    EXPECT_TRUE(IsChecked(m_setting.m_hFixPos));
+    EXPECT_FALSE(IsChecked(m_setting.m_hAutoStart));
+}
+
+TEST_F(SettingWindow, ATransparencyBeyondTheTrackbarStaysInTheEdit)
+{
+    g_config->Alpha = 126;
+    g_config->Startup = true;
+    Open();
+    EXPECT_EQ("51", TextOf(m_setting.m_hTransEdit));
+    EXPECT_EQ(50, TrackbarPosition());
+    EXPECT_TRUE(IsChecked(m_setting.m_hAutoStart));
+    EXPECT_FALSE(IsChecked(m_setting.m_hFixPos));
+}
+
+TEST_F(SettingWindow, TrackbarPositionsBecomeAlphaOnDone)
+{
+    struct Case {
+        int position;
+        int alpha;
+    };
+    const Case cases[] = {{0, 255}, {10, 229}, {20, 204}, {25, 191}, {30, 178}, {40, 153}, {50, 127}};
+    Open(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "position " << c.position);
+        MoveTrackbarTo(c.position);
+        EXPECT_EQ(std::to_string(c.position), TextOf(m_setting.m_hTransEdit));
+        PressDone();
+        EXPECT_EQ(c.alpha, g_config->Alpha);
+        ASSERT_FALSE(m_host.SettingDone().empty());
+        EXPECT_EQ(c.alpha, m_host.SettingDone().back());
+    }
+}
+
+TEST_F(SettingWindow, StoredAlphaIsShownAndDoneWithoutChangesStoresItAgain)
+{
+    struct Case {
+        int alpha;
+        const char* shown;
+        int stored;
+    };
+    const Case cases[] = {{255, "0", 255},   {200, "22", 199},  {128, "50", 127},
+                          {127, "50", 127},  {126, "51", 125},  {0, "100", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "alpha " << c.alpha);
+        g_config->Alpha = c.alpha;
+        HWND hWnd = Open(false);
+        EXPECT_EQ(c.shown, TextOf(m_setting.m_hTransEdit));
+        PressDone();
+        EXPECT_EQ(c.stored, g_config->Alpha);
+        DestroyWindow(hWnd);
+    }
+}
+
+TEST_F(SettingWindow, DoneRaisesTheSizeToItsMinimumAndShowsIt)
+{
+    struct Case {
+        const char* width;
+        const char* height;
+        int storedWidth;
+        int storedHeight;
+        const char* shownWidth;
+        const char* shownHeight;
+    };
+    const Case cases[] = {
+        {"399", "224", 400, 225, "400", "225"},
+        {"400", "225", 400, 225, "400", "225"},
+        {"1024", "768", 1024, 768, "1024", "768"},
+        {"abc", "", 400, 225, "400", "225"},
+        {"-5", "0", 400, 225, "400", "225"},
+    };
+    Open(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        SetWindowTextA(m_setting.m_hWidthEdit, c.width);
+        SetWindowTextA(m_setting.m_hHeightEdit, c.height);
+        PressDone();
+        EXPECT_EQ(c.storedWidth, g_config->Width);
+        EXPECT_EQ(c.storedHeight, g_config->Height);
+        EXPECT_EQ(c.shownWidth, TextOf(m_setting.m_hWidthEdit));
+        EXPECT_EQ(c.shownHeight, TextOf(m_setting.m_hHeightEdit));
+    }
+}
+
+TEST_F(SettingWindow, DoneStoresEverythingThenTellsTheMainWindowAndHides)
+{
+    HWND hWnd = Open();
+    SendMessageA(m_setting.m_hFixPos, BM_CLICK, 0, 0);
+    SendMessageA(m_setting.m_hAutoStart, BM_CLICK, 0, 0);
+    SetWindowTextA(m_setting.m_hWidthEdit, "640");
+    MoveTrackbarTo(30);
+    EXPECT_FALSE(g_config->DefaultPosition) << "stored before Done";
+    EXPECT_TRUE(m_host.SettingDone().empty());
+
+    PressDone();
+    EXPECT_TRUE(g_config->DefaultPosition);
+    EXPECT_TRUE(g_config->Startup);
+    EXPECT_EQ(640, g_config->Width);
+    EXPECT_EQ(178, g_config->Alpha);
+    ASSERT_EQ(1u, m_host.SettingDone().size());
+    EXPECT_EQ(178, m_host.SettingDone()[0]);
+    EXPECT_FALSE(IsWindowVisible(hWnd));
+
+    ShowWindow(hWnd, SW_SHOW);
+    SendMessageA(m_setting.m_hFixPos, BM_CLICK, 0, 0);
+    PressDone();
+    EXPECT_FALSE(g_config->DefaultPosition);
+    EXPECT_EQ("640", TextOf(m_setting.m_hWidthEdit)) << "the controls keep what was left in them";
+}
+
+TEST_F(SettingWindow, MovingTheTrackbarAloneChangesOnlyThePercentage)
+{
+    Open();
+    SendMessageA(m_setting.m_hTransBar, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(m_setting.m_hTransBar, WM_KEYUP, VK_RIGHT, 0);
+    EXPECT_EQ(1, TrackbarPosition());
+    EXPECT_EQ("1", TextOf(m_setting.m_hTransEdit));
+    EXPECT_EQ(255, g_config->Alpha);
+    EXPECT_TRUE(m_host.SettingDone().empty());
+}
+
+TEST_F(SettingWindow, RefusesDeactivationOnlyWhileShown)
+{
+    HWND hWnd = Open();
+    EXPECT_EQ(0, SendMessageA(hWnd, WM_NCACTIVATE, FALSE, 0));
+    PressDone();
+    EXPECT_NE(0, SendMessageA(hWnd, WM_NCACTIVATE, FALSE, 0));
+}
+}  // namespace

@@ -1,0 +1,161 @@
+// The settings window and the image buttons in the real program: Done
+// applies the settings at once, and the buttons carry their shapes.
+#include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+const int kSettingButton = 4;
+const int kEditor = 200;
+// The settings window's controls in creation order.
+enum { kFixPos = 0, kTransBar = 2, kTransEdit = 4, kWidthEdit = 7, kHeightEdit = 9, kAutoStart = 10, kDone = 11 };
+
+HWND ControlOf(HWND setting, int index)
+{
+    HWND control = GetWindow(setting, GW_CHILD);
+    while (control && index-- > 0) control = GetWindow(control, GW_HWNDNEXT);
+    return control;
+}
+
+// WM_GETTEXT, which a control of another process answers with its text.
+std::string TextOf(HWND hWnd)
+{
+    char text[256] = "";
+    SendMessageA(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+HWND OpenSettings(const MemoApp& app)
+{
+    std::vector<HWND> found = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
+    if (found.size() != 1 || !app.Command(kSettingButton)) return nullptr;
+    return IsWindowVisible(found.front()) ? found.front() : nullptr;
+}
+
+void SetText(HWND hWnd, const char* text)
+{
+    SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void Click(HWND button)
+{
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+SIZE ClientSize(HWND hWnd)
+{
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    return {rc.right, rc.bottom};
+}
+
+TEST(Settings, DoneResizesTheMemoWindowAppliesItsOpacityAndStoresEverything)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    ASSERT_TRUE(app.Start());
+    HWND setting = OpenSettings(app);
+    ASSERT_TRUE(setting);
+    EXPECT_EQ("0", TextOf(ControlOf(setting, kTransEdit)));
+    EXPECT_EQ("400", TextOf(ControlOf(setting, kWidthEdit)));
+
+    SetText(ControlOf(setting, kWidthEdit), "640");
+    SetText(ControlOf(setting, kHeightEdit), "224");
+    HWND bar = ControlOf(setting, kTransBar);
+    SendMessageA(bar, TBM_SETPOS, TRUE, 30);
+    SendMessageA(setting, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ("30", TextOf(ControlOf(setting, kTransEdit)));
+    Click(ControlOf(setting, kFixPos));
+    Click(ControlOf(setting, kAutoStart));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(app.Window(), nullptr, &alpha, &flags));
+    EXPECT_EQ(255, alpha) << "nothing applies before Done";
+    EXPECT_EQ(400, ClientSize(app.Window()).cx);
+
+    Click(ControlOf(setting, kDone));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
+    EXPECT_EQ("225", TextOf(ControlOf(setting, kHeightEdit))) << "raised to the minimum";
+    SIZE client = ClientSize(app.Window());
+    EXPECT_EQ(640, client.cx);
+    EXPECT_EQ(225, client.cy);
+    ASSERT_TRUE(GetLayeredWindowAttributes(app.Window(), nullptr, &alpha, &flags));
+    EXPECT_EQ(178, alpha);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    auto links = StartupLinksInto(app.Dir());
+    ASSERT_EQ(1u, links.size()) << "the program starts at logon from now on";
+    EXPECT_EQ(app.PathOf("MossvanePad.exe"), links[0].second.target);
+
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("640", app.Ini("Window", "Width"));
+    EXPECT_EQ("225", app.Ini("Window", "Height"));
+    EXPECT_EQ("178", app.Ini("Setting", "Alpha"));
+    EXPECT_EQ("1", app.Ini("Setting", "DefaultPosition"));
+    EXPECT_EQ("1", app.Ini("Setting", "Startup"));
+}
+
+TEST(Settings, UncheckingStartupRemovesTheProgramsLinkAtDone)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nStartup=1\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(1u, StartupLinksInto(app.Dir()).size());
+    HWND setting = OpenSettings(app);
+    ASSERT_TRUE(setting);
+    Click(ControlOf(setting, kAutoStart));
+    EXPECT_EQ(1u, StartupLinksInto(app.Dir()).size()) << "nothing applies before Done";
+    Click(ControlOf(setting, kDone));
+    EXPECT_TRUE(StartupLinksInto(app.Dir()).empty());
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(Settings, TheMemoWindowStaysUpUntilDoneAndHidesAgainAfterwards)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    HWND setting = OpenSettings(app);
+    ASSERT_TRUE(setting);
+    app.TypeText("settings open");
+    ActivateOtherWindow();
+    EXPECT_FALSE(app.WaitHidden(1500)) << "hid while the settings were open";
+
+    Click(ControlOf(setting, kDone));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
+    ASSERT_TRUE(app.FocusChild(kEditor));
+    ActivateOtherWindow();
+    EXPECT_TRUE(app.WaitHidden());
+    EXPECT_EQ("settings open", app.Memo("settings open"));
+}
+
+// The program carries the masks: each button is cut to its icon.
+TEST(Settings, EachImageButtonIsCutToItsIcon)
+{
+    struct Case {
+        int id;
+        POINT inside;
+        POINT outside;
+    };
+    const Case cases[] = {
+        {1, {28, 6}, {2, 2}},    // page body; corner beside the page
+        {2, {10, 40}, {45, 45}},  // notepad; beside the pencil's end
+        {3, {25, 12}, {25, 6}},   // the lid; the hole in the handle
+        {4, {25, 40}, {25, 25}},  // a tooth's root; the gear's hole
+    };
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "button " << c.id);
+        HWND button = app.Child(c.id);
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return GetWindowRgn(button, region) == COMPLEXREGION; }));
+        EXPECT_TRUE(PtInRegion(region, c.inside.x, c.inside.y));
+        EXPECT_FALSE(PtInRegion(region, c.outside.x, c.outside.y));
+        DeleteObject(region);
+    }
+}
+}  // namespace
