@@ -214,8 +214,9 @@ void FileLock::Release()
     if (!WaitUntil([&] { return GetForegroundWindow() == app.Window(); }))
         return ::testing::AssertionFailure() << "the memo window is not active";
     ActivateOtherWindow();
-    if (!app.WaitHidden()) return ::testing::AssertionFailure() << "the memo window did not hide";
-    return ::testing::AssertionSuccess();
+    if (app.WaitHidden()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the memo window did not hide; message box: "
+                                         << ReadAndDismiss(app.WaitForMessageBox(0));
 }
 
 HWND DeactivateIntoMessageBox(MemoApp& app)
