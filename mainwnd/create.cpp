@@ -57,6 +57,8 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     // state and above all its tray icon, the way to end the program.
     CreateSettingWnd(hWnd, cs->hInstance);
     SyncStartupLink(g_config->PrevFile);
+    // Told of only when the user changes the setting; at start the link is
+    // simply tried again.
     UpdateAutostartLink(g_config->Startup);
     AddTrayIcon(hWnd, cs->hInstance);
     return 0;

@@ -29,7 +29,7 @@ public:
     void SyncStartupLink(const char* name);
     void ShowSettingWnd();
     bool FindMemoLink(const char* name, char* linkName);
-    void UpdateAutostartLink(bool enabled);
+    DWORD UpdateAutostartLink(bool enabled);
 
     CNotepadWnd* m_pNotepad;
     CButtonWnd* m_pButtons;  // four, for the command ids 1 to 4
@@ -62,6 +62,7 @@ private:
     LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
     void ClickIntoEditor(POINT restoreCursor);
     LRESULT OnSettingDone(HWND hWnd, LPARAM alpha);
+    void ApplyAutostartSetting();
 
     // Commands (commands.cpp)
     LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

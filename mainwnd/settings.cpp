@@ -1,6 +1,12 @@
 #include "app/config.h"
 #include "controls/settingwnd.h"
 #include "mainwnd/mainwnd.h"
+#include "memo/syserror.h"
+
+namespace {
+const char kAutostartOnCaption[] = "スタートアップへの登録に失敗しました";
+const char kAutostartOffCaption[] = "スタートアップからの削除に失敗しました";
+}  // namespace
 
 // Without a settings window there is nothing to wait for, so the memo
 // window does not start staying up.
@@ -18,6 +24,18 @@ LRESULT CMainWnd::OnSettingDone(HWND hWnd, LPARAM alpha)
     m_bSettingOpen = FALSE;
     Resize(g_config->Width, g_config->Height);
     SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
-    UpdateAutostartLink(g_config->Startup);
+    ApplyAutostartSetting();
     return 0;
+}
+
+// A link that could not be made or removed is told of, and the setting and
+// its box go back to what the Startup folder holds.
+void CMainWnd::ApplyAutostartSetting()
+{
+    bool enabled = g_config->Startup;
+    DWORD error = UpdateAutostartLink(enabled);
+    if (error == ERROR_SUCCESS) return;
+    g_config->Startup = !enabled;
+    SendMessageA(m_pSetting->m_hAutoStart, BM_SETCHECK, enabled ? BST_UNCHECKED : BST_CHECKED, 0);
+    ShowSystemError(enabled ? kAutostartOnCaption : kAutostartOffCaption, error);
 }

@@ -48,7 +48,7 @@ bool CMainWnd::FindMemoLink(const char* name, char* linkName)
     return ::FindMemoLink(m_hWnd, name, linkName);
 }
 
-void CMainWnd::UpdateAutostartLink(bool enabled)
+DWORD CMainWnd::UpdateAutostartLink(bool enabled)
 {
-    ::UpdateAutostartLink(m_hWnd, enabled);
+    return ::UpdateAutostartLink(m_hWnd, enabled);
 }

@@ -28,6 +28,8 @@ const char kShowCaption[] = "テキストの表示に失敗しました";
 const char kSaveCaption[] = "ファイルの保存に失敗しました %s";
 const char kOpenClipboardCaption[] = "クリップボードを開くのに失敗しました";
 const char kCopyCaption[] = "クリップボードへのコピーに失敗しました";
+const char kLinkCaption[] = "スタートアップへのショートカットの作成に失敗しました %s";
+const char kMoveLinkCaption[] = "スタートアップのショートカットの名前の変更に失敗しました %s";
 const char kFontFace[] = "メイリオ";
 const int kFontHeight = 21;
 
@@ -48,6 +50,16 @@ void ShowSaveFailure(const std::string& name, DWORD error)
     char caption[kPathSize + sizeof(kSaveCaption)];
     FormatBounded(file, sizeof(file), "%s.txt", name.c_str());
     FormatBounded(caption, sizeof(caption), kSaveCaption, file);
+    ShowSystemError(caption, error);
+}
+
+// caption: a format for the link's file name, <link>.lnk.
+void ShowLinkFailure(const char* captionFormat, const std::string& link, DWORD error)
+{
+    char file[kPathSize];
+    char caption[kPathSize + sizeof(kMoveLinkCaption)];
+    FormatBounded(file, sizeof(file), "%s.lnk", link.c_str());
+    FormatBounded(caption, sizeof(caption), captionFormat, file);
     ShowSystemError(caption, error);
 }
 
@@ -231,10 +243,15 @@ bool CNotepadWnd::SaveMemo()
     std::string name = DeriveTitle(text.get(), IsAnsiLeadByte);
     // Shown once the start directory is back: the box runs a message loop
     // whose handlers name files relative to it.
-    DWORD error = SaveInMemoFolder(text.get(), static_cast<DWORD>(length), name);
-    if (error == ERROR_SUCCESS) return true;
-    ShowSaveFailure(name, error);
-    return false;
+    LinkFailure linkFailure;
+    DWORD error = SaveInMemoFolder(text.get(), static_cast<DWORD>(length), name, linkFailure);
+    if (error != ERROR_SUCCESS) {
+        ShowSaveFailure(name, error);
+        return false;
+    }
+    // The memo is stored: a link that failed is told of, and the save stands.
+    if (linkFailure.error != ERROR_SUCCESS) ShowLinkFailure(linkFailure.caption, linkFailure.link, linkFailure.error);
+    return true;
 }
 
 bool CNotepadWnd::IsModified() const
@@ -244,7 +261,7 @@ bool CNotepadWnd::IsModified() const
 
 // `name` comes in as the title and goes out as the name the memo is stored,
 // or was to be stored, under.
-DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string& name)
+DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string& name, LinkFailure& linkFailure)
 {
     char folder[kPathSize];
     FormatMemoFolder(folder, sizeof(folder));
@@ -255,7 +272,7 @@ DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string&
     if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
     std::string current = g_config->PrevFile;
     if (IsStoredUnchanged(current)) {
-        UpdateStartupLink(current.c_str());
+        UpdateStartupLink(current.c_str(), linkFailure);
         return ERROR_SUCCESS;
     }
     std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, IsAnsiLeadByte);
@@ -264,12 +281,12 @@ DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string&
     DWORD error = StoreMemo(text, length, name, current);
     if (error != ERROR_SUCCESS) return error;
     if (name != current) {
-        if (g_bStartupLink) RenameMemoLink(name.c_str(), current.c_str());
-        else RemoveMemoLink(current.c_str());
+        if (!g_bStartupLink) RemoveMemoLink(current.c_str());
+        else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
     }
     g_config->SetPrevFile(name.c_str());
     SendMessageA(m_hWnd, EM_SETMODIFY, FALSE, 0);
-    UpdateStartupLink(name.c_str());
+    UpdateStartupLink(name.c_str(), linkFailure);
     return ERROR_SUCCESS;
 }
 
@@ -285,11 +302,20 @@ bool CNotepadWnd::IsStoredUnchanged(const std::string& current) const
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Runs in the memo folder, as the link operations expect.
-void CNotepadWnd::UpdateStartupLink(const char* name)
+// Runs in the memo folder, as the link operations expect. A link that could
+// not be made unchecks the Startup box: the window must not claim a link
+// that is not there. The first failure of the save is the one told of.
+void CNotepadWnd::UpdateStartupLink(const char* name, LinkFailure& linkFailure)
 {
-    if (g_bStartupLink) CreateMemoLink(name);
-    else RemoveMemoLink(name);
+    if (!g_bStartupLink) {
+        RemoveMemoLink(name);
+        return;
+    }
+    DWORD error = CreateMemoLink(name);
+    if (error == ERROR_SUCCESS) return;
+    g_bStartupLink = FALSE;
+    CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, BST_UNCHECKED);
+    if (linkFailure.error == ERROR_SUCCESS) linkFailure = {error, kLinkCaption, name};
 }
 
 void CNotepadWnd::DeleteMemo()

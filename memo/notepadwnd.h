@@ -43,8 +43,16 @@ private:
     LRESULT OnMouseLeave(HWND hWnd);
     LRESULT OnInitCtrl(HWND hWnd);
 
+    // A Startup link that a save could not make or move, told of once the
+    // memo is stored.
+    struct LinkFailure {
+        DWORD error = ERROR_SUCCESS;
+        const char* caption = nullptr;  // a format for the link's file name
+        std::string link;               // the link's name without ".lnk"
+    };
+
     bool ShowMemoFile(HANDLE hFile);
-    DWORD SaveInMemoFolder(const char* text, DWORD length, std::string& name);
+    DWORD SaveInMemoFolder(const char* text, DWORD length, std::string& name, LinkFailure& linkFailure);
     bool IsStoredUnchanged(const std::string& current) const;
-    void UpdateStartupLink(const char* name);
+    void UpdateStartupLink(const char* name, LinkFailure& linkFailure);
 };

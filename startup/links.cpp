@@ -43,13 +43,17 @@ bool AnyLinkTargets(HWND owner, const char* target)
 }
 
 // Only a MossvanePad.lnk that starts this very program is removed: the
-// same name may belong to a copy of the program in another folder.
-void DeleteOwnAutostartLink(const char* linkPath, const char* target)
+// same name may belong to a copy of the program in another folder. A delete
+// on a read-only file system can report success under Wine and leave the
+// file: what counts is that it is gone.
+DWORD DeleteOwnAutostartLink(const char* linkPath, const char* target)
 {
     char path[kPathSize];
     char description[kPathSize];
     ReadLinkAsStored(linkPath, path, description);
-    if (strcmp(path, target) == 0) DeleteFileA(linkPath);
+    if (strcmp(path, target) != 0) return ERROR_SUCCESS;
+    if (!DeleteFileA(linkPath)) return GetLastError();
+    return GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 // Links are moved and removed by their memo's name, and the user's own
@@ -62,26 +66,54 @@ bool IsMemoLinkFile(const char* linkPath)
     ReadLinkAsStored(linkPath, path, description);
     return strcmp(description, kMemoLinkDescription) == 0;
 }
+
+bool IsLinkOfMemo(const char* linkPath, const char* target)
+{
+    char path[kPathSize];
+    char description[kPathSize];
+    ReadLinkAsStored(linkPath, path, description);
+    return IsMemoLink(description, path, target);
+}
+
+// A Startup folder deleted while the program runs is made again, as the
+// shell made it at start, so that the link has somewhere to go.
+void MakeStartupDirAgain()
+{
+    if (GetFileAttributesA(g_szStartupDir) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(g_szStartupDir, nullptr);
+}
+
+// The Win32 error inside an HRESULT, for the system's message about it.
+DWORD ErrorOfResult(HRESULT hr)
+{
+    if (SUCCEEDED(hr)) return ERROR_SUCCESS;
+    if (HRESULT_FACILITY(hr) == FACILITY_WIN32) return HRESULT_CODE(hr);
+    return static_cast<DWORD>(hr);
+}
 }  // namespace
 
-void CreateMemoLink(const char* name)
+DWORD CreateMemoLink(const char* name)
 {
     char memoDir[kPathSize];
     char linkPath[kPathSize];
     char target[kPathSize];
-    if (!GetCurrentDirectoryBounded(memoDir, sizeof(memoDir))) return;
-    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name)) return;
-    if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return;
-    CreateShellLink(linkPath, target, memoDir, kMemoLinkDescription);
+    if (!GetCurrentDirectoryBounded(memoDir, sizeof(memoDir)) ||
+        !FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, name) ||
+        !FormatMemoTarget(target, sizeof(target), memoDir, name))
+        return ERROR_FILENAME_EXCED_RANGE;
+    MakeStartupDirAgain();
+    HRESULT hr = CreateShellLink(linkPath, target, memoDir, kMemoLinkDescription);
+    // A folder that cannot be written still serves while the memo's link is in it.
+    if (FAILED(hr) && IsLinkOfMemo(linkPath, target)) return ERROR_SUCCESS;
+    return ErrorOfResult(hr);
 }
 
-void RenameMemoLink(const char* newName, const char* oldName)
+DWORD RenameMemoLink(const char* newName, const char* oldName)
 {
     char from[kPathSize];
     char to[kPathSize];
-    if (!FormatLinkPath(from, sizeof(from), g_szStartupDir, oldName)) return;
-    if (!FormatLinkPath(to, sizeof(to), g_szStartupDir, newName)) return;
-    if (IsMemoLinkFile(from)) MoveFileA(from, to);
+    if (!FormatLinkPath(from, sizeof(from), g_szStartupDir, oldName) || !IsMemoLinkFile(from)) return ERROR_SUCCESS;
+    if (!FormatLinkPath(to, sizeof(to), g_szStartupDir, newName)) return ERROR_FILENAME_EXCED_RANGE;
+    return MoveFileA(from, to) ? ERROR_SUCCESS : GetLastError();
 }
 
 void DeleteMemoLink(const char* name)
@@ -123,17 +155,18 @@ bool FindMemoLink(HWND owner, const char* name, char* linkName)
         linkName);
 }
 
-void UpdateAutostartLink(HWND owner, bool enabled)
+// A link that cannot be named cannot be there either: only making one fails.
+DWORD UpdateAutostartLink(HWND owner, bool enabled)
 {
     char appDir[kPathSize];
     char target[kPathSize];
     char linkPath[kPathSize];
-    if (!GetCurrentDirectoryBounded(appDir, sizeof(appDir))) return;
-    if (!FormatProgramTarget(target, sizeof(target), appDir)) return;
-    if (!FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, kAutostartLinkName)) return;
-    if (!enabled) {
-        DeleteOwnAutostartLink(linkPath, target);
-        return;
-    }
-    if (!AnyLinkTargets(owner, target)) CreateShellLink(linkPath, target, appDir, nullptr);
+    if (!GetCurrentDirectoryBounded(appDir, sizeof(appDir)) ||
+        !FormatProgramTarget(target, sizeof(target), appDir) ||
+        !FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, kAutostartLinkName))
+        return enabled ? ERROR_FILENAME_EXCED_RANGE : ERROR_SUCCESS;
+    if (!enabled) return DeleteOwnAutostartLink(linkPath, target);
+    if (AnyLinkTargets(owner, target)) return ERROR_SUCCESS;
+    MakeStartupDirAgain();
+    return ErrorOfResult(CreateShellLink(linkPath, target, appDir, nullptr));
 }

@@ -10,14 +10,20 @@ HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char
 // the link cannot be read; the link is resolved first.
 HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description);
 
-// Called by the save while the memo folder is the current directory.
-void CreateMemoLink(const char* name);
+// The operations that report return ERROR_SUCCESS or the Win32 error that
+// stopped them.
+
+// Called by the save while the memo folder is the current directory. Makes
+// a deleted Startup folder again; a link that cannot be written but is the
+// memo's own already counts as made.
+DWORD CreateMemoLink(const char* name);
 // Called by the save, from the memo folder, for a memo without a link:
 // removes <name>.lnk only when it is memo `name`'s own link, so a link of
 // the same name that belongs to something else stays.
 void RemoveMemoLink(const char* name);
-// Rename and delete act only on a link that this program made.
-void RenameMemoLink(const char* newName, const char* oldName);
+// Rename and delete act only on a link that this program made; having no
+// such link to move is no error.
+DWORD RenameMemoLink(const char* newName, const char* oldName);
 // Also clears g_bStartupLink.
 void DeleteMemoLink(const char* name);
 
@@ -25,4 +31,4 @@ void DeleteMemoLink(const char* name);
 // without ".lnk" goes into linkName (260 bytes).
 bool FindMemoLink(HWND owner, const char* name, char* linkName);
 // Creates or deletes the program's own autostart link.
-void UpdateAutostartLink(HWND owner, bool enabled);
+DWORD UpdateAutostartLink(HWND owner, bool enabled);

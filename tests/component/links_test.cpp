@@ -133,18 +133,18 @@ TEST_F(StartupLinks, ShellLinkIsWrittenAndReadBackThroughCom)
 TEST_F(StartupLinks, MemoLinkIsCreatedRenamedAndDeletedByName)
 {
     ScopedCurrentDirectory inMemo(m_memo.c_str());
-    CreateMemoLink("todo");
+    EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
     EXPECT_EQ(m_memo, CurrentDirectory());
     ExpectLink("todo.lnk", m_memo + "\\todo.txt", m_memo, "MossvanePad");
 
-    RenameMemoLink("shopping", "todo");
+    EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("shopping", "todo"));
     EXPECT_EQ(std::vector<std::string>{"shopping.lnk"}, Links());
     // A rename leaves the target alone.
     ExpectLink("shopping.lnk", m_memo + "\\todo.txt", m_memo, "MossvanePad");
 
-    RenameMemoLink("other", "gone");
+    EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("other", "gone")) << "no link to move is no failure";
     Touch(m_startup + "taken.lnk");
-    RenameMemoLink("taken", "shopping");
+    EXPECT_NE(ERROR_SUCCESS, RenameMemoLink("taken", "shopping")) << "a link that could not move is";
     EXPECT_EQ((std::vector<std::string>{"shopping.lnk", "taken.lnk"}), Links())
         << "a missing link or an occupied name changes nothing";
 
@@ -220,16 +220,17 @@ TEST_F(StartupLinks, WithoutAStartupFolderOrRoomForThePathNothingIsTouched)
 {
     std::string longName(240, 'n');
     ScopedCurrentDirectory inMemo(m_memo.c_str());
-    CreateMemoLink(longName.c_str());
+    EXPECT_EQ(DWORD{ERROR_FILENAME_EXCED_RANGE}, CreateMemoLink(longName.c_str()));
     EXPECT_TRUE(Links().empty());
     char linkName[kPathSize];
     EXPECT_FALSE(FindMemoLink(nullptr, longName.c_str(), linkName));
 
     g_szStartupDir[0] = '\0';
     Touch(m_memo + "\\todo.lnk");
-    CreateMemoLink("new");
+    EXPECT_NE(ERROR_SUCCESS, CreateMemoLink("new"));
     RenameMemoLink("renamed", "todo");
-    UpdateAutostartLink(nullptr, true);
+    EXPECT_NE(ERROR_SUCCESS, UpdateAutostartLink(nullptr, true));
+    EXPECT_EQ(ERROR_SUCCESS, UpdateAutostartLink(nullptr, false)) << "no link can be there to remove";
     EXPECT_FALSE(FindMemoLink(nullptr, "todo", linkName));
     DeleteMemoLink("todo");
     EXPECT_TRUE(Exists(m_memo + "\\todo.lnk")) << "names are never taken relative to the current folder";
