@@ -1,0 +1,132 @@
+// The memo list's refresh as the count of memos grows, and saving, loading
+// and switching memos as their size grows, each timed as the send of the
+// command that the memo window carries out.
+#include <windows.h>
+
+#include <string>
+
+#include "app/messages.h"
+#include "bench/benches.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+const int kWarmUpRounds = 2;
+const int kRounds = 15;
+
+double TimeCommandMs(const MemoApp& app, int id, WORD code)
+{
+    const double start = NowMicros();
+    app.Command(id, code);
+    return (NowMicros() - start) / 1000;
+}
+
+LRESULT ListMessage(const MemoApp& app, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageA(app.Child(IDC_FILELIST), msg, wParam, lParam);
+}
+
+// Picks the memo's entry in the list as the user does and times the
+// memo window's handling of the pick.
+double PickMs(const MemoApp& app, const std::string& name)
+{
+    const std::string entry = name + ".txt";
+    LRESULT index = ListMessage(app, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    ListMessage(app, CB_SETCURSEL, static_cast<WPARAM>(index));
+    return TimeCommandMs(app, IDC_FILELIST, CBN_SELCHANGE);
+}
+
+// A memo of exactly `size` bytes whose first line is its name.
+std::string MemoText(const std::string& name, size_t size)
+{
+    std::string text = name + "\r\n";
+    while (text.size() < size) text += "The quick brown fox jumps over the lazy dog 0123456789.\r\n";
+    text.resize(size);
+    return text;
+}
+
+size_t EditorLength(const MemoApp& app)
+{
+    return static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0));
+}
+
+// Times `run` over the rounds; nothing is kept when `check` fails after them.
+template <typename Run, typename Check>
+Row Rounds(const std::string& name, const std::string& note, Run run, Check check)
+{
+    Row row{name, "ms", {}, note};
+    for (int round = -kWarmUpRounds; round < kRounds; ++round) {
+        const double ms = run();
+        if (round >= 0) row.samples.push_back(ms);
+    }
+    if (!check()) row.samples.clear();
+    return row;
+}
+}  // namespace
+
+std::vector<Row> BenchList()
+{
+    std::vector<Row> rows;
+    for (int count : {100, 1000, 10000}) {
+        MemoApp app;
+        CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+        for (int i = 0; i < count; ++i) {
+            const std::string name = Format("memo %05d", i);
+            app.WriteFile("memo\\" + name + ".txt", name + "\r\n");
+        }
+        Row row{Format("memo list: refresh, %d memos", count), "ms", {}, ""};
+        if (app.Start()) {
+            row = Rounds(row.name, "", [&] { return TimeCommandMs(app, IDC_FILELIST, CBN_DROPDOWN); },
+                         [&] { return ListMessage(app, CB_GETCOUNT) == count; });
+        }
+        if (!row.samples.empty()) row.note = Format("%.1f us per memo", Median(row.samples) * 1000 / count);
+        rows.push_back(row);
+        app.EndFromTray();
+    }
+    rows.back().note += " (goal: no faster than linear)";
+    return rows;
+}
+
+std::vector<Row> BenchMemos()
+{
+    struct Size {
+        const char* label;
+        size_t bytes;
+    };
+    const Size sizes[] = {{"1 KB", 1024}, {"100 KB", 100 * 1024}, {"1 MB", 1024 * 1024}};
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    for (const Size& size : sizes) {
+        for (const char* which : {"A", "B"}) {
+            const std::string name = Format("memo %s %s", which, size.label);
+            app.WriteFile("memo\\" + name + ".txt", MemoText(name, size.bytes));
+        }
+    }
+    std::vector<Row> saves, loads, switches;
+    if (!app.Start()) return {{"memos: (the program did not start)", "ms", {}, ""}};
+    for (const Size& size : sizes) {
+        const std::string a = Format("memo A %s", size.label);
+        const std::string b = Format("memo B %s", size.label);
+        auto loaded = [&] { return EditorLength(app) == size.bytes; };
+        PickMs(app, a);
+        // The Startup box's command saves the memo at once, as hiding does.
+        saves.push_back(Rounds(Format("save: %s memo", size.label), "Startup box command",
+                               [&] { return TimeCommandMs(app, IDC_STARTUP, BN_CLICKED); },
+                               [&] { return loaded() && app.Memo(a) == MemoText(a, size.bytes); }));
+        // After a new memo the editor is empty and its save does nothing.
+        loads.push_back(Rounds(Format("load: %s memo", size.label), "picked from the list after a new memo",
+                               [&] {
+                                   app.Command(IDC_NEWMEMO);
+                                   return PickMs(app, a);
+                               },
+                               loaded));
+        int turn = 0;
+        switches.push_back(Rounds(Format("switch: between two %s memos", size.label),
+                                  "picked from the list: saves one, loads the other",
+                                  [&] { return PickMs(app, ++turn % 2 ? b : a); }, loaded));
+    }
+    app.EndFromTray();
+    std::vector<Row> rows = saves;
+    rows.insert(rows.end(), loads.begin(), loads.end());
+    rows.insert(rows.end(), switches.begin(), switches.end());
+    return rows;
+}
