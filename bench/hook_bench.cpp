@@ -5,55 +5,15 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 #include "app/messages.h"
 #include "bench/benches.h"
-#include "tests/e2e/harness.h"
-
-const char kSinkArgument[] = "--sink";
 
 namespace {
 const WPARAM kKeyA = 'A';  // a key other than Z: the memo window's quick path
 const UINT kSendTimeoutMs = 200;
-const char kSinkClass[] = "MossvaneBenchSink";
 const int kWarmUpRounds = 300;
 const int kRounds = 5000;
-
-LRESULT CALLBACK SinkProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_SHOWMEMO) return 0;
-    if (msg == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-// The do-nothing window, in a second copy of this program.
-class Sink {
-public:
-    Sink()
-    {
-        char exe[MAX_PATH];
-        GetModuleFileNameA(nullptr, exe, sizeof(exe));
-        std::string commandLine = "\"" + std::string(exe) + "\" " + kSinkArgument;
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        if (CreateProcessA(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
-            WaitUntil([this] { return (m_hWnd = FindWindowA(kSinkClass, kSinkClass)) != nullptr; });
-    }
-    ~Sink()
-    {
-        if (m_hWnd) PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
-        if (!m_pi.hProcess) return;
-        if (WaitForSingleObject(m_pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(m_pi.hProcess, 1);
-        CloseHandle(m_pi.hThread);
-        CloseHandle(m_pi.hProcess);
-    }
-    HWND Window() const { return m_hWnd; }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-    HWND m_hWnd = nullptr;
-};
 
 // The hook library's send, as it makes it for every key.
 void SendKey(HWND hWnd)
@@ -84,28 +44,10 @@ void Measure(std::vector<Path>& paths)
 }
 }  // namespace
 
-int RunSink()
+std::vector<Row> BenchKeys(HWND memo, HWND floor)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = SinkProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kSinkClass;
-    if (!RegisterClassA(&wc)) return 1;
-    if (!CreateWindowA(kSinkClass, kSinkClass, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr))
-        return 1;
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    return 0;
-}
-
-std::vector<Row> BenchKeys(const MemoApp& app)
-{
-    Sink sink;
-    const HWND memo = app.Window();
-    const HWND sinkWnd = sink.Window();
-    if (!sinkWnd || IsWindowVisible(memo)) return {{"per key: (no do-nothing window or memo shown)", "us", {}, ""}};
     std::vector<Path> paths = {
-        {{"per key: floor, send to a do-nothing window", "us", {}, ""}, [sinkWnd] { SendKey(sinkWnd); }},
+        {{"per key: floor, send to a do-nothing window", "us", {}, ""}, [floor] { SendKey(floor); }},
         {{"per key: hook path, FindWindowA + send", "us", {}, ""},
          [] { SendKey(FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE)); }},
         {{"  of which: send to the hidden memo window", "us", {}, ""}, [memo] { SendKey(memo); }},
@@ -113,9 +55,9 @@ std::vector<Row> BenchKeys(const MemoApp& app)
     };
     Measure(paths);
     std::vector<Row> rows;
-    const double floor = Median(paths.front().row.samples);
+    const double floorMedian = Median(paths.front().row.samples);
     for (Path& path : paths) {
-        path.row.note = Format("%.2fx floor", Median(path.row.samples) / floor);
+        path.row.note = Format("%.2fx floor", Median(path.row.samples) / floorMedian);
         rows.push_back(path.row);
     }
     rows[1].note += " (goal <= 1.20x)";

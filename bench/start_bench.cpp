@@ -4,6 +4,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/messages.h"
@@ -21,6 +25,37 @@ struct Program {
     const char* className;
     std::vector<double> readyMs, privateKB, workingSetKB;
 };
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Wine reports no private usage for another process, and its own view of
+// the address space misses what the Unix libraries (X11, fonts) allocate.
+// So the Linux kernel is asked: the process's resident anonymous memory,
+// found by its program file among the processes of this Wine prefix.
+double PrivateKB(const std::string& exe)
+{
+    char prefix[MAX_PATH] = "";
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof(prefix));
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    double kb = -1;
+    do {
+        const std::string dir = std::string("Z:\\proc\\") + entry.cFileName + "\\";
+        if (!isdigit(static_cast<unsigned char>(entry.cFileName[0]))) continue;
+        if (ReadWholeFile(dir + "cmdline").compare(0, exe.size() + 1, exe.c_str(), exe.size() + 1) != 0) continue;
+        if (ReadWholeFile(dir + "environ").find(std::string("WINEPREFIX=") + prefix + '\0') == std::string::npos) continue;
+        const std::string status = ReadWholeFile(dir + "status");
+        const size_t at = status.find("RssAnon:");
+        if (at != std::string::npos) kb = atof(status.c_str() + at + 8);
+    } while (kb < 0 && FindNextFileA(find, &entry));
+    FindClose(find);
+    return kb;
+}
 
 // Ready: a window of the new process is shown and its thread answers
 // messages. Returns false if it did not get there in time.
@@ -52,13 +87,12 @@ bool StartOnce(Program& program, bool record)
     if (ready && record) {
         program.readyMs.push_back((up - start) / 1000);
         Sleep(kSettleMs);
-        PROCESS_MEMORY_COUNTERS_EX counters = {};
+        const double privateKB = PrivateKB(program.exe);
+        if (privateKB >= 0) program.privateKB.push_back(privateKB);
+        PROCESS_MEMORY_COUNTERS counters = {};
         counters.cb = sizeof(counters);
-        if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                                 sizeof(counters))) {
-            program.privateKB.push_back(counters.PrivateUsage / 1024.0);
+        if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters)))
             program.workingSetKB.push_back(counters.WorkingSetSize / 1024.0);
-        }
     }
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);

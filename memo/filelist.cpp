@@ -89,7 +89,7 @@ const char* CFileList::ListMemoFolder()
 
 // The entries are read from the list's own list box: every message to the
 // list itself passes its subclass, which under Wine asks the server for the
-// window's properties about ten times, so that reading 10,000 entries took
+// window's properties about five times, so that reading 10,000 entries took
 // seconds. Without the list box all entries stay, as the listing gave them.
 void CFileList::DropEntriesThatAreNoMemos()
 {
