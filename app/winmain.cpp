@@ -12,6 +12,7 @@
 #include "app/msgbox.h"
 #include "hook/hook.h"
 #include "mainwnd/mainwnd.h"
+#include "memo/memoname.h"
 #include "memo/notepadwnd.h"
 
 namespace {
@@ -32,11 +33,13 @@ bool IsAnotherCopyRunning()
 
 // The ini file, the memo folder and the memo files are all named relative
 // to the current directory; a directory that leaves no room for them is
-// refused up front rather than cut into a wrong path.
+// refused up front rather than cut into a wrong path. Windows resolves a
+// relative name within MAX_PATH too, so the longest memo file must fit.
 bool HasRoomForPaths()
 {
     char dir[kPathSize];
-    const size_t longestSuffix = sizeof("\\MossvanePad.ini");
+    // A memo file's, longer than "\MossvanePad.ini".
+    const size_t longestSuffix = sizeof("\\memo\\.txt") + kLongestMemoName;
     return GetCurrentDirectoryBounded(dir, sizeof(dir)) && lstrlenA(dir) + longestSuffix <= sizeof(dir);
 }
 

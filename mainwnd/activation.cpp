@@ -6,17 +6,22 @@
 
 // Losing the activation hides the window and saves the memo, unless the
 // window is pinned, the settings are open or a message box of ours is up.
-// Never passed on: activation must not move the focus by itself.
+// Never passed on: activation must not move the focus by itself. A failed
+// save's message box can hand the activation back to the window as it
+// closes; the hide that follows then deactivates it again, which must not
+// save, and fail, a second time.
 LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
 {
     if (state != WA_INACTIVE) return 0;
-    if (m_bSettingOpen || g_bMessageBox || m_bPinned) return 0;
+    if (m_bSettingOpen || g_bMessageBox || m_bPinned || m_bHiding) return 0;
+    m_bHiding = TRUE;
     m_pNotepad->SaveMemo();
     StorePosition(hWnd);
     ShowWindow(hWnd, SW_HIDE);
     // The pop-up's click hides the bar anyway; hidden now, unseen, it is
     // not painted at the next pop-up only to vanish at once.
     ShowButtons(SW_HIDE);
+    m_bHiding = FALSE;
     return 0;
 }
 

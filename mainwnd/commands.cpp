@@ -55,9 +55,11 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
+// A memo that could not be saved stays in the editor: emptying it would
+// throw the text away.
 void CMainWnd::NewMemo()
 {
-    m_pNotepad->SaveMemo();
+    if (!m_pNotepad->SaveMemo()) return;
     m_pNotepad->LoadMemo(true, "null");
     SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
     g_bStartupLink = FALSE;
@@ -83,9 +85,14 @@ void CMainWnd::DeleteCurrentMemo()
 // chosen file's name, from which the memo's name is the part before ".txt".
 // The load records the chosen memo as PrevFile only when its text is shown,
 // so that a memo that could not be read is never replaced by the next save.
+// A memo that could not be saved stays shown, and the list no longer claims
+// another one is.
 void CMainWnd::SwitchToSelectedMemo()
 {
-    m_pNotepad->SaveMemo();
+    if (!m_pNotepad->SaveMemo()) {
+        m_pFileList->Refresh();
+        return;
+    }
     HWND list = m_pFileList->m_hWnd;
     char name[kPathSize];
     int length = GetWindowTextLengthA(list);

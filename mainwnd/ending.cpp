@@ -3,10 +3,11 @@
 #include "memo/notepadwnd.h"
 
 // Every way out saves the memo first. A hidden window saved it when it hid,
-// so only a shown one (pinned, or with the settings open) has anything new.
+// so only a shown one (pinned, or with the settings open) has anything new,
+// or one whose save failed then: its text is still marked edited.
 void CMainWnd::SaveBeforeEnd(HWND hWnd)
 {
-    if (IsWindowVisible(hWnd)) m_pNotepad->SaveMemo();
+    if (IsWindowVisible(hWnd) || m_pNotepad->IsModified()) m_pNotepad->SaveMemo();
 }
 
 LRESULT CMainWnd::OnDestroy(HWND hWnd)

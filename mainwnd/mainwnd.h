@@ -42,6 +42,7 @@ public:
     BOOL m_bShortcut = TRUE;
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
+    BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
 
 private:
     // Creation (create.cpp)

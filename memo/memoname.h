@@ -1,6 +1,7 @@
 #pragma once
 // Which name a memo is saved under. No windows.h here: a plain rule, tested
 // on its own.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,10 @@
 // Whether memo `name` (its file <name>.txt) exists. The file system answers
 // it, so the comparison of names ignores case as the file system does.
 using MemoExistsPredicate = std::function<bool(const std::string& name)>;
+
+// The longest name ChooseMemoName gives for a title of DeriveTitle: 21 bytes
+// and " (9999)".
+constexpr size_t kLongestMemoName = 21 + 7;
 
 // Names that never name a memo file: "null" (no memo) and the device names
 // Windows reserves (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$, CONOUT$),

@@ -30,6 +30,12 @@ DWORD WriteTempFile(const char* text, DWORD size)
     return error;
 }
 
+bool IsReadOnlyFile(const char* file)
+{
+    DWORD attributes = GetFileAttributesA(file);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 // A rename to the same name in another case is a no-op on some file
 // systems, so it goes through a second name; a failure puts the file back
 // under its old spelling, which names the same memo.
@@ -87,6 +93,10 @@ DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std
     char previous[kPathSize];
     bool hasPrevious = !IsReservedMemoName(current) &&
                        FormatBounded(previous, sizeof(previous), "%s.txt", current.c_str());
+    // Windows refuses to replace or delete a read-only file; asking first
+    // keeps such a memo whole where a system would let it through (Wine run
+    // by root), and writes nothing in vain.
+    if (hasPrevious && IsReadOnlyFile(previous)) return ERROR_ACCESS_DENIED;
     DWORD error = WriteTempFile(text, size);
     if (error == ERROR_SUCCESS) {
         error = hasPrevious && IsSameMemoName(name, current, IsAnsiLeadByte)

@@ -26,6 +26,8 @@ bool MemoFileExists(const std::string& name);
 // none). The text goes to a temporary file first; only once it is completely
 // on disk does it replace the memo's file, so a failure leaves every stored
 // memo as it was. When the name differs from `current` (beyond case), the
-// current memo's old file goes afterwards. Returns ERROR_SUCCESS or the
-// error that stopped it; the temporary file never remains.
+// current memo's old file goes afterwards; a current memo marked read-only
+// is neither replaced nor renamed (ERROR_ACCESS_DENIED). Returns
+// ERROR_SUCCESS or the error that stopped it; the temporary file never
+// remains.
 DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current);

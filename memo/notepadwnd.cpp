@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -48,6 +49,29 @@ void ShowSaveFailure(const std::string& name, DWORD error)
     FormatBounded(file, sizeof(file), "%s.txt", name.c_str());
     FormatBounded(caption, sizeof(caption), kSaveCaption, file);
     ShowSystemError(caption, error);
+}
+
+// Opens memo file `file` of the memo folder for reading; on failure the
+// handle is INVALID_HANDLE_VALUE and error says why.
+HANDLE OpenMemoFile(const char* file, DWORD& error)
+{
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) {
+        error = ERROR_PATH_NOT_FOUND;
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE hFile = CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = hFile == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    return hFile;
+}
+
+// A memo that is not there is no error; one that is there but cannot be
+// opened (another program holds it, say) is.
+bool IsMissingFileError(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME;
 }
 
 void MoveCaretToEnd(HWND hWnd)
@@ -127,12 +151,16 @@ LRESULT CNotepadWnd::OnMouseLeave(HWND hWnd)
     return 0;
 }
 
+// The font goes first, so that a long memo is laid out once, in it.
 LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
 {
-    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    LoadMemo(false, m_pszName);
+    // Typing would otherwise stop at 30,000 characters: a longer memo could
+    // be shown but not edited.
+    SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
     g_ctrlFont.lfHeight = kFontHeight;
     ApplyFont(g_ctrlFont, kFontFace, hWnd);
+    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
+    LoadMemo(false, m_pszName);
     SetFocus(hWnd);
     return 0;
 }
@@ -145,15 +173,13 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
         g_config->SetPrevFile(kNoMemo);
         return;
     }
-    char folder[kPathSize];
-    FormatMemoFolder(folder, sizeof(folder));
-    ScopedCurrentDirectory inMemo(folder);
-    HANDLE hFile = inMemo.ok() ? CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                               : INVALID_HANDLE_VALUE;
+    DWORD openError = ERROR_SUCCESS;
+    HANDLE hFile = OpenMemoFile(file, openError);
     bool shown = hFile != INVALID_HANDLE_VALUE && ShowMemoFile(hFile);
     if (hFile != INVALID_HANDLE_VALUE) CloseHandle(hFile);
     if (!shown) {
         g_config->SetPrevFile(kNoMemo);
+        if (hFile == INVALID_HANDLE_VALUE && !IsMissingFileError(openError)) ShowSystemError(kReadCaption, openError);
         return;
     }
     if (name != g_config->PrevFile) g_config->SetPrevFile(name);
@@ -181,6 +207,9 @@ bool CNotepadWnd::ShowMemoFile(HANDLE hFile)
         return false;
     }
     text[m_dwRead] = '\0';
+    // A NUL would end the text there, and the next save of an edit would cut
+    // the memo short; it shows as a space instead.
+    std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
     if (!SetWindowTextA(m_hWnd, text.get())) {
         ShowSystemError(kShowCaption, kLastError);
         SetWindowTextA(m_hWnd, "");
@@ -190,40 +219,70 @@ bool CNotepadWnd::ShowMemoFile(HANDLE hFile)
     return true;
 }
 
-void CNotepadWnd::SaveMemo()
+bool CNotepadWnd::SaveMemo()
 {
     int length = 0;
     std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
     if (!text) {
         ShowSaveFailure(g_config->PrevFile, ERROR_NOT_ENOUGH_MEMORY);
-        return;
+        return false;
     }
-    if (length <= 0) return;
-    std::string title = DeriveTitle(text.get(), IsAnsiLeadByte);
+    if (length <= 0) return true;
+    std::string name = DeriveTitle(text.get(), IsAnsiLeadByte);
+    // Shown once the start directory is back: the box runs a message loop
+    // whose handlers name files relative to it.
+    DWORD error = SaveInMemoFolder(text.get(), static_cast<DWORD>(length), name);
+    if (error == ERROR_SUCCESS) return true;
+    ShowSaveFailure(name, error);
+    return false;
+}
+
+bool CNotepadWnd::IsModified() const
+{
+    return SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0) != FALSE;
+}
+
+// `name` comes in as the title and goes out as the name the memo is stored,
+// or was to be stored, under.
+DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string& name)
+{
     char folder[kPathSize];
     FormatMemoFolder(folder, sizeof(folder));
+    // A memo folder deleted while the program runs is made again, so that
+    // the memo has somewhere to go.
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
     ScopedCurrentDirectory inMemo(folder);
-    if (!inMemo.ok()) {
-        ShowSaveFailure(title, ERROR_PATH_NOT_FOUND);
-        return;
-    }
+    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
     std::string current = g_config->PrevFile;
-    std::optional<std::string> name = ChooseMemoName(title, current, MemoFileExists, IsAnsiLeadByte);
-    if (!name) {
-        ShowSaveFailure(title, ERROR_FILE_EXISTS);
-        return;
+    if (IsStoredUnchanged(current)) {
+        UpdateStartupLink(current.c_str());
+        return ERROR_SUCCESS;
     }
-    DWORD error = StoreMemo(text.get(), static_cast<DWORD>(length), *name, current);
-    if (error != ERROR_SUCCESS) {
-        ShowSaveFailure(*name, error);
-        return;
-    }
-    if (*name != current) {
-        if (g_bStartupLink) RenameMemoLink(name->c_str(), current.c_str());
+    std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, IsAnsiLeadByte);
+    if (!chosen) return ERROR_FILE_EXISTS;
+    name = *chosen;
+    DWORD error = StoreMemo(text, length, name, current);
+    if (error != ERROR_SUCCESS) return error;
+    if (name != current) {
+        if (g_bStartupLink) RenameMemoLink(name.c_str(), current.c_str());
         else RemoveMemoLink(current.c_str());
     }
-    g_config->SetPrevFile(name->c_str());
-    UpdateStartupLink(name->c_str());
+    g_config->SetPrevFile(name.c_str());
+    SendMessageA(m_hWnd, EM_SETMODIFY, FALSE, 0);
+    UpdateStartupLink(name.c_str());
+    return ERROR_SUCCESS;
+}
+
+// Not written again: the editor cannot give back every byte it was given
+// (a NUL, a broken double-byte pair), and the file may have been changed by
+// another program since. Runs in the memo folder.
+bool CNotepadWnd::IsStoredUnchanged(const std::string& current) const
+{
+    if (IsModified() || IsReservedMemoName(current)) return false;
+    char file[kPathSize];
+    if (!FormatBounded(file, sizeof(file), "%s.txt", current.c_str())) return false;
+    DWORD attributes = GetFileAttributesA(file);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Runs in the memo folder, as the link operations expect.
@@ -285,6 +344,8 @@ void CNotepadWnd::InsertTimestamp()
     if (!text) return;
     memcpy(text.get() + length, stamp, stampLength + 1);
     SetWindowTextA(m_hWnd, text.get());
+    // Text set from outside counts as unedited; the stamp is an edit.
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     MoveCaretToEnd(m_hWnd);
     // A multi-line edit reports no change for text set from outside, and the
     // main window enables the Startup box on a change.

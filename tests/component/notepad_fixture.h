@@ -65,7 +65,12 @@ protected:
     // Every entry of the memo folder, with the case it has on disk, sorted.
     std::vector<std::string> MemoFolderEntries() const;
 
-    void SetText(const std::string& text) const { SetWindowTextA(m_hEdit, text.c_str()); }
+    // As typing does: the text counts as edited.
+    void SetText(const std::string& text) const
+    {
+        SetWindowTextA(m_hEdit, text.c_str());
+        SendMessageA(m_hEdit, EM_SETMODIFY, TRUE, 0);
+    }
     std::string Text() const;
     std::pair<DWORD, DWORD> Selection() const;
     std::string PrevFile() const { return g_config->PrevFile; }

@@ -20,12 +20,12 @@ TEST_F(NotepadLoad, ShowsTheMemoWithTheCaretAtTheEndAndRecordsIt)
     EXPECT_EQ("abc", PrevFile());
 }
 
-TEST_F(NotepadLoad, ShowsTheTextBeforeANul)
+TEST_F(NotepadLoad, ShowsNulsAsSpaces)
 {
-    WriteMemoFile("abc.txt", std::string("abc\0def", 7));
+    WriteMemoFile("abc.txt", std::string("abc\0def\0", 8));
     m_notepad.LoadMemo(false, "abc");
-    EXPECT_EQ("abc", Text());
-    EXPECT_EQ(7u, m_notepad.m_dwRead);
+    EXPECT_EQ("abc def ", Text());
+    EXPECT_EQ(8u, m_notepad.m_dwRead);
 }
 
 TEST_F(NotepadLoad, MissingReservedOrOverlongNamesEmptyTheEditorAndGiveNull)

@@ -117,7 +117,7 @@ TEST(ProgramImage, ImportsOnlySystemLibraries)
     for (const std::string& dll : ImportedDlls(ProgramExe())) EXPECT_EQ(1u, allowed.count(dll)) << dll;
 }
 
-TEST(Images, TargetWindowsXpOn32BitIntel)
+TEST(Binaries, TargetWindowsXpOn32BitIntel)
 {
     for (const PeImage* image : {&ProgramExe(), &HookDll()}) {
         const IMAGE_NT_HEADERS32& headers = image->Headers();

@@ -190,13 +190,17 @@ bool MemoApp::StartProcess(const std::string& dir)
 
 bool MemoApp::Start(const std::string& dir)
 {
-    if (!StartProcess(dir)) return false;
+    return StartProcess(dir) && WaitForWindow();
+}
+
+bool MemoApp::WaitForWindow(DWORD timeoutMs)
+{
     return WaitUntil([this] {
         for (HWND hWnd : TopLevelWindowsOf(m_pi.dwProcessId, kWindowName)) {
             if (WindowText(hWnd) == kWindowName) m_hWnd = hWnd;
         }
         return m_hWnd != nullptr && IsAnswering(m_hWnd);
-    }, 30000);
+    }, timeoutMs);
 }
 
 DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
@@ -213,7 +217,17 @@ DWORD MemoApp::StartAndWait(const std::string& dir, DWORD timeoutMs)
 
 bool MemoApp::PopUp()
 {
-    if (StartAndWait() != 0) return false;
+    return StartAndWait() == 0 && WaitPoppedUp();
+}
+
+bool MemoApp::PopUpByRequest()
+{
+    PostMessageA(m_hWnd, 0x8001, 0, 1);
+    return WaitPoppedUp();
+}
+
+bool MemoApp::WaitPoppedUp() const
+{
     return WaitUntil([this] {
         return IsWindowVisible(m_hWnd) && GetForegroundWindow() == m_hWnd && FocusWindow() == Editor();
     }, 30000);
@@ -301,6 +315,26 @@ bool MemoApp::Command(int id, WORD code) const
     DWORD_PTR result;
     return SendMessageTimeoutA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Child(id)),
                                SMTO_NORMAL, 15000, &result) != 0;
+}
+
+void MemoApp::PostCommand(int id, WORD code) const
+{
+    PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Child(id)));
+}
+
+bool MemoApp::PickMemo(const std::string& file) const
+{
+    return SelectInList(file) && Command(201, CBN_SELCHANGE);
+}
+
+bool MemoApp::SelectInList(const std::string& file) const
+{
+    HWND list = Child(201);
+    SendMessageA(list, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
+    LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(file.c_str()));
+    return index != CB_ERR && SendMessageA(list, CB_SETCURSEL, index, 0) == index;
 }
 
 bool MemoApp::ClickCheckBox(int id) const

@@ -26,6 +26,8 @@ public:
     bool Start(const std::string& dir = "");
     // Starts the program without waiting for its window.
     bool StartProcess(const std::string& dir = "");
+    // Waits until the memo window of the started program exists and answers.
+    bool WaitForWindow(DWORD timeoutMs = 30000);
     // Starts another copy and waits for it to end; returns its exit code.
     DWORD StartAndWait(const std::string& dir = "", DWORD timeoutMs = 30000);
 
@@ -33,9 +35,13 @@ public:
     // the pop-up's click has made it the foreground window with the editor
     // focused. False if it did not get there in time.
     bool PopUp();
+    // Sends the window the show request that a second start sends, and
+    // waits as PopUp does: the same pop-up without a process start.
+    bool PopUpByRequest();
 
     HWND Window() const { return m_hWnd; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
     bool IsRunning() const;
 
     // Ends the program as a user does, with a left click on its tray icon;
@@ -57,6 +63,14 @@ public:
     // Sends WM_COMMAND for control `id` as a click on it does; false when the
     // program did not handle it in time (a message box it opened is up).
     bool Command(int id, WORD code = BN_CLICKED) const;
+    // The same without waiting, for a command that brings up a message box.
+    void PostCommand(int id, WORD code = BN_CLICKED) const;
+    // Picks a memo in the memo list as the user does: opens the list (which
+    // re-reads the memo folder), selects the entry, and the list notifies.
+    // False when the entry is not listed or the switch did not end in time.
+    bool PickMemo(const std::string& file) const;
+    // The same up to the notice, which the caller gives.
+    bool SelectInList(const std::string& file) const;
     // Clicks a check box of the memo window (it toggles and notifies).
     bool ClickCheckBox(int id) const;
     bool IsChecked(int id) const;
@@ -83,6 +97,7 @@ public:
 
 private:
     bool Launch(const std::string& dir, PROCESS_INFORMATION& pi) const;
+    bool WaitPoppedUp() const;
 
     std::string m_dir;
     PROCESS_INFORMATION m_pi = {};

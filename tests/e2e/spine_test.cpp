@@ -172,16 +172,16 @@ std::string FolderOfLength(const MemoApp& app, size_t length)
 TEST(Spine, FolderTooLongForTheSettingsPathIsRefusedWithAMessage)
 {
     MemoApp app;
-    std::string fits = FolderOfLength(app, 243);
-    ASSERT_EQ(243u, fits.size());
-    ASSERT_TRUE(app.Start(fits)) << "243 characters leave room for the settings file";
+    std::string fits = FolderOfLength(app, 221);
+    ASSERT_EQ(221u, fits.size());
+    ASSERT_TRUE(app.Start(fits)) << "221 characters leave room for the settings file and the longest memo file";
     ASSERT_EQ(0u, app.EndFromTray());
     DWORD attributes = GetFileAttributesA((fits + "\\MossvanePad.ini").c_str());
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
 
     MemoApp refused;
-    std::string refusedDir = FolderOfLength(refused, 244);
-    ASSERT_EQ(244u, refusedDir.size());
+    std::string refusedDir = FolderOfLength(refused, 222);
+    ASSERT_EQ(222u, refusedDir.size());
     ASSERT_TRUE(refused.StartProcess(refusedDir));
     HWND box = refused.WaitForMessageBox();
     ASSERT_NE(nullptr, box);

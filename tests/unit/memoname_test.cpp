@@ -110,6 +110,16 @@ TEST(MemoName, RefusesWhenEveryNumberIsTaken)
     EXPECT_EQ("abc", ChooseMemoName("abc", "ABC", everything, IsCp932LeadByte).value_or("<none>"));
 }
 
+TEST(MemoName, LongestNameIsTheLongestTitleWithTheLastNumber)
+{
+    const std::string title = "abcdefghijklmnopqrs\x82\xA0";
+    const std::string last = title + " (9999)";
+    auto allButTheLast = [&](const std::string& name) { return name != last; };
+    std::string got = ChooseMemoName(title, "null", allButTheLast, IsCp932LeadByte).value_or("<none>");
+    EXPECT_EQ(last, got);
+    EXPECT_EQ(kLongestMemoName, got.size());
+}
+
 TEST(MemoName, ComparesNamesAsTheFileSystemDoes)
 {
     struct SameCase {
