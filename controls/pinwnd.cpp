@@ -30,26 +30,43 @@ bool DrawsItself(UINT msg)
     return false;
 }
 
-// Checked and indeterminate both show the blue pin.
-void DrawPin(HWND hWnd, HDC hdc)
+}  // namespace
+
+CPinWnd::CPinWnd() = default;
+CPinWnd::~CPinWnd() = default;
+
+LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    int id = SendMessageA(hWnd, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? IDP_PIN_CHECKED : IDP_PIN;
-    std::unique_ptr<Gdiplus::Bitmap> pin(LoadPngResource(id, "PNG"));
+    if (msg == WM_PAINT) OnPaint(hWnd);
+    // The pictures go with the window, while GDI+ still runs.
+    if (msg == WM_DESTROY) {
+        for (auto& picture : m_pictures) picture.reset();
+    }
+    LRESULT result = DefSubclassProc(hWnd, msg, wParam, lParam);
+    if (DrawsItself(msg)) Redraw(hWnd);
+    return result;
+}
+
+// Decoded once: the pin is painted at every pop-up, and decoding its
+// picture cost more than painting all the other controls together. A
+// picture that could not be decoded is tried again at the next paint.
+Gdiplus::Bitmap* CPinWnd::Picture(bool checked)
+{
+    std::unique_ptr<Gdiplus::Bitmap>& picture = m_pictures[checked ? 1 : 0];
+    if (!picture) picture.reset(LoadPngResource(checked ? IDP_PIN_CHECKED : IDP_PIN, "PNG"));
+    return picture.get();
+}
+
+// Checked and indeterminate both show the blue pin.
+void CPinWnd::DrawPin(HWND hWnd, HDC hdc)
+{
+    Gdiplus::Bitmap* pin = Picture(SendMessageA(hWnd, BM_GETCHECK, 0, 0) != BST_UNCHECKED);
     HBRUSH background = CreateSolidBrush(kPinBackground);
     if (background) {
         FillRect(hdc, &kPinBox, background);
         DeleteObject(background);
     }
-    DrawComposed(hdc, pin.get());
-}
-}  // namespace
-
-LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_PAINT) OnPaint(hWnd);
-    LRESULT result = DefSubclassProc(hWnd, msg, wParam, lParam);
-    if (DrawsItself(msg)) Redraw(hWnd);
-    return result;
+    DrawComposed(hdc, pin);
 }
 
 void CPinWnd::OnPaint(HWND hWnd)

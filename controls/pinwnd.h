@@ -1,13 +1,25 @@
 #pragma once
 #include "app/subclassbase.h"
 
+#include <memory>
+
+namespace Gdiplus {
+class Bitmap;
+}
+
 // The pin check box: a grey pin, blue while checked (the memo window then
 // stays up). The check state lives in the control itself.
 class CPinWnd final : public CSubClassBase {
 public:
+    CPinWnd();
+    ~CPinWnd();
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnPaint(HWND hWnd);
     void Redraw(HWND hWnd);
+    void DrawPin(HWND hWnd, HDC hdc);
+    Gdiplus::Bitmap* Picture(bool checked);
+
+    std::unique_ptr<Gdiplus::Bitmap> m_pictures[2];  // grey, blue
 };

@@ -18,6 +18,9 @@ LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
     m_pNotepad->SaveMemo();
     StorePosition(hWnd);
     ShowWindow(hWnd, SW_HIDE);
+    // The pop-up's click hides the bar anyway; hidden now, unseen, it is
+    // not painted at the next pop-up only to vanish at once.
+    ShowButtons(SW_HIDE);
     m_bHiding = FALSE;
     return 0;
 }

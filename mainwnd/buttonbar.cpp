@@ -9,6 +9,17 @@ bool IsShown(HWND hWnd)
 {
     return (GetWindowLongA(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
+
+// ShowWindow would repaint each button, and the editor's frame and scroll
+// bar around it, at once; deferred, the bar and the editor are painted
+// together in the next paint. A hidden button hands the focus on to the
+// memo window, as with ShowWindow.
+void ShowButton(HWND button, int show)
+{
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+    SetWindowPos(button, nullptr, 0, 0, 0, 0, flags | (show == SW_HIDE ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+    if (show == SW_HIDE && GetFocus() == button) SetFocus(GetParent(button));
+}
 }  // namespace
 
 // The four buttons change together, so the first one tells the state of the
@@ -19,7 +30,7 @@ void CMainWnd::ShowButtons(int show)
         HWND button = m_pButtons[i].m_hWnd;
         bool shown = IsShown(button);
         if (!((shown && show == SW_HIDE) || (!shown && show == SW_SHOW))) return;
-        ShowWindow(button, show);
+        ShowButton(button, show);
     }
     InvalidateRect(m_pNotepad->m_hWnd, nullptr, TRUE);
 }

@@ -87,13 +87,20 @@ const char* CFileList::ListMemoFolder()
     return nullptr;
 }
 
+// The entries are read from the list's own list box: every message to the
+// list itself passes its subclass, which under Wine asks the server for the
+// window's properties about five times, so that reading 10,000 entries took
+// seconds. Without the list box all entries stay, as the listing gave them.
 void CFileList::DropEntriesThatAreNoMemos()
 {
-    for (LRESULT i = SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(m_hWnd, &info)) return;
+    for (LRESULT i = SendMessageA(info.hwndList, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
         char entry[kPathSize];
-        LRESULT length = SendMessageA(m_hWnd, CB_GETLBTEXTLEN, i, 0);
+        LRESULT length = SendMessageA(info.hwndList, LB_GETTEXTLEN, i, 0);
         bool keep = length >= 0 && length < kPathSize &&
-                    SendMessageA(m_hWnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry)) != CB_ERR &&
+                    SendMessageA(info.hwndList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry)) != LB_ERR &&
                     IsMemoFileName(entry);
         if (!keep) SendMessageA(m_hWnd, CB_DELETESTRING, i, 0);
     }

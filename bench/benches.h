@@ -1,0 +1,37 @@
+#pragma once
+// The benchmarks; each returns its lines of the table.
+#include <windows.h>
+
+#include <vector>
+
+#include "bench/measure.h"
+
+// The floor window (floor_window.cpp) runs in a second copy of the benchmark
+// program, started with kFloorArgument.
+extern const char kFloorArgument[];
+int RunFloorWindow();
+class FloorWindow {
+public:
+    FloorWindow();   // starts it and waits for its (hidden) window
+    ~FloorWindow();  // ends it
+    HWND Window() const { return m_hWnd; }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hWnd = nullptr;
+};
+
+// The per-key cost of the hook path to the hidden memo window, against one
+// send to the floor window.
+std::vector<Row> BenchKeys(HWND memo, HWND floor);
+// Takes the activation away from a pop-up window (the memo window or the
+// floor window) and waits until it has hidden and its thread is idle again.
+bool HideAndSettle(HWND window);
+// From the show request to the window shown with its edit box focused.
+std::vector<Row> BenchPopUp(HWND memo, HWND floor);
+// Start to ready and private memory, against Wine's notepad; binary sizes.
+std::vector<Row> BenchStart();
+// The memo list's refresh with 100 to 10,000 memos.
+std::vector<Row> BenchList();
+// Saving, loading and switching memos of 1 KB to 1 MB.
+std::vector<Row> BenchMemos();

@@ -1,0 +1,69 @@
+// MossvanePad's benchmarks: run through bench/run, which prints one table of
+// medians, minima and maxima over repeated runs. Figures, not a test.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "bench/benches.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+void Append(std::vector<Row>& rows, const std::vector<Row>& more)
+{
+    rows.insert(rows.end(), more.begin(), more.end());
+}
+
+// Runs `bench` on the program started with its window hidden, and the floor window.
+template <std::vector<Row> (*bench)(HWND, HWND)>
+std::vector<Row> WithRunningProgram()
+{
+    MemoApp app;
+    FloorWindow floor;
+    if (!app.Start() || !floor.Window() || !HideAndSettle(app.Window()))
+        return {{"(no memo window or floor window)", "", {}, ""}};
+    std::vector<Row> rows = bench(app.Window(), floor.Window());
+    app.EndFromTray();
+    return rows;
+}
+
+struct Group {
+    const char* name;
+    std::vector<Row> (*run)();
+};
+const Group kGroups[] = {
+    {"keys", WithRunningProgram<BenchKeys>},
+    {"popup", WithRunningProgram<BenchPopUp>},
+    {"start", BenchStart},
+    {"list", BenchList},
+    {"memos", BenchMemos},
+};
+
+bool IsChosen(const char* name, int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], name) == 0) return true;
+    }
+    return argc < 2;
+}
+}  // namespace
+
+// Arguments name the groups to run (keys, popup, start, list, memos); none runs all.
+int main(int argc, char** argv)
+{
+    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow();
+    try {
+        std::vector<Row> rows;
+        for (const Group& group : kGroups) {
+            if (!IsChosen(group.name, argc, argv)) continue;
+            fprintf(stderr, "%s...\n", group.name);
+            Append(rows, group.run());
+        }
+        PrintTable(rows);
+    } catch (const std::exception& e) {
+        fprintf(stderr, "benchmark failed: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
