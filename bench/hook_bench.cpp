@@ -52,6 +52,8 @@ std::vector<Row> BenchKeys(HWND memo, HWND floor)
          [] { SendKey(FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE)); }},
         {{"  of which: send to the hidden memo window", "us", {}, ""}, [memo] { SendKey(memo); }},
         {{"  of which: FindWindowA", "us", {}, ""}, [] { FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE); }},
+        // The unit of Wine's costs: one request to the wineserver and its answer.
+        {{"  one server round trip: IsWindow", "us", {}, ""}, [memo] { IsWindow(memo); }},
     };
     Measure(paths);
     std::vector<Row> rows;
