@@ -134,10 +134,7 @@ void RemoveMemoLink(const char* name)
     if (!FormatMemoTarget(target, sizeof(target), memoDir, name)) return;
     // Runs at every save of an unmarked memo: COM only when there is a file.
     if (GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES) return;
-    char path[kPathSize];
-    char description[kPathSize];
-    ReadLinkAsStored(linkPath, path, description);
-    if (IsMemoLink(description, path, target)) DeleteFileA(linkPath);
+    if (IsLinkOfMemo(linkPath, target)) DeleteFileA(linkPath);
 }
 
 bool FindMemoLink(HWND owner, const char* name, char* linkName)
