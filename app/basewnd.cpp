@@ -5,12 +5,12 @@
 
 LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<CBaseWnd*>(GetWindowLongA(hWnd, GWL_USERDATA));
+    auto* self = reinterpret_cast<CBaseWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (!self) {
         if (msg != WM_CREATE) return DefWindowProcA(hWnd, msg, wParam, lParam);
         self = static_cast<CBaseWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (!self) return DefWindowProcA(hWnd, msg, wParam, lParam);
-        SetWindowLongA(hWnd, GWL_USERDATA, reinterpret_cast<LONG>(self));
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     return self->HandleMessage(hWnd, msg, wParam, lParam);
 }

@@ -1,16 +1,65 @@
-# Shared by tools/run and tools/test.
+# Shared by tools/run, tools/test, tools/reliability and bench/run.
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-configure_and_build() {
-  local build="$1"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$build"
+# A 32-bit Linux program that only exits 0: it runs where the kernel runs
+# 32-bit x86 code, which 32-bit Wine needs.
+can_run_32bit() {
+  local probe status=0
+  probe="$(mktemp)"
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  return "$status"
 }
 
-# Makes the Wine prefix once; later runs find it ready.
+# Sets and exports MOSSVANE_ARCH, the build whose programs run under Wine
+# here: $MOSSVANE_ARCH when given (i686 or x64), else i686 where this
+# machine runs 32-bit code and x64 where it cannot.
+choose_arch() {
+  case "${MOSSVANE_ARCH:-}" in
+    i686|x64) ;;
+    "")
+      if can_run_32bit; then
+        MOSSVANE_ARCH=i686
+      else
+        MOSSVANE_ARCH=x64
+        echo "This machine cannot run 32-bit x86 code: Wine runs the x86_64 build under wine64 (the i686 product is built and checked as files)."
+      fi ;;
+    *) echo "MOSSVANE_ARCH must be i686 or x64, not $MOSSVANE_ARCH" >&2; return 2 ;;
+  esac
+  export MOSSVANE_ARCH
+}
+
+# The build folder of an architecture: the i686 build is the given folder,
+# the x64 one lives inside it.
+arch_build_dir() {
+  local build="$1" arch="$2"
+  if [ "$arch" = i686 ]; then echo "$build"; else echo "$build/x64"; fi
+}
+
+configure_and_build() {
+  local build="$1" arch="${2:-i686}" toolchain=mingw-i686
+  [ "$arch" = x64 ] && toolchain=mingw-x86_64
+  cmake -S "$root" -B "$(arch_build_dir "$build" "$arch")" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" >/dev/null
+  cmake --build "$(arch_build_dir "$build" "$arch")"
+}
+
+# Makes the Wine prefix for MOSSVANE_ARCH once; later runs find it ready.
+# Wine refuses a prefix that another user owns, so that is said plainly.
 prepare_wine_prefix() {
   export MOSSVANE_WINEPREFIX="$1"
-  if [ ! -f "$MOSSVANE_WINEPREFIX/system.reg" ]; then
+  if [ -e "$MOSSVANE_WINEPREFIX" ] && [ ! -O "$MOSSVANE_WINEPREFIX" ]; then
+    echo "The Wine prefix $MOSSVANE_WINEPREFIX belongs to $(stat -c %U "$MOSSVANE_WINEPREFIX"), not to you;" \
+      "remove it (as its owner) or choose another build folder." >&2
+    return 1
+  fi
+  local ready=yes f
+  for f in system.reg user.reg userdef.reg drive_c/windows/system32; do
+    [ -e "$MOSSVANE_WINEPREFIX/$f" ] && [ -O "$MOSSVANE_WINEPREFIX/$f" ] || ready=no
+  done
+  if [ "$ready" = no ]; then
     echo "Preparing the Wine prefix in $MOSSVANE_WINEPREFIX ..."
     "$root/tools/winerun" wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$MOSSVANE_WINEPREFIX" wineserver -w || true
@@ -29,6 +78,10 @@ start_xvfb() {
       kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
+    # An Xvfb that never made its socket is of no use: end it before the next try.
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    unset XVFB_PID
   done
   echo "Could not start Xvfb" >&2
   return 1
@@ -39,5 +92,6 @@ stop_xvfb() {
 }
 
 stop_wine() {
+  [ -n "${MOSSVANE_WINEPREFIX:-}" ] || return 0
   WINEPREFIX="$MOSSVANE_WINEPREFIX" wineserver -k 2>/dev/null || true
 }

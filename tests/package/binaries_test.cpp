@@ -1,12 +1,15 @@
-// The built program and hook library read as PE files: the two must agree
-// on the decorated export names, and the library, which the system maps
-// into every process with keyboard input, must carry nothing but its hook.
-#include "tests/component/pe_image.h"
+// The built 32-bit program and hook library read as PE files on the build
+// machine: the two must agree on the decorated export names, and the
+// library, which the system maps into every process with keyboard input,
+// must carry nothing but its hook.
+#include "tests/package/pe_image.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <stdexcept>
 #include <ostream>
 #include <set>
 
@@ -16,13 +19,16 @@ void PrintTo(const PeImage::Export& e, std::ostream* out)
 }
 
 namespace {
-const DWORD kSharedBit = IMAGE_SCN_MEM_SHARED;
+const uint32_t kSharedBit = 0x10000000;  // IMAGE_SCN_MEM_SHARED
+const uint16_t kMachineI386 = 0x14C;
+const uint16_t kSubsystemWindowsGui = 2;
+const uint16_t kFileDll = 0x2000;
 
 std::string BinPath(const char* file)
 {
     const char* dir = getenv("MOSSVANE_BIN_DIR");
     if (!dir) throw std::runtime_error("MOSSVANE_BIN_DIR is not set");
-    return std::string(dir) + "\\" + file;
+    return std::string(dir) + "/" + file;
 }
 
 const PeImage& HookDll()
@@ -57,7 +63,7 @@ TEST(HookImage, ExportsOnlyTheTwoDecoratedNamesUnderItsModuleName)
     const std::vector<PeImage::Export> exports = HookDll().Exports();
     EXPECT_EQ(expected, exports);
     for (const PeImage::Export& e : exports) EXPECT_FALSE(e.name.empty()) << "ordinal " << e.ordinal << " has no name";
-    EXPECT_NE(0u, HookDll().Headers().OptionalHeader.AddressOfEntryPoint);
+    EXPECT_NE(0u, HookDll().Headers().entryPoint);
 }
 
 TEST(HookImage, KeepsTheHookHandleAloneInAnUnsharedDataSection)
@@ -120,12 +126,12 @@ TEST(ProgramImage, ImportsOnlySystemLibraries)
 TEST(Binaries, TargetWindowsXpOn32BitIntel)
 {
     for (const PeImage* image : {&ProgramExe(), &HookDll()}) {
-        const IMAGE_NT_HEADERS32& headers = image->Headers();
-        EXPECT_EQ(IMAGE_FILE_MACHINE_I386, headers.FileHeader.Machine);
-        EXPECT_EQ(5, headers.OptionalHeader.MajorSubsystemVersion);
-        EXPECT_EQ(1, headers.OptionalHeader.MinorSubsystemVersion);
+        const PeImage::HeaderFields& headers = image->Headers();
+        EXPECT_EQ(kMachineI386, headers.machine);
+        EXPECT_EQ(5, headers.majorSubsystemVersion);
+        EXPECT_EQ(1, headers.minorSubsystemVersion);
     }
-    EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, ProgramExe().Headers().OptionalHeader.Subsystem);
-    EXPECT_TRUE(HookDll().Headers().FileHeader.Characteristics & IMAGE_FILE_DLL);
+    EXPECT_EQ(kSubsystemWindowsGui, ProgramExe().Headers().subsystem);
+    EXPECT_TRUE(HookDll().Headers().characteristics & kFileDll);
 }
 }  // namespace
