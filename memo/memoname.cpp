@@ -55,27 +55,18 @@ bool IsReservedMemoName(const std::string& name)
     return EqualsIgnoringAsciiCase(name, kNoMemo) || IsDeviceName(name.substr(0, DeviceStemLength(name)));
 }
 
-bool IsSameMemoName(const std::string& a, const std::string& b, LeadBytePredicate isLeadByte)
+bool IsSameMemoName(const std::string& a, const std::string& b, NameFold fold)
 {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return fold(a) == fold(b);
 }
 
 std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
-                                          const MemoExistsPredicate& exists, LeadBytePredicate isLeadByte)
+                                          const MemoExistsPredicate& exists, NameFold fold)
 {
     for (int number = 1; number <= kLastNumber; ++number) {
         std::string name = number == 1 ? title : NumberedName(title, number);
         if (IsReservedMemoName(name)) continue;
-        if (IsSameMemoName(name, current, isLeadByte) || !exists(name)) return name;
+        if (IsSameMemoName(name, current, fold) || !exists(name)) return name;
     }
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "hook/memowindow.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -119,8 +120,8 @@ TEST(Spine, SecondCopyHandsTheShowRequestToTheFirstAndEnds)
     EXPECT_TRUE(IsWindowVisible(app.Window())) << "the running copy popped up";
     EXPECT_TRUE(GetWindowLongA(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     int windows = 0;
-    for (HWND hWnd = FindWindowA("MossvanePad", "MossvanePad"); hWnd;
-         hWnd = FindWindowExA(nullptr, hWnd, "MossvanePad", "MossvanePad"))
+    for (HWND hWnd = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE); hWnd;
+         hWnd = FindWindowExA(nullptr, hWnd, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE))
         ++windows;
     EXPECT_EQ(1, windows) << "the second copy created no window";
 
@@ -188,7 +189,7 @@ TEST(Spine, FolderTooLongForTheSettingsPathIsRefusedWithAMessage)
     EXPECT_NE(std::string::npos, refused.MessageBoxText(box).find("パス")) << refused.MessageBoxText(box);
     MemoApp::DismissMessageBox(box);
     EXPECT_EQ(0u, refused.WaitForExit(15000));
-    EXPECT_TRUE(TopLevelWindowsOf(refused.ProcessId(), "MossvanePad").empty());
+    EXPECT_TRUE(TopLevelWindowsOf(refused.ProcessId(), MAIN_WINDOW_CLASS).empty());
     EXPECT_FALSE(refused.FolderExists(refusedDir.substr(refused.Dir().size() + 1) + "\\memo"));
 }
 }  // namespace
