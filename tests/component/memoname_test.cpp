@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "memo/memostore.h"
@@ -37,8 +38,17 @@ TEST(MemoNameFold, ComparesNamesAsTheFileSystemDoes)
 
 TEST(MemoNameFold, CaseOnlyChangeOfAnyLetterKeepsTheCurrentMemosName)
 {
-    auto taken = [](const std::string& name) { return IsSameMemoName(name, "ａｂｃ", FoldMemoName); };
-    EXPECT_EQ("ＡＢＣ", ChooseMemoName("ＡＢＣ", "ａｂｃ", taken, FoldMemoName).value_or("<none>"));
-    EXPECT_EQ("ＡＢＣ (2)", ChooseMemoName("ＡＢＣ", "null", taken, FoldMemoName).value_or("<none>"));
+    auto taken = [](std::initializer_list<const char*> names) {
+        return [names](const std::string& name) {
+            for (const char* existing : names) {
+                if (IsSameMemoName(name, existing, FoldMemoName)) return true;
+            }
+            return false;
+        };
+    };
+    EXPECT_EQ("ＡＢＣ", ChooseMemoName("ＡＢＣ", "ａｂｃ", taken({"ａｂｃ"}), FoldMemoName).value_or("<none>"));
+    EXPECT_EQ("ＡＢＣ (2)", ChooseMemoName("ＡＢＣ", "null", taken({"ａｂｃ"}), FoldMemoName).value_or("<none>"));
+    EXPECT_EQ("ッ (2)", ChooseMemoName("ッ", "ア", taken({"ア", "ッ"}), FoldMemoName).value_or("<none>"))
+        << "a trail byte is not folded like a letter";
 }
 }  // namespace
