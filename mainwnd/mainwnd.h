@@ -43,6 +43,7 @@ public:
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
     BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
+    UINT m_uTaskbarCreated = 0;  // the shell's message that its taskbar (re)started
 
 private:
     // Creation (create.cpp)
@@ -80,6 +81,7 @@ private:
     LRESULT OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(HWND hWnd, BOOL ending);
     LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
+    LRESULT OnTaskbarCreated(HWND hWnd);
     void SaveBeforeEnd(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);

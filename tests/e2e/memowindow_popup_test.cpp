@@ -7,6 +7,8 @@
 
 #include "tests/e2e/harness.h"
 
+#include <shellapi.h>
+
 namespace {
 const int kCopyMemo = 2;
 const int kSetting = 4;
@@ -182,6 +184,33 @@ TEST(MemoPopup, OnlyALeftPressOnTheTrayIconEndsTheProgramAndThePinnedMemoIsSaved
     EXPECT_EQ("tray", app.Ini("ReadFile", "PrevFile"));
     EXPECT_EQ(std::to_string(rc.left), app.Ini("Window", "X"));
     EXPECT_EQ(std::to_string(rc.top), app.Ini("Window", "Y"));
+}
+
+// The shell changes only an icon that it holds.
+bool ShellHoldsTrayIcon(const MemoApp& app)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = app.Window();
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST(MemoPopup, TrayIconIsAddedAgainWhenTheTaskbarRestarts)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitUntil([&] { return ShellHoldsTrayIcon(app); }));
+    // A taskbar that restarts has lost every icon, then tells every window.
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = app.Window();
+    data.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+    ASSERT_FALSE(ShellHoldsTrayIcon(app));
+    SendWithin(app.Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ShellHoldsTrayIcon(app); }));
+    ASSERT_EQ(0u, app.EndFromTray());
 }
 
 TEST(MemoPopup, AltF4SavesThePinnedMemoBeforeTheProgramEnds)
