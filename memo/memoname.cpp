@@ -3,7 +3,6 @@
 #include <cstring>
 
 namespace {
-const int kLastNumber = 9999;
 const char kNoMemo[] = "null";
 
 char FoldCase(char c)
@@ -40,15 +39,16 @@ bool IsDeviceName(const std::string& stem)
     std::string port = stem.substr(0, 3);
     return EqualsIgnoringAsciiCase(port, "com") || EqualsIgnoringAsciiCase(port, "lpt");
 }
+}  // namespace
 
-std::string NumberedName(const std::string& title, int number)
+std::string NumberedMemoName(const std::string& title, int number)
 {
+    if (number == 1) return title;
     std::string suffix = " (" + std::to_string(number) + ")";
     if (!IsDeviceName(title.substr(0, DeviceStemLength(title)))) return title + suffix;
     std::string name = title;
     return name.insert(DeviceStemLength(title), suffix);
 }
-}  // namespace
 
 bool IsReservedMemoName(const std::string& name)
 {
@@ -63,8 +63,8 @@ bool IsSameMemoName(const std::string& a, const std::string& b, NameFold fold)
 std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
                                           const MemoExistsPredicate& exists, NameFold fold)
 {
-    for (int number = 1; number <= kLastNumber; ++number) {
-        std::string name = number == 1 ? title : NumberedName(title, number);
+    for (int number = 1; number <= kLastMemoNumber; ++number) {
+        std::string name = NumberedMemoName(title, number);
         if (IsReservedMemoName(name)) continue;
         if (IsSameMemoName(name, current, fold) || !exists(name)) return name;
     }

@@ -27,10 +27,17 @@ using NameFold = std::string (*)(const std::string& name);
 // Whether two memo names name the same file.
 bool IsSameMemoName(const std::string& a, const std::string& b, NameFold fold);
 
+// The highest number a name is given.
+constexpr int kLastMemoNumber = 9999;
+
+// The name numbered `number` of a title: the title itself for 1, else
+// "title (2)", "title (3)", ... (the number goes before an extension of a
+// device name).
+std::string NumberedMemoName(const std::string& title, int number);
+
 // The name to save the memo with this title under, given the current memo's
 // name ("null" for none): the title itself when it is free or names the
-// current memo; otherwise the first free "title (2)", "title (3)", ...
-// (the number goes before an extension of a device name). Empty when every
-// candidate is taken.
+// current memo; otherwise the first free of its numbered names. Empty when
+// every candidate is taken.
 std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
                                           const MemoExistsPredicate& exists, NameFold fold);
