@@ -93,15 +93,23 @@ TEST(Spine, StoredValuesAreTakenAsTheyAreAndWrittenBackNormalised)
     EXPECT_EQ("null", IniValue(ini, "ReadFile", "PrevFile")) << "no memo file bears the stored name";
 }
 
-TEST(Spine, FixedPositionIsUsedUnchangedAndNegativeCoordinatesSurvive)
+TEST(Spine, FixedPositionIsUsedUnchangedAndOneOffEveryMonitorIsKeptForItsMonitor)
 {
     MemoApp app;
-    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=-1200\r\nY=300\r\n");
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=30\r\nY=-5\r\n");
     ASSERT_TRUE(app.Start());
-    RECT rc;
-    GetWindowRect(app.Window(), &rc);
-    EXPECT_EQ(-1200, rc.left);
-    EXPECT_EQ(300, rc.top);
+    RECT rc = app.WindowRect();
+    EXPECT_EQ(30, rc.left);
+    EXPECT_EQ(-5, rc.top);
+    ASSERT_EQ(0u, app.EndFromTray());
+
+    // Left of the only monitor: a monitor that was detached since.
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=-1200\r\nY=300\r\n");
+    ASSERT_TRUE(MoveCursorTo(600, 500));
+    ASSERT_TRUE(app.Start());
+    rc = app.WindowRect();
+    EXPECT_LT(rc.left, 600);
+    EXPECT_GT(rc.right, 600) << "centred on the cursor instead";
     ASSERT_EQ(0u, app.EndFromTray());
     std::string ini = app.PathOf("MossvanePad.ini");
     EXPECT_EQ("-1200", IniValue(ini, "Window", "X"));
