@@ -56,7 +56,8 @@ private:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = MAIN_WINDOW_CLASS;
         RegisterClassA(&wc);
-        m_hWnd = CreateWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, this);
+        m_hWnd = CreateWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, this);
         SetEvent(m_ready);
         MSG msg;
         while (m_hWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
