@@ -25,3 +25,12 @@ void PlaceAtCursor(Placement& placement)
     GetCursorPos(&placement.ptCursor);
     EnumDisplayMonitors(nullptr, nullptr, CenterOnCursor, reinterpret_cast<LPARAM>(&placement));
 }
+
+bool PlaceAtStoredPosition(Placement& placement, POINT stored)
+{
+    RECT at = placement.rcWindow;
+    OffsetRect(&at, stored.x - at.left, stored.y - at.top);
+    if (!MonitorFromRect(&at, MONITOR_DEFAULTTONULL)) return false;
+    placement.ptResult = stored;
+    return true;
+}

@@ -14,3 +14,10 @@ BOOL CALLBACK CenterOnCursor(HMONITOR hMonitor, HDC hdc, LPRECT rcMonitor, LPARA
 
 // Takes the cursor position and runs CenterOnCursor over every monitor.
 void PlaceAtCursor(Placement& placement);
+
+// The remembered position, for a placement made by PlaceAtCursor: the
+// window goes to `stored` when the rectangle it takes there meets a
+// monitor. When none shows it (the monitor was detached), the cursor
+// placement stands, so that the window never comes up out of reach. False
+// when `stored` was passed over.
+bool PlaceAtStoredPosition(Placement& placement, POINT stored);

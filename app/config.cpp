@@ -1,6 +1,8 @@
 #include "app/config.h"
 
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "app/bounded.h"
 #include "app/curdir.h"
@@ -18,6 +20,19 @@ void WriteInt(const char* section, const char* key, int value, const char* path)
     char text[16];
     FormatBounded(text, sizeof(text), "%d", value);
     WritePrivateProfileStringA(section, key, text, path);
+}
+
+// The profile functions drop blanks around a value and one pair of quotes
+// around it when reading; a value that would lose either is written inside
+// double quotes, which the read takes off again. Other values are written
+// as they are, so files of earlier runs read as before.
+std::string QuotedWhereNeeded(const char* value)
+{
+    std::string text = value;
+    if (text.empty()) return text;
+    const char* const kLostAtEdges = " \t\v\f\x1a'\"";
+    bool atRisk = strchr(kLostAtEdges, text.front()) || strchr(kLostAtEdges, text.back());
+    return atRisk ? "\"" + text + "\"" : text;
 }
 
 void WriteBool(const char* section, const char* key, bool value, const char* path)
@@ -58,7 +73,7 @@ void CConfig::Load()
 void CConfig::Save() const
 {
     if (!m_bValid) return;
-    WritePrivateProfileStringA("ReadFile", "PrevFile", PrevFile, IniPath);
+    WritePrivateProfileStringA("ReadFile", "PrevFile", QuotedWhereNeeded(PrevFile).c_str(), IniPath);
     WriteBool("Setting", "DefaultPosition", DefaultPosition, IniPath);
     WriteInt("Window", "X", X, IniPath);
     WriteInt("Window", "Y", Y, IniPath);

@@ -1,8 +1,8 @@
 #pragma once
-// Private window messages and control ids shared by the program's windows
-// and by the keyboard hook library.
+// Private window messages and control ids of the program's windows. The
+// memo window's class, title and WM_SHOWMEMO belong to the hook library.
+#include "hook/memowindow.h"
 
-#define WM_SHOWMEMO 0x8001     // wParam: virtual-key code; lParam: 1 = show unconditionally
 #define WM_INITCTRL 0x8002     // sent to a control right after it is created and subclassed
 #define WM_EDITMOUSE 0x8003    // wParam: 1 = mouse left the editor; lParam: show command
 #define WM_SETTINGDONE 0x8004  // lParam: the new opacity, 0 to 255
@@ -22,6 +22,3 @@
 #define ID_TIMESTAMP 40002
 
 #define ID_TRAYICON 1001
-
-#define MAIN_WINDOW_CLASS "MossvanePad"
-#define MAIN_WINDOW_TITLE "MossvanePad"

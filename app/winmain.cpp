@@ -68,7 +68,7 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     g_start.rcWindow = OuterWindowRect(g_config->Width, g_config->Height);
     PlaceAtCursor(g_start);
-    if (g_config->DefaultPosition) g_start.ptResult = {g_config->X, g_config->Y};
+    mainWnd->ApplyStoredPosition(g_start);
     const RECT& rc = g_start.rcWindow;
     HWND hWnd = CreateWindowExA(WS_EX_LAYERED, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_VISIBLE | WS_CLIPCHILDREN,
                                 g_start.ptResult.x, g_start.ptResult.y, rc.right - rc.left, rc.bottom - rc.top,

@@ -3,7 +3,7 @@
 // no allocation, no runtime library, nothing cached.
 #include "hook/hook.h"
 
-#include "app/messages.h"
+#include "hook/memowindow.h"
 
 namespace {
 // A hung memo window must not stall typing on the whole desktop.

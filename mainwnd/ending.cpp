@@ -40,6 +40,8 @@ void CMainWnd::StorePosition(HWND hWnd)
 {
     RECT rc;
     if (!GetWindowRect(hWnd, &rc)) return;
+    if (m_bStandIn && rc.left == m_ptStandIn.x && rc.top == m_ptStandIn.y) return;
+    m_bStandIn = FALSE;
     g_config->X = rc.left;
     g_config->Y = rc.top;
 }

@@ -68,6 +68,7 @@ LRESULT CMainWnd::SetFont(HINSTANCE, const char* face, HWND hWnd)
 
 LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == m_uTaskbarCreated && msg != 0) return OnTaskbarCreated(hWnd);
     switch (msg) {
     case WM_CREATE:          return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_DESTROY:         return OnDestroy(hWnd);

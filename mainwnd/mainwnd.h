@@ -7,6 +7,7 @@ class CFileList;
 class CPinWnd;
 class CSettingWnd;
 struct MainLayout;
+struct Placement;
 
 // The memo window. Owns every other window object of the program and the
 // settings record.
@@ -28,6 +29,9 @@ public:
     void UpdateStartupBox();
     void SyncStartupLink(const char* name);
     void ShowSettingWnd();
+    // With the remembered position on, moves a cursor placement there,
+    // unless no monitor shows it (popup.cpp).
+    void ApplyStoredPosition(Placement& placement);
     bool FindMemoLink(const char* name, char* linkName);
     DWORD UpdateAutostartLink(bool enabled);
 
@@ -43,6 +47,11 @@ public:
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
     BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
+    UINT m_uTaskbarCreated = 0;  // the shell's message that its taskbar (re)started
+    // Where the window went in place of a remembered position that no
+    // monitor showed; that position is kept until the window is moved.
+    BOOL m_bStandIn = FALSE;
+    POINT m_ptStandIn = {};
 
 private:
     // Creation (create.cpp)
@@ -60,7 +69,7 @@ private:
     LRESULT OnActivate(HWND hWnd, WORD state);
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
-    void ClickIntoEditor(POINT restoreCursor);
+    void ClickIntoEditor(HWND hWnd, POINT restoreCursor);
     LRESULT OnSettingDone(HWND hWnd, LPARAM alpha);
     void ApplyAutostartSetting();
 
@@ -80,6 +89,7 @@ private:
     LRESULT OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(HWND hWnd, BOOL ending);
     LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
+    LRESULT OnTaskbarCreated(HWND hWnd);
     void SaveBeforeEnd(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);

@@ -5,10 +5,33 @@
 
 namespace {
 const WPARAM kKeyZ = 0x5A;
-const int kClickInset = 20;  // from the editor's lower right corner, clear of the scroll bar's arrows
+const int kClickInset = 20;
 
 // Kept from one pop-up to the next, apart from the start-up placement.
 Placement g_popup = {};
+
+bool IsEditorAt(HWND editor, POINT at)
+{
+    return MonitorFromPoint(at, MONITOR_DEFAULTTONULL) && WindowFromPoint(at) == editor;
+}
+
+// Near the editor's lower right corner, clear of the scroll bar's arrows;
+// failing that, the middle of the part of the editor on its monitor.
+bool FindPointOnEditor(HWND editor, POINT& at)
+{
+    RECT rc;
+    if (!GetWindowRect(editor, &rc)) return false;
+    at = {rc.right - kClickInset, rc.bottom - kClickInset};
+    if (IsEditorAt(editor, at)) return true;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    RECT seen;
+    if (!GetMonitorInfoA(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &monitor) ||
+        !IntersectRect(&seen, &rc, &monitor.rcMonitor))
+        return false;
+    at = {seen.left + (seen.right - seen.left) / 2, seen.top + (seen.bottom - seen.top) / 2};
+    return IsEditorAt(editor, at);
+}
 
 bool IsShowRequest(WPARAM key, LPARAM force, BOOL shortcutOn)
 {
@@ -28,21 +51,38 @@ LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM force)
 
     g_popup.rcWindow = m_rcWindow;
     PlaceAtCursor(g_popup);
-    if (g_config->DefaultPosition) g_popup.ptResult = {g_config->X, g_config->Y};
+    ApplyStoredPosition(g_popup);
     SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, 0, 0, SWP_NOSIZE);
-    ClickIntoEditor(g_popup.ptCursor);
+    ClickIntoEditor(hWnd, g_popup.ptCursor);
     return 0;
+}
+
+void CMainWnd::ApplyStoredPosition(Placement& placement)
+{
+    m_bStandIn = FALSE;
+    if (!g_config->DefaultPosition) return;
+    if (PlaceAtStoredPosition(placement, {g_config->X, g_config->Y})) return;
+    m_bStandIn = TRUE;
+    m_ptStandIn = placement.ptResult;
 }
 
 // A real click activates the window and gives the editor the focus, which
 // the activation alone does not (WM_ACTIVATE never reaches the default
-// handling). The cursor is hidden meanwhile and put back where it was.
-void CMainWnd::ClickIntoEditor(POINT restoreCursor)
+// handling). The cursor is hidden meanwhile and put back where it was. The
+// click goes only where the editor itself is under the cursor: anywhere
+// else it would land in another window. Without such a place the window
+// is brought to the front and the editor focused instead.
+void CMainWnd::ClickIntoEditor(HWND hWnd, POINT restoreCursor)
 {
+    POINT at;
+    if (!FindPointOnEditor(m_pNotepad->m_hWnd, at)) {
+        SetForegroundWindow(hWnd);
+        SetFocus(m_pNotepad->m_hWnd);
+        ShowButtons(SW_HIDE);
+        return;
+    }
     ShowCursor(FALSE);
-    RECT rc;
-    GetWindowRect(m_pNotepad->m_hWnd, &rc);
-    SetCursorPos(rc.right - kClickInset, rc.bottom - kClickInset);
+    SetCursorPos(at.x, at.y);
     mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, 0);
     SetCursorPos(restoreCursor.x, restoreCursor.y);

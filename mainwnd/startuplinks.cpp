@@ -23,7 +23,7 @@ void CMainWnd::SyncStartupLink(const char* name)
     char memo[kPathSize];
     char link[kPathSize];
     if (CopyBounded(memo, sizeof(memo), name) && FindMemoLink(memo, link)) {
-        if (lstrcmpA(link, memo) != 0) RenameMemoLink(memo, link);
+        NameLinkAfterMemo(memo, link);
         SendMessageA(m_hStartup, BM_SETCHECK, BST_CHECKED, 0);
         g_bStartupLink = TRUE;
         return;

@@ -17,6 +17,7 @@ NOTIFYICONDATAA TrayIconData(HWND hWnd)
 
 void CMainWnd::AddTrayIcon(HWND hWnd, HINSTANCE hInstance)
 {
+    m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     NOTIFYICONDATAA data = TrayIconData(hWnd);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYNOTIFY;
@@ -28,6 +29,14 @@ void CMainWnd::RemoveTrayIcon(HWND hWnd)
 {
     NOTIFYICONDATAA data = TrayIconData(hWnd);
     Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+// A restarted taskbar has lost every icon, and the tray icon is the way to
+// end the program: it is added again.
+LRESULT CMainWnd::OnTaskbarCreated(HWND hWnd)
+{
+    AddTrayIcon(hWnd, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)));
+    return 0;
 }
 
 // A left press on the tray icon ends the program; every other mouse message

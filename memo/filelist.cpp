@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/basewnd.h"
 #include "app/bounded.h"
 #include "app/config.h"
@@ -9,6 +11,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "app/msgbox.h"
+#include "memo/memoname.h"
 
 namespace {
 const char kListFontFace[] = "メイリオ";
@@ -19,11 +22,14 @@ const char kListingFailedText[] = "ファイル一覧の取得に失敗しまし
 
 // The listing also matches short names ("x.txtbak" is X~1.TXT), so what it
 // returns is checked against the real ending; the main window cuts these
-// four characters off to get the memo's name.
+// four characters off to get the memo's name. A file named "null" or after a
+// device (copied in, or left by an older copy) names no memo that can be
+// opened or deleted, so it is not offered.
 bool IsMemoFileName(const char* name)
 {
     int length = lstrlenA(name);
-    return length >= 4 && lstrcmpiA(name + length - 4, ".txt") == 0;
+    if (length < 4 || lstrcmpiA(name + length - 4, ".txt") != 0) return false;
+    return !IsReservedMemoName(std::string(name, static_cast<size_t>(length - 4)));
 }
 }  // namespace
 

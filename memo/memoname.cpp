@@ -3,7 +3,6 @@
 #include <cstring>
 
 namespace {
-const int kLastNumber = 9999;
 const char kNoMemo[] = "null";
 
 char FoldCase(char c)
@@ -40,42 +39,34 @@ bool IsDeviceName(const std::string& stem)
     std::string port = stem.substr(0, 3);
     return EqualsIgnoringAsciiCase(port, "com") || EqualsIgnoringAsciiCase(port, "lpt");
 }
+}  // namespace
 
-std::string NumberedName(const std::string& title, int number)
+std::string NumberedMemoName(const std::string& title, int number)
 {
+    if (number == 1) return title;
     std::string suffix = " (" + std::to_string(number) + ")";
     if (!IsDeviceName(title.substr(0, DeviceStemLength(title)))) return title + suffix;
     std::string name = title;
     return name.insert(DeviceStemLength(title), suffix);
 }
-}  // namespace
 
 bool IsReservedMemoName(const std::string& name)
 {
     return EqualsIgnoringAsciiCase(name, kNoMemo) || IsDeviceName(name.substr(0, DeviceStemLength(name)));
 }
 
-bool IsSameMemoName(const std::string& a, const std::string& b, LeadBytePredicate isLeadByte)
+bool IsSameMemoName(const std::string& a, const std::string& b, NameFold fold)
 {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return fold(a) == fold(b);
 }
 
 std::optional<std::string> ChooseMemoName(const std::string& title, const std::string& current,
-                                          const MemoExistsPredicate& exists, LeadBytePredicate isLeadByte)
+                                          const MemoExistsPredicate& exists, NameFold fold)
 {
-    for (int number = 1; number <= kLastNumber; ++number) {
-        std::string name = number == 1 ? title : NumberedName(title, number);
+    for (int number = 1; number <= kLastMemoNumber; ++number) {
+        std::string name = NumberedMemoName(title, number);
         if (IsReservedMemoName(name)) continue;
-        if (IsSameMemoName(name, current, isLeadByte) || !exists(name)) return name;
+        if (IsSameMemoName(name, current, fold) || !exists(name)) return name;
     }
     return std::nullopt;
 }

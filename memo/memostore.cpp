@@ -79,6 +79,17 @@ bool IsAnsiLeadByte(unsigned char c)
     return IsDBCSLeadByte(c) != FALSE;
 }
 
+std::string FoldMemoName(const std::string& name)
+{
+    int length = static_cast<int>(name.size());
+    int wideLength = MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0);
+    if (wideLength <= 0) return name;
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.data(), length, &wide[0], wideLength);
+    CharUpperBuffW(&wide[0], static_cast<DWORD>(wideLength));
+    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
 bool MemoFileExists(const std::string& name)
 {
     char file[kPathSize];
@@ -99,7 +110,7 @@ DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std
     if (hasPrevious && IsReadOnlyFile(previous)) return ERROR_ACCESS_DENIED;
     DWORD error = WriteTempFile(text, size);
     if (error == ERROR_SUCCESS) {
-        error = hasPrevious && IsSameMemoName(name, current, IsAnsiLeadByte)
+        error = hasPrevious && IsSameMemoName(name, current, FoldMemoName)
                     ? ReplaceCurrentFile(target, previous)
                     : MoveToNewName(target, hasPrevious ? previous : nullptr);
     }

@@ -18,6 +18,11 @@ bool FormatMemoFolder(char* out, size_t size);
 // The lead-byte test of the active ANSI code page.
 bool IsAnsiLeadByte(unsigned char c);
 
+// A memo name as the file system compares it: upper-cased as a whole
+// (through UTF-16), so that a double-byte letter is folded like an ASCII one
+// and a trail byte never is.
+std::string FoldMemoName(const std::string& name);
+
 // Whether anything (a file or a folder) is called <name>.txt; a name too long
 // to form counts as taken.
 bool MemoFileExists(const std::string& name);

@@ -275,7 +275,7 @@ DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string&
         UpdateStartupLink(current.c_str(), linkFailure);
         return ERROR_SUCCESS;
     }
-    std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, IsAnsiLeadByte);
+    std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
     if (!chosen) return ERROR_FILE_EXISTS;
     name = *chosen;
     DWORD error = StoreMemo(text, length, name, current);

@@ -1,8 +1,11 @@
 #include "startup/linkrules.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/bounded.h"
+#include "memo/memoname.h"
 
 const char kMemoLinkDescription[] = "MossvanePad";
 const char kAutostartLinkName[] = "MossvanePad";
@@ -33,6 +36,22 @@ bool FormatLinkPath(char* out, size_t size, const char* startupDir, const char* 
         return false;
     }
     return FormatBounded(out, size, "%s%s.lnk", startupDir, name);
+}
+
+bool FormatNumberedLinkPath(char* out, size_t size, const char* startupDir, const char* name, int number)
+{
+    return FormatLinkPath(out, size, startupDir, NumberedMemoName(name, number).c_str());
+}
+
+bool IsNumberedLinkName(const char* linkName, const char* name)
+{
+    if (strcmp(linkName, name) == 0) return true;
+    // Only the number is parsed; the name built from it must match. '(' is
+    // never the trail byte of a double-byte character.
+    const char* digits = strrchr(linkName, '(');
+    if (!digits) return false;
+    long number = strtol(digits + 1, nullptr, 10);
+    return number >= 2 && number <= kLastMemoNumber && NumberedMemoName(name, static_cast<int>(number)) == linkName;
 }
 
 bool FormatMemoTarget(char* out, size_t size, const char* memoDir, const char* name)

@@ -12,6 +12,15 @@ extern const char kAutostartLinkName[];
 // startupDir is empty: without a Startup folder there is no link to make.
 bool FormatLinkPath(char* out, size_t size, const char* startupDir, const char* name);
 
+// The link file numbered `number` for `name`: <startupDir><name>.lnk for 1,
+// <startupDir><name> (2).lnk for 2 and so on, numbered as memo files are.
+// A link goes under the first of these that nothing else holds.
+bool FormatNumberedLinkPath(char* out, size_t size, const char* startupDir, const char* name, int number);
+
+// Whether a link's name (without ".lnk") is one of the numbered names of
+// `name`.
+bool IsNumberedLinkName(const char* linkName, const char* name);
+
 // <memoDir>\<name>.txt: the target of memo `name`'s link.
 bool FormatMemoTarget(char* out, size_t size, const char* memoDir, const char* name);
 

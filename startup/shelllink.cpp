@@ -58,19 +58,23 @@ HRESULT ToWide(const char* path, WCHAR (&out)[MAX_PATH])
     return S_OK;
 }
 
-HRESULT ReadLinkFields(IShellLinkA* link, char* path, char* description)
+// workingDir may be null: not read then.
+HRESULT ReadLinkFields(IShellLinkA* link, char* path, char* workingDir, char* description)
 {
     WIN32_FIND_DATAA data;
     HRESULT hr = link->GetPath(path, kPathSize, &data, SLGP_RAWPATH);
+    if (SUCCEEDED(hr) && workingDir) hr = link->GetWorkingDirectory(workingDir, kPathSize);
     if (FAILED(hr)) return hr;
     return link->GetDescription(description, kPathSize);
 }
 
-// Loads a link file and reads its fields, resolving it first when asked. A half-read link matches nothing, so any failure empties both.
-HRESULT ReadLink(const char* linkFile, bool resolve, HWND owner, char* path, char* description)
+// Loads a link file and reads its fields, resolving it first when asked. A
+// half-read link matches nothing, so any failure empties them all.
+HRESULT ReadLink(const char* linkFile, bool resolve, HWND owner, char* path, char* workingDir, char* description)
 {
     path[0] = '\0';
     description[0] = '\0';
+    if (workingDir) workingDir[0] = '\0';
     ComApartment com;
     LinkObject object;
     if (FAILED(object.result())) return object.result();
@@ -78,10 +82,11 @@ HRESULT ReadLink(const char* linkFile, bool resolve, HWND owner, char* path, cha
     HRESULT hr = ToWide(linkFile, wideFile);
     if (SUCCEEDED(hr)) hr = object.file()->Load(wideFile, STGM_READ);
     if (SUCCEEDED(hr) && resolve) hr = object.link()->Resolve(owner, SLR_NO_UI | SLR_ANY_MATCH);
-    if (SUCCEEDED(hr)) hr = ReadLinkFields(object.link(), path, description);
+    if (SUCCEEDED(hr)) hr = ReadLinkFields(object.link(), path, workingDir, description);
     if (FAILED(hr)) {
         path[0] = '\0';
         description[0] = '\0';
+        if (workingDir) workingDir[0] = '\0';
     }
     return hr;
 }
@@ -104,10 +109,10 @@ HRESULT CreateShellLink(const char* linkPath, const char* targetPath, const char
 
 HRESULT ReadShellLink(HWND owner, const char* linkFile, char* path, char* description)
 {
-    return ReadLink(linkFile, true, owner, path, description);
+    return ReadLink(linkFile, true, owner, path, nullptr, description);
 }
 
-HRESULT ReadLinkAsStored(const char* linkPath, char* path, char* description)
+HRESULT ReadLinkAsStored(const char* linkPath, char* path, char* workingDir, char* description)
 {
-    return ReadLink(linkPath, false, nullptr, path, description);
+    return ReadLink(linkPath, false, nullptr, path, workingDir, description);
 }

@@ -59,6 +59,25 @@ TEST(Config, SavesWhatWasSetAndTheNextLoadReadsItBack)
     EXPECT_EQ(0, again.Alpha);
 }
 
+TEST(Config, EveryMemoNameComesBackFromTheFileUnchanged)
+{
+    TempFolder folder;
+    ScopedCurrentDirectory inFolder(folder.path().c_str());
+    for (const char* name : {" todo", "todo  ", "\ttab", "'x'", "\"x\"", "'x", "x\"", "it's", "\x81\x40\x82\xA0"}) {
+        SCOPED_TRACE(name);
+        {
+            CConfig config;
+            config.SetPrevFile(name);
+        }
+        CConfig again;
+        EXPECT_STREQ(name, again.PrevFile);
+    }
+    std::string ini = folder.path() + "\\MossvanePad.ini";
+    WritePrivateProfileStringA("ReadFile", "PrevFile", "'old'", ini.c_str());
+    CConfig earlier;
+    EXPECT_STREQ("old", earlier.PrevFile) << "a file written before reads as it did";
+}
+
 TEST(Config, StoredValuesAreReadAsTheyAreWithOnlyTrueOneCountingAsTrue)
 {
     TempFolder folder;

@@ -130,28 +130,107 @@ TEST_F(StartupLinks, ShellLinkIsWrittenAndReadBackThroughCom)
     }
 }
 
-TEST_F(StartupLinks, MemoLinkIsCreatedRenamedAndDeletedByName)
+TEST_F(StartupLinks, MemoLinkIsCreatedFollowsItsMemosRenameAndIsDeleted)
+{
+    {
+        ScopedCurrentDirectory inMemo(m_memo.c_str());
+        EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
+        EXPECT_EQ(m_memo, CurrentDirectory());
+        ExpectLink("todo.lnk", m_memo + "\\todo.txt", m_memo, "MossvanePad");
+
+        EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("shopping", "todo"));
+        EXPECT_EQ(std::vector<std::string>{"shopping.lnk"}, Links());
+        ExpectLink("shopping.lnk", m_memo + "\\shopping.txt", m_memo, "MossvanePad");
+        EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("other", "gone")) << "no link to move is no failure";
+
+        EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("Shopping", "shopping")) << "a change of case only";
+        std::vector<std::string> links = Links();
+        ASSERT_EQ(1u, links.size());
+        EXPECT_EQ(0, lstrcmpiA("shopping.lnk", links[0].c_str())) << links[0];
+        ExpectLink(links[0], m_memo + "\\Shopping.txt", m_memo, "MossvanePad");
+
+        std::string longName(240, 'n');
+        EXPECT_NE(ERROR_SUCCESS, RenameMemoLink(longName.c_str(), "Shopping"));
+        EXPECT_TRUE(Links().empty()) << "the old link, whose memo file is gone, does not stay behind";
+        EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
+    }
+    ScopedCurrentDirectory inApp(m_app.c_str());
+    g_bStartupLink = TRUE;
+    DeleteMemoLink("todo");
+    EXPECT_FALSE(g_bStartupLink);
+    EXPECT_TRUE(Links().empty());
+}
+
+TEST_F(StartupLinks, LinkThatIsRightIsReadNotWrittenAgain)
 {
     ScopedCurrentDirectory inMemo(m_memo.c_str());
+    ASSERT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
+    const SYSTEMTIME newYear2001 = {2001, 1, 1, 1, 0, 0, 0, 0};
+    FILETIME longAgo = {};
+    SystemTimeToFileTime(&newYear2001, &longAgo);
+    auto setWritten = [&](const FILETIME& time) {
+        HANDLE file = CreateFileA((m_startup + "todo.lnk").c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        SetFileTime(file, nullptr, nullptr, &time);
+        CloseHandle(file);
+    };
+    auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA((m_startup + "todo.lnk").c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime.dwHighDateTime;
+    };
+    setWritten(longAgo);
+    ASSERT_EQ(longAgo.dwHighDateTime, written());
     EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
-    EXPECT_EQ(m_memo, CurrentDirectory());
+    EXPECT_EQ(longAgo.dwHighDateTime, written()) << "nothing changed, nothing written";
+
+    ASSERT_TRUE(WriteLink(m_startup + "todo.lnk", m_memo + "\\todo.txt", m_root, "MossvanePad"));
+    setWritten(longAgo);
+    EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("todo"));
+    EXPECT_NE(longAgo.dwHighDateTime, written()) << "a wrong working folder is put right";
     ExpectLink("todo.lnk", m_memo + "\\todo.txt", m_memo, "MossvanePad");
+    EXPECT_EQ(std::vector<std::string>{"todo.lnk"}, Links());
+}
 
-    EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("shopping", "todo"));
-    EXPECT_EQ(std::vector<std::string>{"shopping.lnk"}, Links());
-    // A rename leaves the target alone.
-    ExpectLink("shopping.lnk", m_memo + "\\todo.txt", m_memo, "MossvanePad");
+TEST_F(StartupLinks, LinksOfTheMemosNameThatAreAnothersGetANumberedNeighbour)
+{
+    Touch(m_memo + "\\Backup.txt");
+    ASSERT_TRUE(WriteLink(m_startup + "Backup.lnk", m_root + "\\backup tool.exe", m_root, "the user's backup"));
+    ASSERT_TRUE(WriteLink(m_startup + "Errands.lnk", m_root + "\\copy\\memo\\Errands.txt", m_root, "MossvanePad"));
+    auto expectForeignIntact = [&] {
+        ExpectLink("Backup.lnk", m_root + "\\backup tool.exe", m_root, "the user's backup");
+        ExpectLink("Errands.lnk", m_root + "\\copy\\memo\\Errands.txt", m_root, "MossvanePad");
+    };
+    {
+        ScopedCurrentDirectory inMemo(m_memo.c_str());
+        EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("Backup"));
+        EXPECT_EQ(ERROR_SUCCESS, CreateMemoLink("Backup"));
+        EXPECT_EQ((std::vector<std::string>{"Backup (2).lnk", "Backup.lnk", "Errands.lnk"}), Links());
+        ExpectLink("Backup (2).lnk", m_memo + "\\Backup.txt", m_memo, "MossvanePad");
 
-    EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("other", "gone")) << "no link to move is no failure";
-    Touch(m_startup + "taken.lnk");
-    EXPECT_NE(ERROR_SUCCESS, RenameMemoLink("taken", "shopping")) << "a link that could not move is";
-    EXPECT_EQ((std::vector<std::string>{"shopping.lnk", "taken.lnk"}), Links())
-        << "a missing link or an occupied name changes nothing";
+        EXPECT_EQ(ERROR_SUCCESS, RenameMemoLink("Errands", "Backup"));
+        EXPECT_EQ((std::vector<std::string>{"Backup.lnk", "Errands (2).lnk", "Errands.lnk"}), Links());
+        ExpectLink("Errands (2).lnk", m_memo + "\\Errands.txt", m_memo, "MossvanePad");
+        expectForeignIntact();
 
-    g_bStartupLink = TRUE;
-    DeleteMemoLink("shopping");
-    EXPECT_FALSE(g_bStartupLink);
-    EXPECT_EQ(std::vector<std::string>{"taken.lnk"}, Links());
+        RemoveMemoLink("Errands");
+        EXPECT_EQ((std::vector<std::string>{"Backup.lnk", "Errands.lnk"}), Links()) << "unmarked";
+        expectForeignIntact();
+        ASSERT_EQ(ERROR_SUCCESS, CreateMemoLink("Errands"));
+    }
+    ScopedCurrentDirectory inApp(m_app.c_str());
+    char linkName[kPathSize];
+    ASSERT_TRUE(FindMemoLink(nullptr, "Errands", linkName));
+    EXPECT_STREQ("Errands (2)", linkName);
+    NameLinkAfterMemo("Errands", linkName);
+    ASSERT_TRUE(MoveFileA((m_startup + "Errands (2).lnk").c_str(), (m_startup + "My errands.lnk").c_str()));
+    NameLinkAfterMemo("Errands", "My errands");
+    EXPECT_EQ((std::vector<std::string>{"Backup.lnk", "Errands (2).lnk", "Errands.lnk"}), Links())
+        << "a link the user renamed gets the memo's first free name";
+    DeleteMemoLink("Errands");
+    EXPECT_EQ((std::vector<std::string>{"Backup.lnk", "Errands.lnk"}), Links()) << "deleted";
+    expectForeignIntact();
 }
 
 TEST_F(StartupLinks, LinksOfAMemosNameThatAreNotItsOwnAreLeftAlone)
@@ -170,7 +249,8 @@ TEST_F(StartupLinks, LinksOfAMemosNameThatAreNotItsOwnAreLeftAlone)
     CreateMemoLink("todo");
     DeleteFileA((m_memo + "\\todo.txt").c_str());
     RemoveMemoLink("todo");
-    EXPECT_TRUE(Links().empty()) << "the memo's own link goes, even once its file is gone";
+    EXPECT_EQ(std::vector<std::string>{"todo.lnk"}, Links())
+        << "the memo's own link goes, even once its file is gone, and the other copy's stays";
     EXPECT_EQ(m_memo, CurrentDirectory());
 }
 
@@ -214,6 +294,14 @@ TEST_F(StartupLinks, AutostartLinkIsMadeOnceAndOnlyItsOwnFixedNameIsRemoved)
     UpdateAutostartLink(nullptr, false);
     EXPECT_EQ((std::vector<std::string>{"MossvanePad.lnk", "Pad.lnk"}), Links())
         << "the fixed name of another copy of the program stays";
+
+    ASSERT_TRUE(DeleteFileA((m_startup + "Pad.lnk").c_str()));
+    EXPECT_EQ(ERROR_SUCCESS, UpdateAutostartLink(nullptr, true));
+    EXPECT_EQ((std::vector<std::string>{"MossvanePad (2).lnk", "MossvanePad.lnk"}), Links());
+    ExpectLink("MossvanePad (2).lnk", m_app + "\\MossvanePad.exe", m_app, "");
+    ExpectLink("MossvanePad.lnk", m_root + "\\copy\\MossvanePad.exe", m_root, "");
+    EXPECT_EQ(ERROR_SUCCESS, UpdateAutostartLink(nullptr, false));
+    EXPECT_EQ(std::vector<std::string>{"MossvanePad.lnk"}, Links()) << "only this copy's own link goes";
 }
 
 TEST_F(StartupLinks, WithoutAStartupFolderOrRoomForThePathNothingIsTouched)

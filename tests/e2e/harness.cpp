@@ -10,9 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-const char kWindowName[] = "MossvanePad";
+#include "hook/memowindow.h"
 
+namespace {
 std::string BinDir()
 {
     const char* dir = getenv("MOSSVANE_BIN_DIR");
@@ -196,8 +196,8 @@ bool MemoApp::Start(const std::string& dir)
 bool MemoApp::WaitForWindow(DWORD timeoutMs)
 {
     return WaitUntil([this] {
-        for (HWND hWnd : TopLevelWindowsOf(m_pi.dwProcessId, kWindowName)) {
-            if (WindowText(hWnd) == kWindowName) m_hWnd = hWnd;
+        for (HWND hWnd : TopLevelWindowsOf(m_pi.dwProcessId, MAIN_WINDOW_CLASS)) {
+            if (WindowText(hWnd) == MAIN_WINDOW_TITLE) m_hWnd = hWnd;
         }
         return m_hWnd != nullptr && IsAnswering(m_hWnd);
     }, timeoutMs);
@@ -222,7 +222,7 @@ bool MemoApp::PopUp()
 
 bool MemoApp::PopUpByRequest()
 {
-    PostMessageA(m_hWnd, 0x8001, 0, 1);
+    PostMessageA(m_hWnd, WM_SHOWMEMO, 0, 1);
     return WaitPoppedUp();
 }
 

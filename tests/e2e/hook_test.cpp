@@ -9,12 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "hook/memowindow.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/wine_notepad.h"
 
 namespace {
-const UINT kShowMemo = 0x8001;
-const char kMemoName[] = "MossvanePad";
 const int kShortcutBox = 203;
 
 using ShowRequest = std::pair<WPARAM, LPARAM>;
@@ -55,13 +54,14 @@ private:
         WNDCLASSA wc = {};
         wc.lpfnWndProc = WndProc;
         wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kMemoName;
+        wc.lpszClassName = MAIN_WINDOW_CLASS;
         RegisterClassA(&wc);
-        m_hWnd = CreateWindowA(kMemoName, kMemoName, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, this);
+        m_hWnd = CreateWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, this);
         SetEvent(m_ready);
         MSG msg;
         while (m_hWnd && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-        UnregisterClassA(kMemoName, wc.hInstance);
+        UnregisterClassA(MAIN_WINDOW_CLASS, wc.hInstance);
     }
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
@@ -69,7 +69,7 @@ private:
             SetWindowLongPtrA(hWnd, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         auto* self = reinterpret_cast<StandInMemoWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-        if (msg == kShowMemo && self) return self->OnShowMemo(wParam, lParam);
+        if (msg == WM_SHOWMEMO && self) return self->OnShowMemo(wParam, lParam);
         if (msg == WM_DESTROY) PostQuitMessage(0);
         return DefWindowProcA(hWnd, msg, wParam, lParam);
     }

@@ -118,4 +118,24 @@ TEST(MemoList, PickedMemoBringsItsStartupStateAndItsRenamedLinkGetsItsName)
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ(1u, StartupLinksInto(app.Dir()).size()) << "leaving a memo keeps its link";
 }
+
+TEST(MemoList, FilesNamedNullOrAfterADeviceAreNotOfferedAndStayOnDisk)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\abc.txt", "abc");
+    app.WriteFile("memo\\Null.txt", "copied in");
+    // Only a name that skips the device check can make such a file.
+    std::string device = "\\\\?\\" + app.PathOf("memo\\aux.txt");
+    HANDLE file = CreateFileA(device.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+
+    ASSERT_TRUE(app.Start());
+    DropDown(app);
+    EXPECT_EQ(Names{"abc.txt"}, Entries(app));
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("copied in", app.Memo("Null"));
+    EXPECT_TRUE(DeleteFileA(device.c_str())) << "it was still there";
+}
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include "tests/e2e/harness.h"
 
+#include <shellapi.h>
+
 namespace {
 const int kCopyMemo = 2;
 const int kSetting = 4;
@@ -163,6 +165,66 @@ TEST(MemoPopup, FixedPositionPopsUpWhereTheWindowLastHid)
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
+// A top-most window of the test in the screen's lower right corner, where a
+// cursor sent past the screen's edge ends up; it counts the clicks it gets.
+class CornerWindow {
+public:
+    CornerWindow()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "MossvaneCornerTest";
+        RegisterClassA(&wc);
+        int width = GetSystemMetrics(SM_CXSCREEN);
+        int height = GetSystemMetrics(SM_CYSCREEN);
+        m_hWnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+                                 width - 150, height - 150, 150, 150, nullptr, nullptr, wc.hInstance, nullptr);
+        s_clicks = 0;
+    }
+    ~CornerWindow() { DestroyWindow(m_hWnd); }
+    int Clicks() const { return s_clicks; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == WM_LBUTTONDOWN) ++s_clicks;
+        return DefWindowProcA(hWnd, msg, wParam, lParam);
+    }
+    static int s_clicks;
+    HWND m_hWnd;
+};
+int CornerWindow::s_clicks = 0;
+
+bool IsOnScreen(const RECT& rc)
+{
+    return rc.left >= 0 && rc.top >= 0 && rc.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           rc.bottom <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+TEST(MemoPopup, FixedPositionOffEveryMonitorPopsUpAtTheCursorAndIsKept)
+{
+    MemoApp app;
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=5000\r\nY=4000\r\n");
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(IsOnScreen(app.WindowRect()));
+    app.TypeText("seen\r\nagain");
+    ActivateOtherWindow();
+    ASSERT_TRUE(app.WaitHidden());
+
+    CornerWindow corner;
+    ASSERT_TRUE(MoveCursorTo(400, 300));
+    ASSERT_TRUE(app.PopUpByRequest()) << "the editor has the focus";
+    RECT rc = app.WindowRect();
+    EXPECT_TRUE(IsOnScreen(rc));
+    EXPECT_LT(rc.left, 400);
+    EXPECT_GT(rc.right, 400);
+    EXPECT_EQ(0, corner.Clicks()) << "no click landed beside the window";
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("5000", app.Ini("Window", "X")) << "kept until the window is moved";
+    EXPECT_EQ("4000", app.Ini("Window", "Y"));
+}
+
 TEST(MemoPopup, OnlyALeftPressOnTheTrayIconEndsTheProgramAndThePinnedMemoIsSaved)
 {
     MemoApp app;
@@ -182,6 +244,33 @@ TEST(MemoPopup, OnlyALeftPressOnTheTrayIconEndsTheProgramAndThePinnedMemoIsSaved
     EXPECT_EQ("tray", app.Ini("ReadFile", "PrevFile"));
     EXPECT_EQ(std::to_string(rc.left), app.Ini("Window", "X"));
     EXPECT_EQ(std::to_string(rc.top), app.Ini("Window", "Y"));
+}
+
+// The shell changes only an icon that it holds.
+bool ShellHoldsTrayIcon(const MemoApp& app)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = app.Window();
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST(MemoPopup, TrayIconIsAddedAgainWhenTheTaskbarRestarts)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitUntil([&] { return ShellHoldsTrayIcon(app); }));
+    // A taskbar that restarts has lost every icon, then tells every window.
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = app.Window();
+    data.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+    ASSERT_FALSE(ShellHoldsTrayIcon(app));
+    SendWithin(app.Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ShellHoldsTrayIcon(app); }));
+    ASSERT_EQ(0u, app.EndFromTray());
 }
 
 TEST(MemoPopup, AltF4SavesThePinnedMemoBeforeTheProgramEnds)

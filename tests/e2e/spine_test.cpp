@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "hook/memowindow.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -92,15 +93,23 @@ TEST(Spine, StoredValuesAreTakenAsTheyAreAndWrittenBackNormalised)
     EXPECT_EQ("null", IniValue(ini, "ReadFile", "PrevFile")) << "no memo file bears the stored name";
 }
 
-TEST(Spine, FixedPositionIsUsedUnchangedAndNegativeCoordinatesSurvive)
+TEST(Spine, FixedPositionIsUsedUnchangedAndOneOffEveryMonitorIsKeptForItsMonitor)
 {
     MemoApp app;
-    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=-1200\r\nY=300\r\n");
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=30\r\nY=-5\r\n");
     ASSERT_TRUE(app.Start());
-    RECT rc;
-    GetWindowRect(app.Window(), &rc);
-    EXPECT_EQ(-1200, rc.left);
-    EXPECT_EQ(300, rc.top);
+    RECT rc = app.WindowRect();
+    EXPECT_EQ(30, rc.left);
+    EXPECT_EQ(-5, rc.top);
+    ASSERT_EQ(0u, app.EndFromTray());
+
+    // Left of the only monitor: a monitor that was detached since.
+    app.WriteFile("MossvanePad.ini", "[Setting]\r\nDefaultPosition=1\r\n[Window]\r\nX=-1200\r\nY=300\r\n");
+    ASSERT_TRUE(MoveCursorTo(600, 500));
+    ASSERT_TRUE(app.Start());
+    rc = app.WindowRect();
+    EXPECT_LT(rc.left, 600);
+    EXPECT_GT(rc.right, 600) << "centred on the cursor instead";
     ASSERT_EQ(0u, app.EndFromTray());
     std::string ini = app.PathOf("MossvanePad.ini");
     EXPECT_EQ("-1200", IniValue(ini, "Window", "X"));
@@ -119,8 +128,8 @@ TEST(Spine, SecondCopyHandsTheShowRequestToTheFirstAndEnds)
     EXPECT_TRUE(IsWindowVisible(app.Window())) << "the running copy popped up";
     EXPECT_TRUE(GetWindowLongA(app.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     int windows = 0;
-    for (HWND hWnd = FindWindowA("MossvanePad", "MossvanePad"); hWnd;
-         hWnd = FindWindowExA(nullptr, hWnd, "MossvanePad", "MossvanePad"))
+    for (HWND hWnd = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE); hWnd;
+         hWnd = FindWindowExA(nullptr, hWnd, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE))
         ++windows;
     EXPECT_EQ(1, windows) << "the second copy created no window";
 
@@ -188,7 +197,7 @@ TEST(Spine, FolderTooLongForTheSettingsPathIsRefusedWithAMessage)
     EXPECT_NE(std::string::npos, refused.MessageBoxText(box).find("パス")) << refused.MessageBoxText(box);
     MemoApp::DismissMessageBox(box);
     EXPECT_EQ(0u, refused.WaitForExit(15000));
-    EXPECT_TRUE(TopLevelWindowsOf(refused.ProcessId(), "MossvanePad").empty());
+    EXPECT_TRUE(TopLevelWindowsOf(refused.ProcessId(), MAIN_WINDOW_CLASS).empty());
     EXPECT_FALSE(refused.FolderExists(refusedDir.substr(refused.Dir().size() + 1) + "\\memo"));
 }
 }  // namespace

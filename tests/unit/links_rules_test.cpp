@@ -86,6 +86,30 @@ bool IsShiftJisLeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+TEST(LinkRules, NumberedNamesAreThoseAMemoFileWouldTake)
+{
+    char out[260];
+    ASSERT_TRUE(FormatNumberedLinkPath(out, sizeof(out), "C:\\S\\", "Backup", 1));
+    EXPECT_STREQ("C:\\S\\Backup.lnk", out);
+    ASSERT_TRUE(FormatNumberedLinkPath(out, sizeof(out), "C:\\S\\", "Backup", 12));
+    EXPECT_STREQ("C:\\S\\Backup (12).lnk", out);
+
+    struct Case {
+        const char* linkName;
+        bool numbered;
+    };
+    const Case cases[] = {
+        {"MossvanePad", true},        {"MossvanePad (2)", true},     {"MossvanePad (9999)", true},
+        {"MossvanePad (1)", false},   {"MossvanePad (02)", false},   {"MossvanePad (10000)", false},
+        {"MossvanePad (2) x", false}, {"MossvanePad (old)", false},  {"MossvanePad at logon", false},
+        {"mossvanepad", false},       {"Pad (2)", false},            {"MossvanePad (-2)", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.linkName);
+        EXPECT_EQ(c.numbered, IsNumberedLinkName(c.linkName, "MossvanePad"));
+    }
+}
+
 TEST(StartupPath, FolderGetsExactlyOneTrailingBackslash)
 {
     struct Case {
