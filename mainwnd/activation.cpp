@@ -9,13 +9,17 @@
 // Never passed on: activation must not move the focus by itself. A failed
 // save's message box can hand the activation back to the window as it
 // closes; the hide that follows then deactivates it again, which must not
-// save, and fail, a second time.
+// save, and fail, a second time. A user who chose to go on editing rather
+// than store characters the memo file cannot hold keeps the window.
 LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
 {
     if (state != WA_INACTIVE) return 0;
     if (m_bSettingOpen || g_bMessageBox || m_bPinned || m_bHiding) return 0;
     m_bHiding = TRUE;
-    m_pNotepad->SaveMemo();
+    if (!m_pNotepad->SaveMemo() && m_pNotepad->IsKeptForEditing()) {
+        m_bHiding = FALSE;
+        return 0;
+    }
     StorePosition(hWnd);
     ShowWindow(hWnd, SW_HIDE);
     // The pop-up's click hides the bar anyway; hidden now, unseen, it is

@@ -43,6 +43,7 @@ public:
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
     BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
+    BOOL m_bEndSaved = FALSE;  // the memo is safe for the end: stored, or journaled
 
 private:
     // Creation (create.cpp)
@@ -61,7 +62,7 @@ private:
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
     void ClickIntoEditor(POINT restoreCursor);
-    LRESULT OnSettingDone(HWND hWnd, LPARAM alpha);
+    LRESULT OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha);
     void ApplyAutostartSetting();
 
     // Commands (commands.cpp)
@@ -72,15 +73,14 @@ private:
     void OnPinClicked(HWND hWnd);
     void RepaintButton(int id);
 
-    // Startup links (startuplinks.cpp)
-    void RemoveCurrentMemoLink();
-
     // Ending (ending.cpp, tray.cpp)
     LRESULT OnDestroy(HWND hWnd);
     LRESULT OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(HWND hWnd, BOOL ending);
     LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
-    void SaveBeforeEnd(HWND hWnd);
+    LRESULT OnParentNotify(HWND hWnd, WORD event);
+    void EndProgram(HWND hWnd);
+    bool SaveBeforeEnd(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);
     void StorePosition(HWND hWnd);

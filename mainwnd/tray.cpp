@@ -30,12 +30,11 @@ void CMainWnd::RemoveTrayIcon(HWND hWnd)
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-// A left press on the tray icon ends the program; every other mouse message
-// of the icon does nothing.
+// A left press on the tray icon ends the program, once the memo is safe;
+// every other mouse message of the icon does nothing.
 LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
 {
     if (mouseMsg != WM_LBUTTONDOWN) return 0;
-    SaveBeforeEnd(hWnd);
-    DestroyWindow(hWnd);
+    EndProgram(hWnd);
     return 0;
 }
