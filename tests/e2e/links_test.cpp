@@ -2,6 +2,7 @@
 // folder, made and followed by the real program.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,10 +51,12 @@ class TrashedFile {
 public:
     explicit TrashedFile(const std::string& name)
     {
+        // Wine hands Windows programs the Unix home as WINEHOMEDIR, \??\Z:\root.
         const char* data = getenv("XDG_DATA_HOME");
-        const char* home = getenv("HOME");
-        std::string folder = data && *data ? data : std::string(home ? home : "") + "/.local/share";
-        folder = "Z:" + folder + "/Trash/";
+        const char* home = getenv("WINEHOMEDIR");
+        std::string folder = data && *data ? std::string("Z:") + data
+                                           : std::string(home && strlen(home) > 4 ? home + 4 : "") + "/.local/share";
+        folder += "/Trash/";
         for (char& c : folder) c = c == '/' ? '\\' : c;
         m_file = folder + "files\\" + name;
         m_info = folder + "info\\" + name + ".trashinfo";

@@ -7,6 +7,7 @@
 #include "tests/e2e/fault_env.h"
 
 namespace {
+const int kEditor = 200;
 const std::string kKept = "kept\r\nstored";
 
 bool PutUnicodeOnClipboard(const std::wstring& text)
@@ -44,8 +45,9 @@ TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
     SendMessageA(app.Editor(), EM_SETSEL, -1, -1);
     SendMessageA(app.Editor(), WM_PASTE, 0, 0);
 
+    ASSERT_TRUE(app.FocusChild(kEditor));
     HWND box = DeactivateIntoMessageBox(app);
-    ASSERT_TRUE(box) << "no question before the save";
+    ASSERT_TRUE(box) << "no question before the save; shown: " << app.EditorText() << " stored: " << app.Memo("kept");
     std::string question = MemoApp::MessageBoxText(box);
     EXPECT_NE(std::string::npos, question.find("保存できません")) << question;
     EXPECT_EQ(kKept, app.Memo("kept")) << "nothing stored while the question is up";
@@ -53,6 +55,7 @@ TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
     EXPECT_FALSE(app.WaitHidden(1500)) << "kept up to edit";
     EXPECT_EQ(kKept, app.Memo("kept")) << "nothing stored without the user's say";
 
+    ASSERT_TRUE(app.FocusChild(kEditor));
     box = DeactivateIntoMessageBox(app);
     ASSERT_TRUE(box);
     Answer(box, IDYES);
