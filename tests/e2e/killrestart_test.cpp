@@ -61,6 +61,21 @@ private:
     std::set<std::string> m_every;
 };
 
+// The least typing that the text found after a kill lacks: in the editor
+// (restored from the journal) or in a memo file (a save that ended just
+// before the kill, whose memo the editor need not show at the next start,
+// as PrevFile is written at the orderly end). -1 when none of them holds
+// anything typed since the last start.
+long long LeastLossMs(const MemoApp& app, const TypingHistory& history, DWORD killedAt)
+{
+    long long least = history.LostMs(app.EditorText(), killedAt);
+    for (const std::string& file : app.StoredMemoFiles()) {
+        long long lost = history.LostMs(app.ReadFile("memo\\" + file), killedAt);
+        if (lost >= 0 && (least < 0 || lost < least)) least = lost;
+    }
+    return least;
+}
+
 // Every memo file holds a whole text that was typed at some time; the memo
 // that no kill touched is as it was.
 ::testing::AssertionResult NoMemoDamaged(const MemoApp& app, const TypingHistory& history)
@@ -95,9 +110,10 @@ TEST(KillRestart, KillsAtRandomMomentsLoseAtMostTheLastSecondsAndDamageNoStoredM
         SCOPED_TRACE("after kill " + std::to_string(kill));
         ASSERT_TRUE(app.Start());
         std::string text = app.EditorText();
+        ASSERT_TRUE(text.empty() || history.WasTyped(text)) << "the editor holds text nobody typed: " << text;
         if (kill > 0) {
-            long long lost = history.LostMs(text, killedAt);
-            ASSERT_GE(lost, 0) << "the editor holds text that was never typed: " << text;
+            long long lost = LeastLossMs(app, history, killedAt);
+            ASSERT_GE(lost, 0) << "nothing typed since the last start survived";
             EXPECT_LE(lost, static_cast<long long>(kLossBoundMs + kSchedulingAllowanceMs));
             worstLoss = std::max(worstLoss, lost);
         }
