@@ -22,11 +22,19 @@ void CMainWnd::EndProgram(HWND hWnd)
     if (SaveBeforeEnd(hWnd)) DestroyWindow(hWnd);
 }
 
+// The editor goes whatever the save did: text it could not store goes into
+// the journal, for the next start.
+void CMainWnd::SaveBeforeWindowsGo(HWND hWnd)
+{
+    if (!SaveBeforeEnd(hWnd)) m_pNotepad->KeepInJournal();
+    m_bEndSaved = TRUE;
+}
+
 // A child destroyed ends the program (its WM_DESTROY posts the quit
 // message); the editor still holds the text now, so it is saved now.
 LRESULT CMainWnd::OnParentNotify(HWND hWnd, WORD event)
 {
-    if (event == WM_DESTROY) SaveBeforeEnd(hWnd);
+    if (event == WM_DESTROY) SaveBeforeWindowsGo(hWnd);
     return 0;
 }
 
@@ -34,8 +42,7 @@ LRESULT CMainWnd::OnParentNotify(HWND hWnd, WORD event)
 // go with the child windows, before GDI+ shuts down.
 LRESULT CMainWnd::OnDestroy(HWND hWnd)
 {
-    SaveBeforeEnd(hWnd);
-    m_bEndSaved = TRUE;
+    SaveBeforeWindowsGo(hWnd);
     RemoveTrayIcon(hWnd);
     StorePosition(hWnd);
     if (m_pSetting->m_hWnd) DestroyWindow(m_pSetting->m_hWnd);

@@ -81,6 +81,7 @@ private:
     LRESULT OnParentNotify(HWND hWnd, WORD event);
     void EndProgram(HWND hWnd);
     bool SaveBeforeEnd(HWND hWnd);
+    void SaveBeforeWindowsGo(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);
     void StorePosition(HWND hWnd);

@@ -351,6 +351,11 @@ void CNotepadWnd::OnJournalTimer()
     if (IsModified()) JournalNow();
 }
 
+void CNotepadWnd::KeepInJournal()
+{
+    if (IsModified()) JournalNow();
+}
+
 DWORD CNotepadWnd::JournalNow()
 {
     int length = 0;

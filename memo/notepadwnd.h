@@ -35,6 +35,8 @@ public:
     // message box says so). False when the user keeps editing or the text
     // could be kept nowhere: the program must not end then.
     bool SaveBeforeEnd();
+    // Journals the text now, for a window that goes whatever the save did.
+    void KeepInJournal();
     // Whether the last save was turned down by the user, who keeps editing.
     bool IsKeptForEditing() const { return m_bKeptForEditing; }
     // Whether the text was edited since it was last loaded or saved.
