@@ -104,6 +104,9 @@ int RunProgram(HINSTANCE hInstance, CMainWnd* mainWnd)
     sethook();
     RunMessageLoop(hInstance, mainWnd);
     freehook();
+    // A loop ended by a child window leaves the memo window: it goes now,
+    // with its tray icon, its position and its pictures, while GDI+ runs.
+    if (IsWindow(mainWnd->m_hWnd)) DestroyWindow(mainWnd->m_hWnd);
     return 0;
 }
 }  // namespace

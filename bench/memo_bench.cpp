@@ -3,10 +3,12 @@
 // command that the memo window carries out.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/messages.h"
 #include "bench/benches.h"
+#include "memo/journalformat.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -102,6 +104,22 @@ void MarkEdited(const MemoApp& app)
     SendMessageA(app.Editor(), EM_SETMODIFY, TRUE, 0);
 }
 
+// The journal's timer running out, as while typing: the editor journals its
+// text at once.
+double JournalMs(const MemoApp& app)
+{
+    MarkEdited(app);
+    const double start = NowMicros();
+    SendMessageA(app.Editor(), WM_TIMER, 1, 0);
+    return (NowMicros() - start) / 1000;
+}
+
+bool JournalHolds(const MemoApp& app, const std::string& text)
+{
+    std::optional<JournalRecord> record = DecodeJournal(app.ReadFile("memo\\~memojournal.bin"));
+    return record && record->text == text;
+}
+
 size_t EditorLength(const MemoApp& app)
 {
     return static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0));
@@ -159,7 +177,7 @@ std::vector<Row> BenchMemos()
             app.WriteFile("memo\\" + name + ".txt", MemoText(name, size.bytes));
         }
     }
-    std::vector<Row> saves, loads, floors, switches;
+    std::vector<Row> saves, journals, loads, floors, switches;
     if (!app.Start()) return {{"memos: (the program did not start)", "ms", {}, ""}};
     BareEditor bare(app);
     for (const Size& size : sizes) {
@@ -174,6 +192,10 @@ std::vector<Row> BenchMemos()
                                    return TimeCommandMs(app, IDC_STARTUP, BN_CLICKED);
                                },
                                [&] { return loaded() && app.Memo(a) == MemoText(a, size.bytes); }));
+        journals.push_back(Rounds(Format("journal: %s memo", size.label),
+                                  "the journal timer running out (goal: within 1.2x the save)",
+                                  [&] { return JournalMs(app); },
+                                  [&] { return JournalHolds(app, MemoText(a, size.bytes)); }));
         // After a new memo the editor is empty and its save does nothing.
         loads.push_back(Rounds(Format("load: %s memo", size.label), "picked from the list after a new memo",
                                [&] {
@@ -195,6 +217,7 @@ std::vector<Row> BenchMemos()
     }
     app.EndFromTray();
     std::vector<Row> rows = saves;
+    rows.insert(rows.end(), journals.begin(), journals.end());
     rows.insert(rows.end(), loads.begin(), loads.end());
     rows.insert(rows.end(), floors.begin(), floors.end());
     rows.insert(rows.end(), switches.begin(), switches.end());

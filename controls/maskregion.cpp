@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/scopedhandles.h"
 #include "controls/buttonregion.h"
 #include "controls/pngresource.h"
 
@@ -26,9 +27,11 @@ bool ReadMaskPixels(Gdiplus::Bitmap& mask, std::vector<uint32_t>& pixels, int& w
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     pixels.assign(static_cast<size_t>(width) * height, 0);
-    HDC hScreen = GetDC(nullptr);
-    int rows = hScreen ? GetDIBits(hScreen, hBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) : 0;
-    if (hScreen) ReleaseDC(nullptr, hScreen);
+    int rows = 0;
+    {
+        ScopedWindowDC screen(nullptr);
+        if (screen.get()) rows = GetDIBits(screen.get(), hBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    }
     DeleteObject(hBitmap);
     return rows == height;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/scopedhandles.h"
 #include "controls/imagepaint.h"
 #include "controls/pngresource.h"
 
@@ -80,8 +81,6 @@ void CPinWnd::OnPaint(HWND hWnd)
 void CPinWnd::Redraw(HWND hWnd)
 {
     if (!IsWindowVisible(hWnd)) return;
-    HDC hdc = GetDC(hWnd);
-    if (!hdc) return;
-    DrawPin(hWnd, hdc);
-    ReleaseDC(hWnd, hdc);
+    ScopedWindowDC dc(hWnd);
+    if (dc.get()) DrawPin(hWnd, dc.get());
 }

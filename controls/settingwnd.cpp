@@ -97,7 +97,8 @@ LRESULT CSettingWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case WM_CREATE:     return OnCreate(hWnd, wParam, lParam);
-    case WM_DESTROY:    PostQuitMessage(0); return 0;
+    case WM_CLOSE:      OnClose(hWnd); return 0;
+    case WM_DESTROY:    OnDestroy(hWnd); return 0;
     case WM_NCACTIVATE: return OnNcActivate(hWnd, wParam, lParam);
     case WM_COMMAND:    return OnCommand(hWnd, wParam, lParam);
     case WM_HSCROLL:    return OnHScroll(hWnd, wParam, lParam);
@@ -117,29 +118,37 @@ LRESULT CSettingWnd::OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam)
 }
 
 // The controls show the settings as they are now; showing the window again
-// later keeps whatever was last left in them.
+// later keeps whatever was last left in them with Done.
 void CSettingWnd::CreateControls(HWND hWnd)
 {
     m_hFixPos = AddControl(hWnd, kFixPos, nullptr);
-    SetCheck(m_hFixPos, g_config->DefaultPosition);
     AddControl(hWnd, kTransLabel, nullptr);
     m_hTransBar = AddControl(hWnd, kTransBar, nullptr);
     SendMessageA(m_hTransBar, TBM_SETRANGE, FALSE, MAKELPARAM(0, kTransMax));
     SendMessageA(m_hTransBar, TBM_SETTICFREQ, kTransTick, 0);
     AddControl(hWnd, kPercentLabel, nullptr);
+    m_hTransEdit = AddControl(hWnd, kTransEdit, nullptr);
+    AddControl(hWnd, kSizeLabel, nullptr);
+    AddControl(hWnd, kWidthLabel, nullptr);
+    m_hWidthEdit = AddControl(hWnd, kWidthEdit, nullptr);
+    AddControl(hWnd, kHeightLabel, nullptr);
+    m_hHeightEdit = AddControl(hWnd, kHeightEdit, nullptr);
+    m_hAutoStart = AddControl(hWnd, kAutoStart, nullptr);
+    AddControl(hWnd, kDone, nullptr);
+    ShowStoredSettings();
+}
+
+void CSettingWnd::ShowStoredSettings()
+{
+    SetCheck(m_hFixPos, g_config->DefaultPosition);
     // A transparency above the trackbar's range (from a low stored Alpha)
     // stays in the edit while the trackbar stands at its end.
     int percent = AlphaToPercent(g_config->Alpha);
-    m_hTransEdit = AddControl(hWnd, kTransEdit, NumberText(percent).text);
+    SetWindowTextA(m_hTransEdit, NumberText(percent).text);
     SendMessageA(m_hTransBar, TBM_SETPOS, TRUE, percent);
-    AddControl(hWnd, kSizeLabel, nullptr);
-    AddControl(hWnd, kWidthLabel, nullptr);
-    m_hWidthEdit = AddControl(hWnd, kWidthEdit, NumberText(g_config->Width).text);
-    AddControl(hWnd, kHeightLabel, nullptr);
-    m_hHeightEdit = AddControl(hWnd, kHeightEdit, NumberText(g_config->Height).text);
-    m_hAutoStart = AddControl(hWnd, kAutoStart, nullptr);
+    SetWindowTextA(m_hWidthEdit, NumberText(g_config->Width).text);
+    SetWindowTextA(m_hHeightEdit, NumberText(g_config->Height).text);
     SetCheck(m_hAutoStart, g_config->Startup);
-    AddControl(hWnd, kDone, nullptr);
 }
 
 HWND CSettingWnd::AddControl(HWND hWnd, int index, const char* text)
@@ -173,6 +182,21 @@ LRESULT CSettingWnd::OnHScroll(HWND hWnd, WPARAM wParam, LPARAM lParam)
     int position = static_cast<int>(SendMessageA(m_hTransBar, TBM_GETPOS, 0, 0));
     SetWindowTextA(m_hTransEdit, NumberText(position).text);
     return DefWindowProcA(hWnd, WM_HSCROLL, wParam, lParam);
+}
+
+// Closing the window (Alt+F4, its close button) cancels: the controls go
+// back to the stored settings, and the main window stops waiting for Done.
+void CSettingWnd::OnClose(HWND hWnd)
+{
+    ShowStoredSettings();
+    ShowWindow(hWnd, SW_HIDE);
+    SendMessageA(m_hMainWnd, WM_SETTINGDONE, 1, g_config->Alpha);
+}
+
+// Destroyed while open, the window cancels as well; the program goes on.
+void CSettingWnd::OnDestroy(HWND hWnd)
+{
+    if (IsWindowVisible(hWnd) && IsWindow(m_hMainWnd)) SendMessageA(m_hMainWnd, WM_SETTINGDONE, 1, g_config->Alpha);
 }
 
 void CSettingWnd::OnDone(HWND hWnd)

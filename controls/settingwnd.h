@@ -13,7 +13,7 @@ class CShortcutEditWnd;
 
 // The settings window: size, transparency, fixed position and autostart.
 // Created hidden once; Done stores the values in g_config, hides the window
-// and has the main window apply them (WM_SETTINGDONE).
+// and has the main window apply them (WM_SETTINGDONE). Closing it cancels.
 class CSettingWnd final : public CBaseWnd {
 public:
     CSettingWnd();
@@ -38,7 +38,10 @@ private:
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     void CreateControls(HWND hWnd);
     HWND AddControl(HWND hWnd, int index, const char* text);
+    void ShowStoredSettings();
     void OnDone(HWND hWnd);
+    void OnClose(HWND hWnd);
+    void OnDestroy(HWND hWnd);
 
     HFONT m_hFont = nullptr;  // shared by all the controls
 };

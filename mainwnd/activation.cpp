@@ -5,17 +5,22 @@
 #include "memo/notepadwnd.h"
 
 // Losing the activation hides the window and saves the memo, unless the
-// window is pinned, the settings are open or a message box of ours is up.
+// window is pinned, the settings are open, a message box of ours is up or
+// the program is ending with the memo seen to already.
 // Never passed on: activation must not move the focus by itself. A failed
 // save's message box can hand the activation back to the window as it
 // closes; the hide that follows then deactivates it again, which must not
-// save, and fail, a second time.
+// save, and fail, a second time. A user who chose to go on editing rather
+// than store characters the memo file cannot hold keeps the window.
 LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
 {
     if (state != WA_INACTIVE) return 0;
-    if (m_bSettingOpen || g_bMessageBox || m_bPinned || m_bHiding) return 0;
+    if (m_bSettingOpen || g_bMessageBox || m_bPinned || m_bHiding || m_bEndSaved) return 0;
     m_bHiding = TRUE;
-    m_pNotepad->SaveMemo();
+    if (!m_pNotepad->SaveMemo() && m_pNotepad->IsKeptForEditing()) {
+        m_bHiding = FALSE;
+        return 0;
+    }
     StorePosition(hWnd);
     ShowWindow(hWnd, SW_HIDE);
     // The pop-up's click hides the bar anyway; hidden now, unseen, it is

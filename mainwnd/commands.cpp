@@ -4,12 +4,10 @@
 #include "controls/pinwnd.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/filelist.h"
+#include "memo/memoname.h"
 #include "memo/notepadwnd.h"
 
 namespace {
-const char kMemoExtension[] = ".txt";
-const int kExtensionLength = sizeof(kMemoExtension) - 1;
-
 bool IsChecked(HWND checkBox)
 {
     return SendMessageA(checkBox, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
@@ -34,7 +32,9 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
         RepaintButton(IDC_SETTING);
         break;
     case IDC_EDIT:
-        if (HIWORD(wParam) == EN_CHANGE) UpdateStartupBox();
+        if (HIWORD(wParam) != EN_CHANGE) return 0;
+        UpdateStartupBox();
+        m_pNotepad->NoteEdit();
         return 0;
     case IDC_FILELIST:
         if (HIWORD(wParam) == CBN_SELCHANGE) SwitchToSelectedMemo();
@@ -42,7 +42,7 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case IDC_STARTUP:
         // The save creates or removes the memo's link to match the box.
-        g_bStartupLink = IsChecked(m_hStartup);
+        m_pNotepad->MarkStartup(IsChecked(m_hStartup));
         m_pNotepad->SaveMemo();
         break;
     case IDC_SHORTCUT:
@@ -60,29 +60,27 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 void CMainWnd::NewMemo()
 {
     if (!m_pNotepad->SaveMemo()) return;
-    m_pNotepad->LoadMemo(true, "null");
+    m_pNotepad->LoadMemo(true, kNoMemoName);
     SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
-    g_bStartupLink = FALSE;
+    m_pNotepad->MarkStartup(false);
     m_pFileList->Refresh();
     UpdateStartupBox();
     RepaintButton(IDC_NEWMEMO);
 }
 
-// No confirmation: the memo's file, and its Startup link if it has one, go.
+// No confirmation: the memo's file goes to the Recycle Bin, from where the
+// user can take it back, and its Startup link, if it has one, goes.
 void CMainWnd::DeleteCurrentMemo()
 {
-    if (IsChecked(m_hStartup)) {
-        RemoveCurrentMemoLink();
-        SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
     m_pNotepad->DeleteMemo();
+    SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
     m_pFileList->Refresh();
     UpdateStartupBox();
     RepaintButton(IDC_DELETEMEMO);
 }
 
 // The memo being left is saved under its title first; the list's text is the
-// chosen file's name, from which the memo's name is the part before ".txt".
+// chosen file's name, from which the memo's name is taken.
 // The load records the chosen memo as PrevFile only when its text is shown,
 // so that a memo that could not be read is never replaced by the next save.
 // A memo that could not be saved stays shown, and the list no longer claims
@@ -94,15 +92,15 @@ void CMainWnd::SwitchToSelectedMemo()
         return;
     }
     HWND list = m_pFileList->m_hWnd;
-    char name[kPathSize];
+    char file[kPathSize];
     int length = GetWindowTextLengthA(list);
-    if (length < kExtensionLength || length >= kPathSize) return;
-    length = GetWindowTextA(list, name, sizeof(name));
-    if (length < kExtensionLength) return;
-    name[length - kExtensionLength] = '\0';
+    if (length >= kPathSize) return;
+    GetWindowTextA(list, file, sizeof(file));
+    if (!IsMemoFileName(file)) return;
+    std::string name = MemoNameOfFile(file);
 
-    SyncStartupLink(name);
-    m_pNotepad->LoadMemo(false, name);
+    SyncStartupLink(name.c_str());
+    m_pNotepad->LoadMemo(false, name.c_str());
     UpdateStartupBox();
 }
 

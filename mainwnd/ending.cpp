@@ -1,37 +1,73 @@
 #include "app/config.h"
+#include "controls/settingwnd.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
 
 // Every way out saves the memo first. A hidden window saved it when it hid,
 // so only a shown one (pinned, or with the settings open) has anything new,
-// or one whose save failed then: its text is still marked edited.
-void CMainWnd::SaveBeforeEnd(HWND hWnd)
+// or one whose save failed then: its text is still marked edited. False
+// when the text is not safe (the user keeps editing, or it could be kept
+// nowhere): the program must go on then.
+bool CMainWnd::SaveBeforeEnd(HWND hWnd)
 {
-    if (IsWindowVisible(hWnd) || m_pNotepad->IsModified()) m_pNotepad->SaveMemo();
+    if (m_bEndSaved) return true;
+    if (IsWindowVisible(hWnd) || m_pNotepad->IsModified()) m_bEndSaved = m_pNotepad->SaveBeforeEnd();
+    else m_bEndSaved = TRUE;
+    return m_bEndSaved != FALSE;
 }
 
+// The tray icon and WM_CLOSE end the program this way.
+void CMainWnd::EndProgram(HWND hWnd)
+{
+    if (SaveBeforeEnd(hWnd)) DestroyWindow(hWnd);
+}
+
+// The editor goes whatever the save did: text it could not store goes into
+// the journal, for the next start.
+void CMainWnd::SaveBeforeWindowsGo(HWND hWnd)
+{
+    if (!SaveBeforeEnd(hWnd)) m_pNotepad->KeepInJournal();
+    m_bEndSaved = TRUE;
+}
+
+// A child destroyed ends the program (its WM_DESTROY posts the quit
+// message); the editor still holds the text now, so it is saved now.
+LRESULT CMainWnd::OnParentNotify(HWND hWnd, WORD event)
+{
+    if (event == WM_DESTROY) SaveBeforeWindowsGo(hWnd);
+    return 0;
+}
+
+// However the window goes, the memo is safe first, and the pictures of GDI+
+// go with the child windows, before GDI+ shuts down.
 LRESULT CMainWnd::OnDestroy(HWND hWnd)
 {
+    SaveBeforeWindowsGo(hWnd);
     RemoveTrayIcon(hWnd);
     StorePosition(hWnd);
+    if (m_pSetting->m_hWnd) DestroyWindow(m_pSetting->m_hWnd);
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT CMainWnd::OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+// Windows does not end the session while the text is nowhere safe.
+LRESULT CMainWnd::OnQueryEndSession(HWND hWnd, UINT, WPARAM, LPARAM)
 {
-    SaveBeforeEnd(hWnd);
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
+    return SaveBeforeEnd(hWnd) ? TRUE : FALSE;
 }
 
 // Windows may end the process right after this message, without the orderly
 // teardown: the memo and the settings are written now so that they are not
-// lost.
+// lost, and the tray icon goes.
 LRESULT CMainWnd::OnEndSession(HWND hWnd, BOOL ending)
 {
-    if (!ending) return 0;
+    if (!ending) {
+        m_bEndSaved = FALSE;
+        return 0;
+    }
     SaveBeforeEnd(hWnd);
     StorePosition(hWnd);
+    RemoveTrayIcon(hWnd);
     g_config->Save();
     return 0;
 }

@@ -75,12 +75,13 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ACTIVATE:        return OnActivate(hWnd, LOWORD(wParam));
     case WM_NCACTIVATE:      return OnNcActivate(hWnd, wParam, lParam);
     case WM_COMMAND:         return OnCommand(hWnd, msg, wParam, lParam);
-    case WM_CLOSE:           SaveBeforeEnd(hWnd); break;
+    case WM_CLOSE:           EndProgram(hWnd); return 0;
+    case WM_PARENTNOTIFY:    return OnParentNotify(hWnd, LOWORD(wParam));
     case WM_QUERYENDSESSION: return OnQueryEndSession(hWnd, msg, wParam, lParam);
     case WM_ENDSESSION:      return OnEndSession(hWnd, static_cast<BOOL>(wParam));
     case WM_SHOWMEMO:        return OnShowMemo(hWnd, wParam, lParam);
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
-    case WM_SETTINGDONE:     return OnSettingDone(hWnd, lParam);
+    case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);

@@ -52,6 +52,7 @@ public:
     // monitor showed; that position is kept until the window is moved.
     BOOL m_bStandIn = FALSE;
     POINT m_ptStandIn = {};
+    BOOL m_bEndSaved = FALSE;  // the memo is safe for the end: stored, or journaled
 
 private:
     // Creation (create.cpp)
@@ -70,7 +71,7 @@ private:
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
     void ClickIntoEditor(HWND hWnd, POINT restoreCursor);
-    LRESULT OnSettingDone(HWND hWnd, LPARAM alpha);
+    LRESULT OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha);
     void ApplyAutostartSetting();
 
     // Commands (commands.cpp)
@@ -81,16 +82,16 @@ private:
     void OnPinClicked(HWND hWnd);
     void RepaintButton(int id);
 
-    // Startup links (startuplinks.cpp)
-    void RemoveCurrentMemoLink();
-
     // Ending (ending.cpp, tray.cpp)
     LRESULT OnDestroy(HWND hWnd);
     LRESULT OnQueryEndSession(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(HWND hWnd, BOOL ending);
     LRESULT OnTrayNotify(HWND hWnd, LPARAM mouseMsg);
     LRESULT OnTaskbarCreated(HWND hWnd);
-    void SaveBeforeEnd(HWND hWnd);
+    LRESULT OnParentNotify(HWND hWnd, WORD event);
+    void EndProgram(HWND hWnd);
+    bool SaveBeforeEnd(HWND hWnd);
+    void SaveBeforeWindowsGo(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
     void RemoveTrayIcon(HWND hWnd);
     void StorePosition(HWND hWnd);

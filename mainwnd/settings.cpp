@@ -18,10 +18,12 @@ void CMainWnd::ShowSettingWnd()
     ShowWindow(m_pSetting->m_hWnd, SW_SHOW);
 }
 
-// The settings window has stored its values in g_config already.
-LRESULT CMainWnd::OnSettingDone(HWND hWnd, LPARAM alpha)
+// The settings window has stored its values in g_config already, unless it
+// was closed without Done: then nothing changed.
+LRESULT CMainWnd::OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha)
 {
     m_bSettingOpen = FALSE;
+    if (closed) return 0;
     Resize(g_config->Width, g_config->Height);
     SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
     ApplyAutostartSetting();

@@ -39,12 +39,11 @@ LRESULT CMainWnd::OnTaskbarCreated(HWND hWnd)
     return 0;
 }
 
-// A left press on the tray icon ends the program; every other mouse message
-// of the icon does nothing.
+// A left press on the tray icon ends the program, once the memo is safe;
+// every other mouse message of the icon does nothing.
 LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
 {
     if (mouseMsg != WM_LBUTTONDOWN) return 0;
-    SaveBeforeEnd(hWnd);
-    DestroyWindow(hWnd);
+    EndProgram(hWnd);
     return 0;
 }

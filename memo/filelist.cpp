@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "app/msgbox.h"
+#include "memo/memofiles.h"
 #include "memo/memoname.h"
 
 namespace {
@@ -19,18 +20,6 @@ const int kListFontHeight = 21;
 const char kErrorCaption[] = "Error";
 const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
 const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
-
-// The listing also matches short names ("x.txtbak" is X~1.TXT), so what it
-// returns is checked against the real ending; the main window cuts these
-// four characters off to get the memo's name. A file named "null" or after a
-// device (copied in, or left by an older copy) names no memo that can be
-// opened or deleted, so it is not offered.
-bool IsMemoFileName(const char* name)
-{
-    int length = lstrlenA(name);
-    if (length < 4 || lstrcmpiA(name + length - 4, ".txt") != 0) return false;
-    return !IsReservedMemoName(std::string(name, static_cast<size_t>(length - 4)));
-}
 }  // namespace
 
 LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -58,7 +47,7 @@ LRESULT CFileList::OnInitCtrl()
 void CFileList::SelectPrevFile()
 {
     char entry[kMemoNameSize + 4];
-    if (!FormatBounded(entry, sizeof(entry), "%s.txt", g_config->PrevFile)) return;
+    if (!FormatMemoFileName(entry, sizeof(entry), g_config->PrevFile)) return;
     LRESULT index = SendMessageA(m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
     SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -79,13 +68,11 @@ void CFileList::Refresh()
 // of whatever folder is current.
 const char* CFileList::ListMemoFolder()
 {
-    char dir[kPathSize];
     char memoDir[kPathSize];
-    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) return nullptr;
-    if (!FormatBounded(memoDir, sizeof(memoDir), "%s\\memo\\", dir)) return nullptr;
+    if (!FormatMemoFolder(memoDir, sizeof(memoDir))) return nullptr;
     ScopedCurrentDirectory inMemoFolder(memoDir);
     if (!inMemoFolder.ok()) return nullptr;
-    LRESULT result = SendMessageA(m_hWnd, CB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>("*.txt"));
+    LRESULT result = SendMessageA(m_hWnd, CB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(kMemoFilePattern));
     DWORD error = GetLastError();
     DropEntriesThatAreNoMemos();
     if (result == CB_ERRSPACE) return kNoMemoryText;

@@ -2,8 +2,15 @@
 
 #include <cstring>
 
+#include "app/bounded.h"
+
+const char kNoMemoName[] = "null";
+const char kMemoFilePattern[] = "*.txt";
+const char kMemoFileExtension[] = ".txt";
+
 namespace {
-const char kNoMemo[] = "null";
+const int kLastNumber = 9999;
+const size_t kExtensionLength = sizeof(kMemoFileExtension) - 1;
 
 char FoldCase(char c)
 {
@@ -52,7 +59,7 @@ std::string NumberedMemoName(const std::string& title, int number)
 
 bool IsReservedMemoName(const std::string& name)
 {
-    return EqualsIgnoringAsciiCase(name, kNoMemo) || IsDeviceName(name.substr(0, DeviceStemLength(name)));
+    return EqualsIgnoringAsciiCase(name, kNoMemoName) || IsDeviceName(name.substr(0, DeviceStemLength(name)));
 }
 
 bool IsSameMemoName(const std::string& a, const std::string& b, NameFold fold)
@@ -69,4 +76,25 @@ std::optional<std::string> ChooseMemoName(const std::string& title, const std::s
         if (IsSameMemoName(name, current, fold) || !exists(name)) return name;
     }
     return std::nullopt;
+}
+
+bool FormatMemoFileName(char* out, size_t size, const std::string& name)
+{
+    if (IsReservedMemoName(name)) {
+        if (size > 0) out[0] = '\0';
+        return false;
+    }
+    return FormatBounded(out, size, "%s%s", name.c_str(), kMemoFileExtension);
+}
+
+bool IsMemoFileName(const std::string& file)
+{
+    return file.size() >= kExtensionLength &&
+           EqualsIgnoringAsciiCase(file.substr(file.size() - kExtensionLength), kMemoFileExtension) &&
+           !IsReservedMemoName(file.substr(0, file.size() - kExtensionLength));
+}
+
+std::string MemoNameOfFile(const std::string& file)
+{
+    return file.substr(0, file.size() - kExtensionLength);
 }

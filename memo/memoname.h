@@ -10,6 +10,26 @@
 // it, so the comparison of names ignores case as the file system does.
 using MemoExistsPredicate = std::function<bool(const std::string& name)>;
 
+// The name that means "no memo".
+extern const char kNoMemoName[];
+// What the memo folder's listing asks for.
+extern const char kMemoFilePattern[];
+// A memo's file name ends in this; the name is what comes before it.
+extern const char kMemoFileExtension[];
+
+// The memo file of memo `name`, "<name>.txt", into out; false (out empty)
+// for a reserved name or when it does not fit.
+bool FormatMemoFileName(char* out, size_t size, const std::string& name);
+// Whether a file name of the memo folder's listing names a memo file: the
+// listing also matches short names ("x.txtbak" is X~1.TXT), so the real
+// ending is checked, without case. A file named "null" or after a device
+// (copied in, or left by an older copy) names no memo that can be opened or
+// deleted, so it is not one.
+bool IsMemoFileName(const std::string& file);
+// The memo's name of memo file `file` ("abc.txt" gives "abc"); `file` must
+// pass IsMemoFileName.
+std::string MemoNameOfFile(const std::string& file);
+
 // The longest name ChooseMemoName gives for a title of DeriveTitle: 21 bytes
 // and " (9999)".
 constexpr size_t kLongestMemoName = 21 + 7;

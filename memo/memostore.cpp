@@ -1,119 +1,195 @@
 #include "memo/memostore.h"
 
 #include <cstring>
+#include <new>
 
 #include "app/bounded.h"
+#include "app/config.h"
 #include "app/curdir.h"
 #include "app/globals.h"
+#include "memo/memofiles.h"
 #include "memo/memoname.h"
-
-const char kMemoTempFile[] = "~memosave.tmp";
+#include "startup/links.h"
 
 namespace {
-// Holds a memo only for the moment its name changes case.
-const char kRenameFile[] = "~memorename.tmp";
+const char kLinkCaption[] = "スタートアップへのショートカットの作成に失敗しました %s";
+const char kMoveLinkCaption[] = "スタートアップのショートカットの名前の変更に失敗しました %s";
 
-DWORD WriteTempFile(const char* text, DWORD size)
+// A memo that is not there is no error; one that is there but cannot be
+// opened (another program holds it, say) is.
+bool IsMissingFileError(DWORD error)
 {
-    HANDLE file = CreateFileA(kMemoTempFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    DWORD error = ERROR_SUCCESS;
-    DWORD written = 0;
-    if (!WriteFile(file, text, size, &written, nullptr)) {
-        error = GetLastError();
-    } else if (written != size) {
-        error = ERROR_DISK_FULL;
-    } else if (!FlushFileBuffers(file)) {
-        error = GetLastError();
-    }
-    if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
-    return error;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME;
 }
 
-bool IsReadOnlyFile(const char* file)
+DWORD ReadOpenFile(HANDLE hFile, std::unique_ptr<char[]>& text, DWORD& size)
 {
-    DWORD attributes = GetFileAttributesA(file);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-// A rename to the same name in another case is a no-op on some file
-// systems, so it goes through a second name; a failure puts the file back
-// under its old spelling, which names the same memo.
-void ChangeCase(const char* previous, const char* target)
-{
-    if (!MoveFileA(previous, kRenameFile)) return;
-    if (!MoveFileA(kRenameFile, target)) MoveFileA(kRenameFile, previous);
-}
-
-// Replaces the current memo's own file; a change of case only renames it
-// afterwards, once the text is safe.
-DWORD ReplaceCurrentFile(const char* target, const char* previous)
-{
-    if (!MoveFileExA(kMemoTempFile, previous, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return GetLastError();
-    if (strcmp(previous, target) != 0) ChangeCase(previous, target);
+    DWORD high = 0;
+    DWORD fileSize = GetFileSize(hFile, &high);
+    if (fileSize == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return GetLastError();
+    text.reset(high == 0 && fileSize != MAXDWORD ? new (std::nothrow) char[fileSize + 1] : nullptr);
+    if (!text) return ERROR_NOT_ENOUGH_MEMORY;
+    if (!ReadFile(hFile, text.get(), fileSize, &size, nullptr)) return GetLastError();
+    text[size] = '\0';
     return ERROR_SUCCESS;
 }
 
-// The name was chosen free, so nothing is replaced: should a file of that
-// name have appeared meanwhile, the move fails instead of overwriting it.
-DWORD MoveToNewName(const char* target, const char* previous)
+uint64_t Now()
 {
-    if (!MoveFileExA(kMemoTempFile, target, MOVEFILE_WRITE_THROUGH)) return GetLastError();
-    if (previous) DeleteFileA(previous);
-    return ERROR_SUCCESS;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// The stamp of memo `name`'s file in the memo folder; none for no memo.
+MemoStamp StampOfMemo(const std::string& name)
+{
+    char folder[kPathSize];
+    char file[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok() || !FormatMemoFileName(file, sizeof(file), name)) return {};
+    return StampOfFile(file);
 }
 }  // namespace
 
-bool FormatMemoFolder(char* out, size_t size)
+DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, DWORD& size, bool& missing)
 {
-    char dir[kPathSize];
-    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) {
-        if (size > 0) out[0] = '\0';
-        return false;
+    size = 0;
+    missing = true;
+    char file[kPathSize];
+    char folder[kPathSize];
+    if (!FormatMemoFileName(file, sizeof(file), name)) return ERROR_INVALID_NAME;
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
+    HANDLE hFile = CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        missing = IsMissingFileError(error);
+        return error;
     }
-    return FormatBounded(out, size, "%s\\%s\\", dir, "memo");
+    missing = false;
+    DWORD error = ReadOpenFile(hFile, text, size);
+    CloseHandle(hFile);
+    if (error == ERROR_SUCCESS) m_base = StampOfFile(file);
+    return error;
 }
 
-bool IsAnsiLeadByte(unsigned char c)
+DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
+                        bool& linkDropped)
 {
-    return IsDBCSLeadByte(c) != FALSE;
+    DWORD error = StoreInMemoFolder(text, length, edited, name, linkFailure, linkDropped);
+    if (error == ERROR_SUCCESS) m_journal.Remove();
+    return error;
 }
 
-std::string FoldMemoName(const std::string& name)
+// Runs in the memo folder, which a deletion while the program runs must not
+// leave the memo without: it is made again.
+DWORD CMemoStore::StoreInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
+                                    LinkFailure& linkFailure, bool& linkDropped)
 {
-    int length = static_cast<int>(name.size());
-    int wideLength = MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0);
-    if (wideLength <= 0) return name;
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, name.data(), length, &wide[0], wideLength);
-    CharUpperBuffW(&wide[0], static_cast<DWORD>(wideLength));
-    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
+    std::string current = g_config->PrevFile;
+    if (IsStoredUnchanged(edited, current)) {
+        UpdateStartupLink(current.c_str(), linkFailure, linkDropped);
+        return ERROR_SUCCESS;
+    }
+    std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
+    if (!chosen) return ERROR_FILE_EXISTS;
+    name = *chosen;
+    DWORD error = StoreMemo(text, length, name, current);
+    if (error != ERROR_SUCCESS) return error;
+    if (name != current) {
+        if (!IsMarkedStartup()) RemoveMemoLink(current.c_str());
+        else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
+    }
+    g_config->SetPrevFile(name.c_str());
+    char file[kPathSize];
+    m_base = FormatMemoFileName(file, sizeof(file), name) ? StampOfFile(file) : MemoStamp{};
+    UpdateStartupLink(name.c_str(), linkFailure, linkDropped);
+    return ERROR_SUCCESS;
 }
 
-bool MemoFileExists(const std::string& name)
+// Not written again: the editor cannot give back every byte it was given
+// (a NUL, a broken double-byte pair), and the file may have been changed by
+// another program since. Runs in the memo folder.
+bool CMemoStore::IsStoredUnchanged(bool edited, const std::string& current) const
 {
     char file[kPathSize];
-    if (!FormatBounded(file, sizeof(file), "%s.txt", name.c_str())) return true;
-    return GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+    if (edited || !FormatMemoFileName(file, sizeof(file), current)) return false;
+    DWORD attributes = GetFileAttributesA(file);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current)
+// Runs in the memo folder, as the link operations expect. A link that could
+// not be made takes the mark back: the window must not claim a link that is
+// not there. The first failure of the save is the one told of.
+void CMemoStore::UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped)
 {
-    char target[kPathSize];
-    if (!FormatBounded(target, sizeof(target), "%s.txt", name.c_str())) return ERROR_FILENAME_EXCED_RANGE;
-    char previous[kPathSize];
-    bool hasPrevious = !IsReservedMemoName(current) &&
-                       FormatBounded(previous, sizeof(previous), "%s.txt", current.c_str());
-    // Windows refuses to replace or delete a read-only file; asking first
-    // keeps such a memo whole where a system would let it through (Wine run
-    // by root), and writes nothing in vain.
-    if (hasPrevious && IsReadOnlyFile(previous)) return ERROR_ACCESS_DENIED;
-    DWORD error = WriteTempFile(text, size);
-    if (error == ERROR_SUCCESS) {
-        error = hasPrevious && IsSameMemoName(name, current, FoldMemoName)
-                    ? ReplaceCurrentFile(target, previous)
-                    : MoveToNewName(target, hasPrevious ? previous : nullptr);
+    if (!IsMarkedStartup()) {
+        RemoveMemoLink(name);
+        return;
     }
-    if (error != ERROR_SUCCESS) DeleteFileA(kMemoTempFile);
-    return error;
+    DWORD error = CreateMemoLink(name);
+    if (error == ERROR_SUCCESS) return;
+    MarkStartup(false);
+    linkDropped = true;
+    if (linkFailure.error == ERROR_SUCCESS) linkFailure = {error, kLinkCaption, name};
+}
+
+void CMemoStore::Delete(const std::string& name)
+{
+    if (IsMarkedStartup() && !IsReservedMemoName(name)) DeleteMemoLink(name.c_str());
+    MarkStartup(false);
+    char folder[kPathSize];
+    char file[kPathSize];
+    if (FormatMemoFolder(folder, sizeof(folder)) && FormatMemoFileName(file, sizeof(file), name)) {
+        char path[kPathSize];
+        if (FormatBounded(path, sizeof(path), "%s%s", folder, file)) MoveToRecycleBin(path);
+    }
+    m_journal.Remove();
+    m_base = {};
+}
+
+void CMemoStore::MarkStartup(bool marked)
+{
+    g_bStartupLink = marked ? TRUE : FALSE;
+}
+
+bool CMemoStore::IsMarkedStartup() const
+{
+    return g_bStartupLink != FALSE;
+}
+
+DWORD CMemoStore::WriteJournal(const char* text, DWORD length)
+{
+    JournalRecord record;
+    record.memo = g_config->PrevFile;
+    record.base = m_base;
+    record.writtenAt = Now();
+    record.text.assign(text, length);
+    return m_journal.Write(record);
+}
+
+std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
+{
+    stored = false;
+    if (IsReservedMemoName(record.memo) || !record.base.present) return kNoMemoName;
+    if (StampOfMemo(record.memo) == record.base) return record.memo;
+    std::unique_ptr<char[]> text;
+    DWORD size = 0;
+    bool missing = false;
+    if (Read(record.memo, text, size, missing) != ERROR_SUCCESS) return kNoMemoName;
+    stored = size == record.text.size() && memcmp(text.get(), record.text.data(), size) == 0;
+    return stored ? record.memo : kNoMemoName;
+}
+
+void CMemoStore::AdoptRestored(const JournalRecord& record, const std::string& name)
+{
+    m_base = name == record.memo ? record.base : MemoStamp{};
 }

@@ -1,38 +1,67 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 
-// The memo files: memo\<name>.txt beside the program. Apart from
-// FormatMemoFolder, these take relative names: the caller makes the memo
-// folder current first.
+#include "memo/journal.h"
+#include "memo/journalformat.h"
 
-// Where a save writes the text before it replaces the memo's file. No
-// "*.txt" pattern matches it, not even through an 8.3 short name, so it is
-// never listed with the memos.
-extern const char kMemoTempFile[];
+// A Startup link that a save could not make or move, told of once the memo
+// is stored.
+struct LinkFailure {
+    DWORD error = ERROR_SUCCESS;
+    const char* caption = nullptr;  // a format for the link's file name
+    std::string link;               // the link's name without ".lnk"
+};
 
-// "<current directory>\memo\" into out; false (out empty) when it does not fit.
-bool FormatMemoFolder(char* out, size_t size);
+// The memo on disk: loading, storing and deleting memo files of the memo
+// folder, the recovery journal of the text being edited, and which Startup
+// link a save touches. The current memo is g_config->PrevFile; the editor
+// window only shows the text and tells the user what went wrong.
+class CMemoStore {
+public:
+    // Reads memo `name` whole into text (a NUL after the bytes; owned by the
+    // caller). `missing` tells a memo that is not there, which is no error,
+    // from one that cannot be read.
+    DWORD Read(const std::string& name, std::unique_ptr<char[]>& text, DWORD& size, bool& missing);
+    // Stores the editor's text (`edited`: changed since loaded or stored)
+    // under the memo name chosen for `name`, its title, and records it as
+    // PrevFile; `name` goes out as the name used. The memo's Startup link
+    // follows the mark: made, moved along or removed. An unedited memo whose
+    // file is there is not written again. The journal goes once the text is
+    // stored. `linkDropped` is set when the link could not be made and the
+    // mark was taken back.
+    DWORD Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
+                bool& linkDropped);
+    // Moves memo `name`'s file to the Recycle Bin and removes its Startup
+    // link when it has one; the journal goes with it.
+    void Delete(const std::string& name);
 
-// The lead-byte test of the active ANSI code page.
-bool IsAnsiLeadByte(unsigned char c);
+    // Whether the current memo is to have a Startup link.
+    void MarkStartup(bool marked);
+    bool IsMarkedStartup() const;
 
-// A memo name as the file system compares it: upper-cased as a whole
-// (through UTF-16), so that a double-byte letter is folded like an ASCII one
-// and a trail byte never is.
-std::string FoldMemoName(const std::string& name);
+    // Journals the editor's text as belonging to the current memo.
+    DWORD WriteJournal(const char* text, DWORD length);
+    void RemoveJournal() { m_journal.Remove(); }
+    // The journal left by a run that did not store its text, if any.
+    std::optional<JournalRecord> FindJournal() { return m_journal.Find(); }
+    // The memo a journal's text is to be restored as: the memo it names
+    // when its file is still as the journal knew it, otherwise "null" (a
+    // memo of its own, stored under a free name). `stored` is set when that
+    // memo's file holds the text already.
+    std::string RestoreTarget(const JournalRecord& record, bool& stored);
+    // The memo `name` the restored text belongs to, as the journal knew it.
+    void AdoptRestored(const JournalRecord& record, const std::string& name);
 
-// Whether anything (a file or a folder) is called <name>.txt; a name too long
-// to form counts as taken.
-bool MemoFileExists(const std::string& name);
+private:
+    DWORD StoreInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
+                            LinkFailure& linkFailure, bool& linkDropped);
+    bool IsStoredUnchanged(bool edited, const std::string& current) const;
+    void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 
-// Stores text as memo `name`, the current memo being `current` ("null" for
-// none). The text goes to a temporary file first; only once it is completely
-// on disk does it replace the memo's file, so a failure leaves every stored
-// memo as it was. When the name differs from `current` (beyond case), the
-// current memo's old file goes afterwards; a current memo marked read-only
-// is neither replaced nor renamed (ERROR_ACCESS_DENIED). Returns
-// ERROR_SUCCESS or the error that stopped it; the temporary file never
-// remains.
-DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current);
+    CRecoveryJournal m_journal;
+    MemoStamp m_base;  // the current memo's file as last loaded or stored
+};

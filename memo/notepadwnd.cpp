@@ -12,26 +12,36 @@
 #include "app/basewnd.h"
 #include "app/bounded.h"
 #include "app/config.h"
-#include "app/curdir.h"
 #include "app/globals.h"
 #include "app/messages.h"
+#include "app/msgbox.h"
+#include "app/scopedhandles.h"
 #include "memo/memoname.h"
-#include "memo/memostore.h"
+#include "memo/memofiles.h"
 #include "memo/syserror.h"
 #include "memo/title.h"
-#include "startup/links.h"
+#include "memo/unstorable.h"
 
 namespace {
-const char kNoMemo[] = "null";
 const char kReadCaption[] = "ファイルの読み込みに失敗しました";
 const char kShowCaption[] = "テキストの表示に失敗しました";
 const char kSaveCaption[] = "ファイルの保存に失敗しました %s";
 const char kOpenClipboardCaption[] = "クリップボードを開くのに失敗しました";
 const char kCopyCaption[] = "クリップボードへのコピーに失敗しました";
-const char kLinkCaption[] = "スタートアップへのショートカットの作成に失敗しました %s";
-const char kMoveLinkCaption[] = "スタートアップのショートカットの名前の変更に失敗しました %s";
+const char kKeptInJournal[] = "\r\n\r\n入力した文章は復元用の記録に残しました。次に MossvanePad を起動すると、"
+                              "そのままエディタに戻ります。";
+const char kKeptNowhere[] = "\r\n\r\n入力した文章は復元用の記録にも残せませんでした。"
+                            "失わないように、MossvanePad は終了せずに開いたままにします。";
+const char kUnstorableCaption[] = "保存できない文字があります";
+const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JIS) に保存できません:\r\n\r\n";
+const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
+                                "このまま保存しますか?\r\n\r\n"
+                                "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。文章を直してください。";
 const char kFontFace[] = "メイリオ";
 const int kFontHeight = 21;
+const UINT_PTR kJournalTimer = 1;
+// Leaves room for the write itself within two seconds of the first change.
+const UINT kJournalDelayMs = 1500;
 
 // The editor's whole text; owned by the caller, nullptr when it cannot be
 // allocated. length receives its size without the NUL.
@@ -44,52 +54,38 @@ std::unique_ptr<char[]> ReadEditorText(HWND hWnd, size_t extra, int& length)
     return text;
 }
 
-void ShowSaveFailure(const std::string& name, DWORD error)
+std::string SaveCaption(const std::string& name)
 {
     char file[kPathSize];
     char caption[kPathSize + sizeof(kSaveCaption)];
-    FormatBounded(file, sizeof(file), "%s.txt", name.c_str());
+    if (!FormatMemoFileName(file, sizeof(file), name)) CopyBounded(file, sizeof(file), name.c_str());
     FormatBounded(caption, sizeof(caption), kSaveCaption, file);
-    ShowSystemError(caption, error);
+    return caption;
 }
 
 // caption: a format for the link's file name, <link>.lnk.
 void ShowLinkFailure(const char* captionFormat, const std::string& link, DWORD error)
 {
     char file[kPathSize];
-    char caption[kPathSize + sizeof(kMoveLinkCaption)];
+    char caption[kPathSize + 128];
     FormatBounded(file, sizeof(file), "%s.lnk", link.c_str());
     FormatBounded(caption, sizeof(caption), captionFormat, file);
     ShowSystemError(caption, error);
-}
-
-// Opens memo file `file` of the memo folder for reading; on failure the
-// handle is INVALID_HANDLE_VALUE and error says why.
-HANDLE OpenMemoFile(const char* file, DWORD& error)
-{
-    char folder[kPathSize];
-    FormatMemoFolder(folder, sizeof(folder));
-    ScopedCurrentDirectory inMemo(folder);
-    if (!inMemo.ok()) {
-        error = ERROR_PATH_NOT_FOUND;
-        return INVALID_HANDLE_VALUE;
-    }
-    HANDLE hFile = CreateFileA(file, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    error = hFile == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    return hFile;
-}
-
-// A memo that is not there is no error; one that is there but cannot be
-// opened (another program holds it, say) is.
-bool IsMissingFileError(DWORD error)
-{
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME;
 }
 
 void MoveCaretToEnd(HWND hWnd)
 {
     int length = GetWindowTextLengthA(hWnd);
     SendMessageA(hWnd, EM_SETSEL, length, length);
+}
+
+std::wstring Widen(const char* ansi)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
 }
 
 // A movable block holding the editor's whole text and its NUL, for the
@@ -109,6 +105,18 @@ HGLOBAL CopyTextToGlobal(HWND hWnd)
     GetWindowTextA(hWnd, text, capacity);
     GlobalUnlock(block);
     return block;
+}
+// The clipboard owns the block once this succeeds; on failure caption tells
+// which step failed.
+DWORD PutOnClipboard(HWND owner, HGLOBAL block, const char*& caption)
+{
+    ScopedClipboard clipboard(owner);
+    caption = kOpenClipboardCaption;
+    if (!clipboard.ok()) return GetLastError();
+    caption = kCopyCaption;
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, block)) return GetLastError();
+    return ERROR_SUCCESS;
 }
 }  // namespace
 
@@ -133,6 +141,10 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
     case WM_MOUSELEAVE:
         return OnMouseLeave(hWnd);
+    case WM_TIMER:
+        if (wParam != kJournalTimer) break;
+        OnJournalTimer();
+        return 0;
     case WM_INITCTRL:
         return OnInitCtrl(hWnd);
     case WM_DESTROY:
@@ -163,7 +175,9 @@ LRESULT CNotepadWnd::OnMouseLeave(HWND hWnd)
     return 0;
 }
 
-// The font goes first, so that a long memo is laid out once, in it.
+// The font goes first, so that a long memo is laid out once, in it. Text a
+// previous run journaled but never stored comes back in place of the last
+// memo.
 LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
 {
     // Typing would otherwise stop at 30,000 characters: a longer memo could
@@ -171,27 +185,57 @@ LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
     SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
     g_ctrlFont.lfHeight = kFontHeight;
     ApplyFont(g_ctrlFont, kFontFace, hWnd);
-    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    LoadMemo(false, m_pszName);
+    if (!RestoreFromJournal()) {
+        CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
+        LoadMemo(false, m_pszName);
+    }
     SetFocus(hWnd);
     return 0;
+}
+
+// The restored text is marked edited, so that the next hide stores it by
+// the ordinary save: under its title, beside any memo it would clash with.
+bool CNotepadWnd::RestoreFromJournal()
+{
+    std::optional<JournalRecord> record = m_store.FindJournal();
+    if (!record) return false;
+    bool stored = false;
+    std::string target = m_store.RestoreTarget(*record, stored);
+    if (stored) {
+        m_store.RemoveJournal();
+        CopyBounded(m_pszName, kMemoNameSize, target.c_str());
+        LoadMemo(false, m_pszName);
+        return true;
+    }
+    SetWindowTextA(m_hWnd, "");
+    if (!ShowText(record->text.c_str())) return false;
+    g_config->SetPrevFile(target.c_str());
+    m_store.AdoptRestored(*record, target);
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
+    return true;
 }
 
 void CNotepadWnd::LoadMemo(bool clear, const char* name)
 {
     SetWindowTextA(m_hWnd, "");
-    char file[kPathSize];
-    if (clear || IsReservedMemoName(name) || !FormatBounded(file, sizeof(file), "%s.txt", name)) {
-        g_config->SetPrevFile(kNoMemo);
+    m_dwRead = 0;
+    if (clear) {
+        g_config->SetPrevFile(kNoMemoName);
         return;
     }
-    DWORD openError = ERROR_SUCCESS;
-    HANDLE hFile = OpenMemoFile(file, openError);
-    bool shown = hFile != INVALID_HANDLE_VALUE && ShowMemoFile(hFile);
-    if (hFile != INVALID_HANDLE_VALUE) CloseHandle(hFile);
-    if (!shown) {
-        g_config->SetPrevFile(kNoMemo);
-        if (hFile == INVALID_HANDLE_VALUE && !IsMissingFileError(openError)) ShowSystemError(kReadCaption, openError);
+    std::unique_ptr<char[]> text;
+    bool missing = false;
+    DWORD error = m_store.Read(name, text, m_dwRead, missing);
+    if (error != ERROR_SUCCESS) {
+        g_config->SetPrevFile(kNoMemoName);
+        if (!missing) ShowSystemError(kReadCaption, error);
+        return;
+    }
+    // A NUL would end the text there, and the next save of an edit would cut
+    // the memo short; it shows as a space instead.
+    std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
+    if (!ShowText(text.get())) {
+        g_config->SetPrevFile(kNoMemoName);
         return;
     }
     if (name != g_config->PrevFile) g_config->SetPrevFile(name);
@@ -199,30 +243,10 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
 }
 
 // Anything short of the whole text shown leaves the editor empty: a save of
-// a partly read memo would cut it short on disk.
-bool CNotepadWnd::ShowMemoFile(HANDLE hFile)
+// a partly shown memo would cut it short on disk.
+bool CNotepadWnd::ShowText(const char* text)
 {
-    m_dwRead = 0;
-    DWORD high = 0;
-    DWORD size = GetFileSize(hFile, &high);
-    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
-        ShowSystemError(kReadCaption, kLastError);
-        return false;
-    }
-    std::unique_ptr<char[]> text(high == 0 && size != MAXDWORD ? new (std::nothrow) char[size + 1] : nullptr);
-    if (!text) {
-        ShowSystemError(kReadCaption, ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    if (!ReadFile(hFile, text.get(), size, &m_dwRead, nullptr)) {
-        ShowSystemError(kReadCaption, kLastError);
-        return false;
-    }
-    text[m_dwRead] = '\0';
-    // A NUL would end the text there, and the next save of an edit would cut
-    // the memo short; it shows as a space instead.
-    std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
-    if (!SetWindowTextA(m_hWnd, text.get())) {
+    if (!SetWindowTextA(m_hWnd, text)) {
         ShowSystemError(kShowCaption, kLastError);
         SetWindowTextA(m_hWnd, "");
         return false;
@@ -233,25 +257,78 @@ bool CNotepadWnd::ShowMemoFile(HANDLE hFile)
 
 bool CNotepadWnd::SaveMemo()
 {
+    m_bKeptForEditing = false;
     int length = 0;
     std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
     if (!text) {
         ShowSaveFailure(g_config->PrevFile, ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    if (length <= 0) return true;
+    if (length <= 0) {
+        m_store.RemoveJournal();
+        return true;
+    }
+    if (IsModified() && !ConfirmUnstorable()) {
+        m_bKeptForEditing = true;
+        return false;
+    }
     std::string name = DeriveTitle(text.get(), IsAnsiLeadByte);
     // Shown once the start directory is back: the box runs a message loop
     // whose handlers name files relative to it.
     LinkFailure linkFailure;
-    DWORD error = SaveInMemoFolder(text.get(), static_cast<DWORD>(length), name, linkFailure);
+    bool linkDropped = false;
+    DWORD error = m_store.Store(text.get(), static_cast<DWORD>(length), IsModified(), name, linkFailure, linkDropped);
+    if (linkDropped) CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, BST_UNCHECKED);
     if (error != ERROR_SUCCESS) {
         ShowSaveFailure(name, error);
         return false;
     }
+    SendMessageA(m_hWnd, EM_SETMODIFY, FALSE, 0);
     // The memo is stored: a link that failed is told of, and the save stands.
     if (linkFailure.error != ERROR_SUCCESS) ShowLinkFailure(linkFailure.caption, linkFailure.link, linkFailure.error);
     return true;
+}
+
+bool CNotepadWnd::SaveBeforeEnd()
+{
+    m_bEnding = true;
+    m_bJournaledAtEnd = false;
+    bool saved = SaveMemo();
+    m_bEnding = false;
+    return saved || m_bJournaledAtEnd;
+}
+
+// At the end of the program the text goes into the journal before the box
+// says so; the next start brings it back.
+void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
+{
+    std::string caption = SaveCaption(name);
+    if (!m_bEnding) {
+        ShowSystemError(caption.c_str(), error);
+        return;
+    }
+    m_bJournaledAtEnd = JournalNow() == ERROR_SUCCESS;
+    const char* note = m_bJournaledAtEnd ? kKeptInJournal : kKeptNowhere;
+    ShowMessageBox((GetSystemErrorText(error) + note).c_str(), caption.c_str());
+}
+
+// The question comes before anything is stored; without an answer of yes
+// nothing is.
+bool CNotepadWnd::ConfirmUnstorable()
+{
+    std::wstring found = FindUnstorableCharacters(m_hWnd);
+    if (found.empty()) return true;
+    std::wstring listed;
+    for (wchar_t c : found) {
+        if (!listed.empty() && !IS_LOW_SURROGATE(c)) listed += L"  ";
+        listed += c;
+    }
+    std::wstring text = Widen(kUnstorableBefore) + listed + Widen(kUnstorableAfter);
+    g_bMessageBox = TRUE;
+    int answer = MessageBoxW(nullptr, text.c_str(), Widen(kUnstorableCaption).c_str(),
+                             MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    g_bMessageBox = FALSE;
+    return answer == IDYES;
 }
 
 bool CNotepadWnd::IsModified() const
@@ -259,76 +336,39 @@ bool CNotepadWnd::IsModified() const
     return SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0) != FALSE;
 }
 
-// `name` comes in as the title and goes out as the name the memo is stored,
-// or was to be stored, under.
-DWORD CNotepadWnd::SaveInMemoFolder(const char* text, DWORD length, std::string& name, LinkFailure& linkFailure)
+// One timer for a run of changes, not one write a key: typing on without a
+// pause is journaled every time the timer runs out.
+void CNotepadWnd::NoteEdit()
 {
-    char folder[kPathSize];
-    FormatMemoFolder(folder, sizeof(folder));
-    // A memo folder deleted while the program runs is made again, so that
-    // the memo has somewhere to go.
-    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
-    ScopedCurrentDirectory inMemo(folder);
-    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
-    std::string current = g_config->PrevFile;
-    if (IsStoredUnchanged(current)) {
-        UpdateStartupLink(current.c_str(), linkFailure);
-        return ERROR_SUCCESS;
-    }
-    std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
-    if (!chosen) return ERROR_FILE_EXISTS;
-    name = *chosen;
-    DWORD error = StoreMemo(text, length, name, current);
-    if (error != ERROR_SUCCESS) return error;
-    if (name != current) {
-        if (!g_bStartupLink) RemoveMemoLink(current.c_str());
-        else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
-    }
-    g_config->SetPrevFile(name.c_str());
-    SendMessageA(m_hWnd, EM_SETMODIFY, FALSE, 0);
-    UpdateStartupLink(name.c_str(), linkFailure);
-    return ERROR_SUCCESS;
+    if (m_bJournalDue) return;
+    m_bJournalDue = SetTimer(m_hWnd, kJournalTimer, kJournalDelayMs, nullptr) != 0;
 }
 
-// Not written again: the editor cannot give back every byte it was given
-// (a NUL, a broken double-byte pair), and the file may have been changed by
-// another program since. Runs in the memo folder.
-bool CNotepadWnd::IsStoredUnchanged(const std::string& current) const
+void CNotepadWnd::OnJournalTimer()
 {
-    if (IsModified() || IsReservedMemoName(current)) return false;
-    char file[kPathSize];
-    if (!FormatBounded(file, sizeof(file), "%s.txt", current.c_str())) return false;
-    DWORD attributes = GetFileAttributesA(file);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    KillTimer(m_hWnd, kJournalTimer);
+    m_bJournalDue = false;
+    if (IsModified()) JournalNow();
 }
 
-// Runs in the memo folder, as the link operations expect. A link that could
-// not be made unchecks the Startup box: the window must not claim a link
-// that is not there. The first failure of the save is the one told of.
-void CNotepadWnd::UpdateStartupLink(const char* name, LinkFailure& linkFailure)
+void CNotepadWnd::KeepInJournal()
 {
-    if (!g_bStartupLink) {
-        RemoveMemoLink(name);
-        return;
-    }
-    DWORD error = CreateMemoLink(name);
-    if (error == ERROR_SUCCESS) return;
-    g_bStartupLink = FALSE;
-    CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, BST_UNCHECKED);
-    if (linkFailure.error == ERROR_SUCCESS) linkFailure = {error, kLinkCaption, name};
+    if (IsModified()) JournalNow();
+}
+
+DWORD CNotepadWnd::JournalNow()
+{
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
+    if (!text) return ERROR_NOT_ENOUGH_MEMORY;
+    return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
 }
 
 void CNotepadWnd::DeleteMemo()
 {
     CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    char file[kPathSize];
-    if (!IsReservedMemoName(m_pszName) && FormatBounded(file, sizeof(file), "%s.txt", m_pszName)) {
-        char folder[kPathSize];
-        FormatMemoFolder(folder, sizeof(folder));
-        ScopedCurrentDirectory inMemo(folder);
-        if (inMemo.ok()) DeleteFileA(file);
-    }
-    LoadMemo(true, kNoMemo);
+    m_store.Delete(m_pszName);
+    LoadMemo(true, kNoMemoName);
 }
 
 // The clipboard stays untouched unless the whole text is ready to go on it,
@@ -340,21 +380,11 @@ void CNotepadWnd::CopyToClipboard()
         ShowSystemError(kCopyCaption, kLastError);
         return;
     }
-    if (!OpenClipboard(m_hWnd)) {
-        DWORD error = GetLastError();
-        GlobalFree(block);
-        ShowSystemError(kOpenClipboardCaption, error);
-        return;
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block)) {
-        DWORD error = GetLastError();
-        GlobalFree(block);
-        CloseClipboard();
-        ShowSystemError(kCopyCaption, error);
-        return;
-    }
-    CloseClipboard();
+    const char* caption = nullptr;
+    DWORD error = PutOnClipboard(m_hWnd, block, caption);
+    if (error == ERROR_SUCCESS) return;
+    GlobalFree(block);
+    ShowSystemError(caption, error);
 }
 
 void CNotepadWnd::InsertTimestamp()
@@ -374,7 +404,8 @@ void CNotepadWnd::InsertTimestamp()
     SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     MoveCaretToEnd(m_hWnd);
     // A multi-line edit reports no change for text set from outside, and the
-    // main window enables the Startup box on a change.
+    // main window enables the Startup box (and has the text journaled) on a
+    // change.
     SendMessageA(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE),
                  reinterpret_cast<LPARAM>(m_hWnd));
 }

@@ -3,8 +3,11 @@
 
 #include <string>
 
-// The memo editor: the multi-line EDIT control that shows one memo, and the
-// memo store on disk (memo\<title>.txt, named after the first line).
+#include "memo/memostore.h"
+
+// The memo editor: the multi-line EDIT control that shows one memo. The memo
+// on disk (memo\<title>.txt, named after the first line), its journal and
+// its Startup link belong to the memo store it calls.
 class CNotepadWnd final : public CSubClassBase {
 public:
     CNotepadWnd();
@@ -22,13 +25,31 @@ public:
     // Saves the text under the title of its first line (renaming the memo
     // when the title changed) and records it as PrevFile. An empty editor
     // saves nothing, and a memo not edited since it was loaded or saved is
-    // left as it is on disk. False when the text could not be stored (a
-    // message box has said why); it stays in the editor, marked edited.
+    // left as it is on disk. Text with characters the memo file cannot hold
+    // is stored only when the user says so. False when the text was not
+    // stored (a message box has said why); it stays in the editor, marked
+    // edited.
     bool SaveMemo();
+    // The save before the program ends. True when the text is safe: stored,
+    // or, when that failed, kept in the journal for the next start (the
+    // message box says so). False when the user keeps editing or the text
+    // could be kept nowhere: the program must not end then.
+    bool SaveBeforeEnd();
+    // Journals the text now, for a window that goes whatever the save did.
+    void KeepInJournal();
+    // Whether the last save was turned down by the user, who keeps editing.
+    bool IsKeptForEditing() const { return m_bKeptForEditing; }
     // Whether the text was edited since it was last loaded or saved.
     bool IsModified() const;
-    // Deletes the current memo's file and empties the editor.
+    // The text changed: it is journaled within two seconds, by a timer.
+    void NoteEdit();
+    // Moves the current memo's file to the Recycle Bin, removes its Startup
+    // link if it has one, and empties the editor.
     void DeleteMemo();
+    // Whether the current memo is to have a Startup link; the next save
+    // makes or removes it.
+    void MarkStartup(bool marked) { m_store.MarkStartup(marked); }
+    bool IsMarkedStartup() const { return m_store.IsMarkedStartup(); }
     // Puts the whole text on the clipboard as CF_TEXT.
     void CopyToClipboard();
     // Appends a "yyyy/m/d h:m:s" line at the end of the text.
@@ -42,17 +63,17 @@ private:
     void OnMouseMove(HWND hWnd, WPARAM keys);
     LRESULT OnMouseLeave(HWND hWnd);
     LRESULT OnInitCtrl(HWND hWnd);
+    void OnJournalTimer();
 
-    // A Startup link that a save could not make or move, told of once the
-    // memo is stored.
-    struct LinkFailure {
-        DWORD error = ERROR_SUCCESS;
-        const char* caption = nullptr;  // a format for the link's file name
-        std::string link;               // the link's name without ".lnk"
-    };
+    bool ShowText(const char* text);
+    bool RestoreFromJournal();
+    bool ConfirmUnstorable();
+    void ShowSaveFailure(const std::string& name, DWORD error);
+    DWORD JournalNow();
 
-    bool ShowMemoFile(HANDLE hFile);
-    DWORD SaveInMemoFolder(const char* text, DWORD length, std::string& name, LinkFailure& linkFailure);
-    bool IsStoredUnchanged(const std::string& current) const;
-    void UpdateStartupLink(const char* name, LinkFailure& linkFailure);
+    CMemoStore m_store;
+    bool m_bJournalDue = false;      // the journal timer runs
+    bool m_bKeptForEditing = false;
+    bool m_bEnding = false;          // the save is the last one of this run
+    bool m_bJournaledAtEnd = false;  // that save failed, and the text went into the journal
 };

@@ -11,7 +11,7 @@
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/messages.h"
-#include "memo/memostore.h"
+#include "memo/memofiles.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {

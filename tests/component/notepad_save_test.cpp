@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
-#include "memo/memostore.h"
+#include "memo/memofiles.h"
 #include "startup/links.h"
 #include "tests/component/notepad_fixture.h"
 

@@ -159,7 +159,7 @@ TEST(FaultStorage, ReadOnlyMemoIsNeitherReplacedNorRenamedAndTheEditIsSavedAtThe
     EXPECT_TRUE(StartsWith(seen, SaveFailedFor("renamed.txt"))) << seen;
     EXPECT_TRUE(app.WaitHidden());
     EXPECT_EQ(kKept, app.Memo("kept"));
-    EXPECT_EQ((Files{"kept.txt", "other.txt"}), app.MemoFiles());
+    EXPECT_EQ((Files{"kept.txt", "other.txt"}), app.StoredMemoFiles());
     EXPECT_NE(0u, GetFileAttributesA(app.PathOf("memo\\kept.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
 
     ASSERT_TRUE(SetFileAttributesA(app.PathOf("memo\\kept.txt").c_str(), FILE_ATTRIBUTE_NORMAL));

@@ -408,6 +408,13 @@ std::vector<std::string> MemoApp::MemoFiles() const
     return names;
 }
 
+std::vector<std::string> MemoApp::StoredMemoFiles() const
+{
+    std::vector<std::string> names = MemoFiles();
+    names.erase(std::remove(names.begin(), names.end(), "~memojournal.bin"), names.end());
+    return names;
+}
+
 std::string MemoApp::Ini(const char* section, const char* key) const
 {
     return IniValue(PathOf("MossvanePad.ini"), section, key);

@@ -87,6 +87,9 @@ public:
     bool WaitShown(DWORD timeoutMs = 15000) const;
     std::string Memo(const std::string& name) const { return ReadFile("memo\\" + name + ".txt"); }
     std::vector<std::string> MemoFiles() const;
+    // The same without the recovery journal, which is no memo: what the
+    // memo folder stores.
+    std::vector<std::string> StoredMemoFiles() const;
     std::string Ini(const char* section, const char* key) const;
 
     // A message box of the program's process (dialog class "#32770").

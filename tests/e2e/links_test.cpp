@@ -2,6 +2,7 @@
 // folder, made and followed by the real program.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,45 @@ void HideAndShowAgain(MemoApp& app)
     ASSERT_TRUE(app.PopUpByRequest());
 }
 
+// A file of that name in the desktop's trash folder, where Wine's shell
+// moves what goes to the Recycle Bin; removed before and after.
+class TrashedFile {
+public:
+    explicit TrashedFile(const std::string& name)
+    {
+        // Wine hands Windows programs the Unix home as WINEHOMEDIR, \??\Z:\root.
+        const char* data = getenv("XDG_DATA_HOME");
+        const char* home = getenv("WINEHOMEDIR");
+        std::string folder = data && *data ? std::string("Z:") + data
+                                           : std::string(home && strlen(home) > 4 ? home + 4 : "") + "/.local/share";
+        folder += "/Trash/";
+        for (char& c : folder) c = c == '/' ? '\\' : c;
+        m_file = folder + "files\\" + name;
+        m_info = folder + "info\\" + name + ".trashinfo";
+        Remove();
+    }
+    ~TrashedFile() { Remove(); }
+    std::string Content() const
+    {
+        HANDLE file = CreateFileA(m_file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return "<not in the trash>";
+        char bytes[256];
+        DWORD read = 0;
+        ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
+        CloseHandle(file);
+        return std::string(bytes, read);
+    }
+
+private:
+    void Remove() const
+    {
+        DeleteFileA(m_file.c_str());
+        DeleteFileA(m_info.c_str());
+    }
+    std::string m_file;
+    std::string m_info;
+};
+
 TEST(MemoLinks, StartupBoxMakesTheLinkWhichFollowsTheTitleAndGoesWithTheMemo)
 {
     MemoApp app;
@@ -67,8 +107,10 @@ TEST(MemoLinks, StartupBoxMakesTheLinkWhichFollowsTheTitleAndGoesWithTheMemo)
 
     ASSERT_TRUE(app.ClickCheckBox(kStartupBox));
     ExpectMemoLink(app, "Errands");
+    TrashedFile trashed("Errands.txt");
     ASSERT_TRUE(app.Command(kDeleteMemo));
     EXPECT_FALSE(app.FileExists("memo\\Errands.txt"));
+    EXPECT_EQ("Errands\r\nmilk", trashed.Content()) << "in the Recycle Bin, to be taken back";
     EXPECT_EQ(Names{}, LinkNames(app));
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_EQ(0u, app.EndFromTray());

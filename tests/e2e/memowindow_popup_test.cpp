@@ -47,7 +47,7 @@ TEST(MemoPopup, LosingTheActivationHidesAndSavesUnlessPinned)
     ASSERT_TRUE(app.FocusChild(200));
     ActivateOtherWindow();
     EXPECT_TRUE(StaysShown(app)) << "a pinned window stays";
-    EXPECT_EQ(Files{}, app.MemoFiles()) << "and does not save on losing the activation";
+    EXPECT_EQ(Files{}, app.StoredMemoFiles()) << "and does not save on losing the activation";
 
     ASSERT_TRUE(app.ClickCheckBox(kPin));
     ASSERT_FALSE(app.IsChecked(kPin));
@@ -86,7 +86,7 @@ TEST(MemoPopup, OpenSettingsKeepTheWindowUp)
     app.TypeText("while the settings are open");
     ActivateOtherWindow();
     EXPECT_TRUE(StaysShown(app));
-    EXPECT_EQ(Files{}, app.MemoFiles());
+    EXPECT_EQ(Files{}, app.StoredMemoFiles());
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ((Files{"while the settings a.txt"}), app.MemoFiles()) << "ending from the tray saved the shown memo";
 }
@@ -110,7 +110,7 @@ TEST(MemoPopup, AMessageBoxOfTheProgramKeepsTheWindowUp)
     EXPECT_TRUE(StaysShown(app));
     MemoApp::DismissMessageBox(box);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    EXPECT_EQ(Files{}, app.MemoFiles());
+    EXPECT_EQ(Files{}, app.StoredMemoFiles());
     ASSERT_EQ(0u, app.EndFromTray());
 }
 

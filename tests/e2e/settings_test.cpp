@@ -132,6 +132,34 @@ TEST(Settings, TheMemoWindowStaysUpUntilDoneAndHidesAgainAfterwards)
     EXPECT_EQ("settings open", app.Memo("settings open"));
 }
 
+// Alt+F4 and the close button send the window WM_SYSCOMMAND SC_CLOSE.
+TEST(Settings, ClosingTheSettingsWindowCancelsAndTheProgramGoesOn)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    const char* ways[] = {"Alt+F4", "WM_CLOSE"};
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(ways[way]);
+        HWND setting = OpenSettings(app);
+        ASSERT_TRUE(setting);
+        SetText(ControlOf(setting, kWidthEdit), "777");
+        if (way == 0) SendMessageA(setting, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else SendMessageA(setting, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
+        EXPECT_TRUE(app.IsRunning());
+        EXPECT_TRUE(IsWindow(setting)) << "closed like a cancel, not destroyed";
+        EXPECT_EQ("400", TextOf(ControlOf(setting, kWidthEdit))) << "the settings stay as they were";
+        EXPECT_EQ(400, ClientSize(app.Window()).cx);
+    }
+    app.TypeText("settings closed");
+    ASSERT_TRUE(app.FocusChild(kEditor));
+    ActivateOtherWindow();
+    EXPECT_TRUE(app.WaitHidden()) << "hides on deactivation again";
+    EXPECT_EQ("settings closed", app.Memo("settings closed"));
+    EXPECT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("400", app.Ini("Window", "Width"));
+}
+
 // The program carries the masks: each button is cut to its icon.
 TEST(Settings, EachImageButtonIsCutToItsIcon)
 {

@@ -1,0 +1,105 @@
+#include "memo/journal.h"
+
+#include <cctype>
+
+#include "app/bounded.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "memo/memofiles.h"
+
+namespace {
+const char kJournalFile[] = "~memojournal.bin";
+const char kJournalTemp[] = "~memojournal.tmp";
+// A journal is the text of one memo: a few times the largest memo suffices.
+const DWORD kLargestJournal = 256u * 1024 * 1024;
+
+// The same folder names the same copy, whatever the case of its spelling.
+uint32_t FolderKey(const char* dir)
+{
+    std::string folded(dir);
+    for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return Crc32(folded.data(), folded.size());
+}
+}  // namespace
+
+bool CRecoveryJournal::FormatPaths(Place place, char* journal, char* temp) const
+{
+    if (place == kMemoFolder) {
+        char folder[kPathSize];
+        return FormatMemoFolder(folder, sizeof(folder)) &&
+               FormatBounded(journal, kPathSize, "%s%s", folder, kJournalFile) &&
+               FormatBounded(temp, kPathSize, "%s%s", folder, kJournalTemp);
+    }
+    char dir[kPathSize];
+    char tempDir[kPathSize];
+    DWORD length = GetTempPathA(sizeof(tempDir), tempDir);
+    if (length == 0 || length >= sizeof(tempDir) || !GetCurrentDirectoryBounded(dir, sizeof(dir))) return false;
+    uint32_t key = FolderKey(dir);
+    return FormatBounded(journal, kPathSize, "%sMossvanePad-%08X.journal", tempDir, key) &&
+           FormatBounded(temp, kPathSize, "%sMossvanePad-%08X.journal.tmp", tempDir, key);
+}
+
+bool CRecoveryJournal::WriteAt(Place place, const std::string& bytes, DWORD& error)
+{
+    char journal[kPathSize];
+    char temp[kPathSize];
+    if (m_bKeep[place]) {
+        error = ERROR_ALREADY_EXISTS;
+        return false;
+    }
+    if (!FormatPaths(place, journal, temp)) {
+        error = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    error = WriteFileThrough(temp, journal, bytes.data(), static_cast<DWORD>(bytes.size()), true);
+    return error == ERROR_SUCCESS;
+}
+
+DWORD CRecoveryJournal::Write(const JournalRecord& record)
+{
+    std::string bytes = EncodeJournal(record);
+    DWORD error = ERROR_SUCCESS;
+    if (WriteAt(kMemoFolder, bytes, error)) {
+        RemoveAt(kTempFolder);
+        return ERROR_SUCCESS;
+    }
+    DWORD tempError = ERROR_SUCCESS;
+    if (!WriteAt(kTempFolder, bytes, tempError)) return error;
+    RemoveAt(kMemoFolder);
+    return ERROR_SUCCESS;
+}
+
+std::optional<JournalRecord> CRecoveryJournal::Find()
+{
+    std::optional<JournalRecord> newest;
+    for (int i = 0; i < kPlaces; ++i) {
+        Place place = static_cast<Place>(i);
+        char journal[kPathSize];
+        char temp[kPathSize];
+        if (!FormatPaths(place, journal, temp)) continue;
+        if (GetFileAttributesA(journal) == INVALID_FILE_ATTRIBUTES) continue;
+        std::string bytes;
+        std::optional<JournalRecord> record;
+        if (ReadWholeFile(journal, bytes, kLargestJournal) == ERROR_SUCCESS) record = DecodeJournal(bytes);
+        if (!record) {
+            m_bKeep[place] = true;
+            continue;
+        }
+        if (!newest || record->writtenAt > newest->writtenAt) newest = std::move(record);
+    }
+    return newest;
+}
+
+void CRecoveryJournal::RemoveAt(Place place)
+{
+    char journal[kPathSize];
+    char temp[kPathSize];
+    if (m_bKeep[place] || !FormatPaths(place, journal, temp)) return;
+    DeleteFileA(journal);
+}
+
+void CRecoveryJournal::Remove()
+{
+    RemoveAt(kMemoFolder);
+    RemoveAt(kTempFolder);
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "memo/journalformat.h"
+
+// The recovery journal: the editor's text while it is edited, so that a
+// crash, a kill or a lost save takes at most the last moments of typing.
+// It lives in the memo folder as a file no memo pattern matches
+// ("~memojournal.bin"); where that folder cannot take it (a full disk, a
+// read-only folder), in the user's temporary folder under a name made from
+// this copy's folder. Both places are written through a temporary file and
+// a write-through move, and read at start.
+class CRecoveryJournal {
+public:
+    // Writes the record to the memo folder, or failing that to the
+    // temporary folder; the other place's journal goes, so that only the
+    // newest one stays. ERROR_SUCCESS or the memo folder's error.
+    DWORD Write(const JournalRecord& record);
+    // The newest usable journal of the two places. A file that is there but
+    // is no journal (torn, foreign, unreadable) is left where it is and not
+    // written over or removed by this run.
+    std::optional<JournalRecord> Find();
+    // Removes this run's journals.
+    void Remove();
+
+private:
+    enum Place { kMemoFolder, kTempFolder, kPlaces };
+    // Full paths of the journal and its temporary file in one place.
+    bool FormatPaths(Place place, char* journal, char* temp) const;
+    bool WriteAt(Place place, const std::string& bytes, DWORD& error);
+    void RemoveAt(Place place);
+
+    bool m_bKeep[kPlaces] = {};  // a file found there that is no journal of ours
+};

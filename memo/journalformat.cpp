@@ -1,0 +1,109 @@
+#include "memo/journalformat.h"
+
+#include <cstring>
+
+namespace {
+const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '1'};
+
+void PutNumber(std::string& out, uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void PutBytes(std::string& out, const std::string& bytes)
+{
+    PutNumber(out, bytes.size(), 4);
+    out += bytes;
+}
+
+// Reads forward through the bytes; any read past the end makes it fail for
+// good.
+class Reader {
+public:
+    explicit Reader(const std::string& bytes) : m_bytes(bytes) {}
+    bool ok() const { return m_ok; }
+    size_t position() const { return m_position; }
+
+    uint64_t Number(int bytes)
+    {
+        if (!Has(bytes)) return 0;
+        uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i) {
+            value |= static_cast<uint64_t>(static_cast<unsigned char>(m_bytes[m_position + i])) << (8 * i);
+        }
+        m_position += bytes;
+        return value;
+    }
+    std::string Bytes()
+    {
+        uint64_t length = Number(4);
+        if (!Has(length)) return {};
+        std::string bytes = m_bytes.substr(m_position, length);
+        m_position += length;
+        return bytes;
+    }
+
+private:
+    bool Has(uint64_t count)
+    {
+        if (m_ok && count <= m_bytes.size() - m_position) return true;
+        m_ok = false;
+        return false;
+    }
+    const std::string& m_bytes;
+    size_t m_position = 0;
+    bool m_ok = true;
+};
+}  // namespace
+
+uint32_t Crc32(const void* data, size_t size, uint32_t crc)
+{
+    static uint32_t table[256];
+    if (table[1] == 0) {
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t c = i;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[i] = c;
+        }
+    }
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+std::string EncodeJournal(const JournalRecord& record)
+{
+    std::string out(kSignature, sizeof(kSignature));
+    out.reserve(record.text.size() + record.memo.size() + 64);
+    PutBytes(out, record.memo);
+    PutNumber(out, record.base.present ? 1 : 0, 1);
+    PutNumber(out, record.base.size, 8);
+    PutNumber(out, record.base.writeTime, 8);
+    PutNumber(out, record.writtenAt, 8);
+    PutBytes(out, record.text);
+    PutNumber(out, Crc32(out.data(), out.size()), 4);
+    return out;
+}
+
+std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
+{
+    if (bytes.size() < sizeof(kSignature) + 4 || memcmp(bytes.data(), kSignature, sizeof(kSignature)) != 0) {
+        return std::nullopt;
+    }
+    Reader reader(bytes);
+    reader.Number(sizeof(kSignature));
+    JournalRecord record;
+    record.memo = reader.Bytes();
+    uint64_t present = reader.Number(1);
+    record.base.present = present == 1;
+    record.base.size = reader.Number(8);
+    record.base.writeTime = reader.Number(8);
+    record.writtenAt = reader.Number(8);
+    record.text = reader.Bytes();
+    size_t checked = reader.position();
+    uint64_t crc = reader.Number(4);
+    if (!reader.ok() || present > 1 || reader.position() != bytes.size()) return std::nullopt;
+    if (crc != Crc32(bytes.data(), checked)) return std::nullopt;
+    return record;
+}

@@ -1,0 +1,182 @@
+#include "memo/memofiles.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/bounded.h"
+#include "app/curdir.h"
+#include "app/globals.h"
+#include "memo/memoname.h"
+
+const char kMemoTempFile[] = "~memosave.tmp";
+
+namespace {
+// Holds a memo only for the moment its name changes case.
+const char kRenameFile[] = "~memorename.tmp";
+
+DWORD WriteAndFlush(const char* file, const char* data, DWORD size)
+{
+    HANDLE hFile = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD error = ERROR_SUCCESS;
+    DWORD written = 0;
+    if (!WriteFile(hFile, data, size, &written, nullptr)) {
+        error = GetLastError();
+    } else if (written != size) {
+        error = ERROR_DISK_FULL;
+    } else if (!FlushFileBuffers(hFile)) {
+        error = GetLastError();
+    }
+    if (!CloseHandle(hFile) && error == ERROR_SUCCESS) error = GetLastError();
+    return error;
+}
+
+bool IsReadOnlyFile(const char* file)
+{
+    DWORD attributes = GetFileAttributesA(file);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// A rename to the same name in another case is a no-op on some file
+// systems, so it goes through a second name; a failure puts the file back
+// under its old spelling, which names the same memo.
+void ChangeCase(const char* previous, const char* target)
+{
+    if (!MoveFileA(previous, kRenameFile)) return;
+    if (!MoveFileA(kRenameFile, target)) MoveFileA(kRenameFile, previous);
+}
+
+// Replaces the current memo's own file; a change of case only renames it
+// afterwards, once the text is safe.
+DWORD ReplaceCurrentFile(const char* target, const char* previous)
+{
+    if (!MoveFileExA(kMemoTempFile, previous, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return GetLastError();
+    if (strcmp(previous, target) != 0) ChangeCase(previous, target);
+    return ERROR_SUCCESS;
+}
+
+// The name was chosen free, so nothing is replaced: should a file of that
+// name have appeared meanwhile, the move fails instead of overwriting it.
+DWORD MoveToNewName(const char* target, const char* previous)
+{
+    if (!MoveFileExA(kMemoTempFile, target, MOVEFILE_WRITE_THROUGH)) return GetLastError();
+    if (previous) DeleteFileA(previous);
+    return ERROR_SUCCESS;
+}
+}  // namespace
+
+bool FormatMemoFolder(char* out, size_t size)
+{
+    char dir[kPathSize];
+    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) {
+        if (size > 0) out[0] = '\0';
+        return false;
+    }
+    return FormatBounded(out, size, "%s\\%s\\", dir, "memo");
+}
+
+bool IsAnsiLeadByte(unsigned char c)
+{
+    return IsDBCSLeadByte(c) != FALSE;
+}
+
+std::string FoldMemoName(const std::string& name)
+{
+    int length = static_cast<int>(name.size());
+    int wideLength = MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0);
+    if (wideLength <= 0) return name;
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.data(), length, &wide[0], wideLength);
+    CharUpperBuffW(&wide[0], static_cast<DWORD>(wideLength));
+    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
+bool MemoFileExists(const std::string& name)
+{
+    char file[kPathSize];
+    if (!FormatMemoFileName(file, sizeof(file), name)) return true;
+    return GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+}
+
+MemoStamp StampOfFile(const char* file)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    MemoStamp stamp;
+    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return stamp;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return stamp;
+    stamp.present = true;
+    stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+DWORD WriteFileThrough(const char* temp, const char* target, const char* data, DWORD size, bool replace)
+{
+    DWORD error = WriteAndFlush(temp, data, size);
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExA(temp, target, MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0))) {
+        error = GetLastError();
+    }
+    if (error != ERROR_SUCCESS) DeleteFileA(temp);
+    return error;
+}
+
+DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)
+{
+    out.clear();
+    HANDLE hFile = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD high = 0;
+    DWORD size = GetFileSize(hFile, &high);
+    DWORD error = ERROR_SUCCESS;
+    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+        error = GetLastError();
+    } else if (high != 0 || size > limit) {
+        error = ERROR_FILE_TOO_LARGE;
+    } else {
+        out.resize(size);
+        DWORD read = 0;
+        if (size > 0 && !ReadFile(hFile, &out[0], size, &read, nullptr)) error = GetLastError();
+        out.resize(read);
+    }
+    CloseHandle(hFile);
+    return error;
+}
+
+DWORD MoveToRecycleBin(const char* path)
+{
+    // The list of files ends with an empty name.
+    char from[kPathSize + 1] = {};
+    if (!CopyBounded(from, kPathSize, path)) return ERROR_FILENAME_EXCED_RANGE;
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    int result = SHFileOperationA(&operation);
+    if (result == 0 && !operation.fAnyOperationsAborted) return ERROR_SUCCESS;
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    return DeleteFileA(path) ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current)
+{
+    char target[kPathSize];
+    if (!FormatMemoFileName(target, sizeof(target), name)) return ERROR_FILENAME_EXCED_RANGE;
+    char previous[kPathSize];
+    bool hasPrevious = FormatMemoFileName(previous, sizeof(previous), current);
+    // Windows refuses to replace or delete a read-only file; asking first
+    // keeps such a memo whole where a system would let it through (Wine run
+    // by root), and writes nothing in vain.
+    if (hasPrevious && IsReadOnlyFile(previous)) return ERROR_ACCESS_DENIED;
+    DWORD error = WriteAndFlush(kMemoTempFile, text, size);
+    if (error == ERROR_SUCCESS) {
+        error = hasPrevious && IsSameMemoName(name, current, FoldMemoName)
+                    ? ReplaceCurrentFile(target, previous)
+                    : MoveToNewName(target, hasPrevious ? previous : nullptr);
+    }
+    if (error != ERROR_SUCCESS) DeleteFileA(kMemoTempFile);
+    return error;
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "memo/journalformat.h"
+
+// The files of the memo folder and the file operations the memo store is
+// built of. Apart from FormatMemoFolder and the functions that say they take
+// full paths, these take relative names: the caller makes the memo folder
+// current first.
+
+// Where a save writes the text before it replaces the memo's file. No
+// "*.txt" pattern matches it, not even through an 8.3 short name, so it is
+// never listed with the memos.
+extern const char kMemoTempFile[];
+
+// "<current directory>\memo\" into out; false (out empty) when it does not fit.
+bool FormatMemoFolder(char* out, size_t size);
+
+// The lead-byte test of the active ANSI code page.
+bool IsAnsiLeadByte(unsigned char c);
+
+// A memo name as the file system compares it: upper-cased as a whole
+// (through UTF-16), so that a double-byte letter is folded like an ASCII one
+// and a trail byte never is.
+std::string FoldMemoName(const std::string& name);
+
+// Whether anything (a file or a folder) is called <name>.txt; a name too long
+// to form counts as taken.
+bool MemoFileExists(const std::string& name);
+
+// Size and last write time of a file; not present when it cannot be asked.
+MemoStamp StampOfFile(const char* file);
+
+// Writes `size` bytes to `temp`, flushes them to the disk, and only then
+// moves the file to `target` (write-through), replacing a file there when
+// `replace` is set. On failure neither file is left changed but `temp`,
+// which is removed. ERROR_SUCCESS or the error that stopped it.
+DWORD WriteFileThrough(const char* temp, const char* target, const char* data, DWORD size, bool replace);
+
+// The whole of a file (up to `limit` bytes) into out.
+DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit);
+
+// Moves a file (full path) to the Recycle Bin without a question, a progress
+// window or an error box; where its drive has none, it is deleted.
+DWORD MoveToRecycleBin(const char* path);
+
+// Stores text as memo `name`, the current memo being `current` ("null" for
+// none). The text goes to a temporary file first; only once it is completely
+// on disk does it replace the memo's file, so a failure leaves every stored
+// memo as it was. When the name differs from `current` (beyond case), the
+// current memo's old file goes afterwards; a current memo marked read-only
+// is neither replaced nor renamed (ERROR_ACCESS_DENIED). Returns
+// ERROR_SUCCESS or the error that stopped it; the temporary file never
+// remains.
+DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current);

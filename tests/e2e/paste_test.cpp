@@ -1,0 +1,68 @@
+// Text the memo file cannot hold: a paste of Unicode characters that
+// Shift-JIS has no code for is asked about before anything is stored.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/fault_env.h"
+
+namespace {
+const int kEditor = 200;
+const std::string kKept = "kept\r\nstored";
+
+bool PutUnicodeOnClipboard(const std::wstring& text)
+{
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool ok = block != nullptr;
+    if (ok) {
+        memcpy(GlobalLock(block), text.c_str(), bytes);
+        GlobalUnlock(block);
+        ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+        if (!ok) GlobalFree(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+void Answer(HWND box, int button)
+{
+    PostMessageA(box, WM_COMMAND, button, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
+TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\kept.txt", kKept);
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
+    ASSERT_TRUE(app.Start());
+    // "café ☃ 𠮷野家"
+    ASSERT_TRUE(PutUnicodeOnClipboard(L"\r\ncaf\u00e9 \u2603 \U00020BB7\u91ce\u5bb6"));
+    SendMessageA(app.Editor(), EM_SETSEL, -1, -1);
+    SendMessageA(app.Editor(), WM_PASTE, 0, 0);
+
+    ASSERT_TRUE(app.FocusChild(kEditor));
+    HWND box = DeactivateIntoMessageBox(app);
+    ASSERT_TRUE(box) << "no question before the save; shown: " << app.EditorText() << " stored: " << app.Memo("kept");
+    std::string question = MemoApp::MessageBoxText(box);
+    EXPECT_NE(std::string::npos, question.find("保存できません")) << question;
+    EXPECT_EQ(kKept, app.Memo("kept")) << "nothing stored while the question is up";
+    Answer(box, IDNO);
+    EXPECT_FALSE(app.WaitHidden(1500)) << "kept up to edit";
+    EXPECT_EQ(kKept, app.Memo("kept")) << "nothing stored without the user's say";
+
+    ASSERT_TRUE(app.FocusChild(kEditor));
+    box = DeactivateIntoMessageBox(app);
+    ASSERT_TRUE(box);
+    Answer(box, IDYES);
+    EXPECT_TRUE(app.WaitHidden());
+    std::string stored = app.Memo("kept");
+    EXPECT_EQ(app.EditorText(), stored) << "stored as is once the user said so";
+    EXPECT_NE(kKept, stored);
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+}  // namespace
