@@ -1,3 +1,4 @@
+#include "app/config.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "controls/buttonwnd.h"
@@ -16,6 +17,7 @@ bool IsChecked(HWND checkBox)
 
 LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (g_bMessageBox && RefuseBehindMessageBox(LOWORD(wParam), HIWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDC_NEWMEMO:
         NewMemo();
@@ -53,6 +55,27 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+// The program's message boxes have no owner, so the memo window stays usable
+// behind one, while the load or save that raised it is still on its way. A
+// command that would load or save then is refused, and the list and the
+// Startup box go back to what the editor holds.
+bool CMainWnd::RefuseBehindMessageBox(WORD id, WORD code)
+{
+    switch (id) {
+    case IDC_NEWMEMO:
+    case IDC_DELETEMEMO:
+        return true;
+    case IDC_FILELIST:
+        if (code != CBN_SELCHANGE) return false;
+        m_pFileList->Refresh();
+        return true;
+    case IDC_STARTUP:
+        SendMessageA(m_hStartup, BM_SETCHECK, m_pNotepad->IsMarkedStartup() ? BST_CHECKED : BST_UNCHECKED, 0);
+        return true;
+    }
+    return false;
 }
 
 // A memo that could not be saved stays in the editor: emptying it would
@@ -99,8 +122,10 @@ void CMainWnd::SwitchToSelectedMemo()
     if (!IsMemoFileName(file)) return;
     std::string name = MemoNameOfFile(file);
 
-    SyncStartupLink(name.c_str());
     m_pNotepad->LoadMemo(false, name.c_str());
+    // The Startup box and the mark describe the memo now shown: none when the
+    // chosen one could not be read.
+    SyncStartupLink(g_config->PrevFile);
     UpdateStartupBox();
 }
 

@@ -76,6 +76,7 @@ private:
 
     // Commands (commands.cpp)
     LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool RefuseBehindMessageBox(WORD id, WORD code);
     void NewMemo();
     void DeleteCurrentMemo();
     void SwitchToSelectedMemo();

@@ -2,6 +2,7 @@
 #include "app/config.h"
 #include "app/globals.h"
 #include "mainwnd/mainwnd.h"
+#include "memo/memoname.h"
 #include "memo/notepadwnd.h"
 #include "startup/links.h"
 
@@ -12,13 +13,13 @@ void CMainWnd::UpdateStartupBox()
 }
 
 // Makes the Startup box and the store's mark describe memo `name`, and gives
-// its link the memo's current name when the memo was renamed since. A name
-// too long for a memo name has no link.
+// its link the memo's current name when the memo was renamed since. No memo
+// ("null") and a name too long for a memo name have no link.
 void CMainWnd::SyncStartupLink(const char* name)
 {
     char memo[kPathSize];
     char link[kPathSize];
-    if (CopyBounded(memo, sizeof(memo), name) && FindMemoLink(memo, link)) {
+    if (!IsReservedMemoName(name) && CopyBounded(memo, sizeof(memo), name) && FindMemoLink(memo, link)) {
         NameLinkAfterMemo(memo, link);
         SendMessageA(m_hStartup, BM_SETCHECK, BST_CHECKED, 0);
         m_pNotepad->MarkStartup(true);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/globals.h"
 #include "app/messages.h"
 
 namespace {
@@ -40,10 +41,12 @@ LRESULT CMainWnd::OnTaskbarCreated(HWND hWnd)
 }
 
 // A left press on the tray icon ends the program, once the memo is safe;
-// every other mouse message of the icon does nothing.
+// every other mouse message of the icon does nothing. While a message box of
+// the program is up, the load or save that raised it is not over: the box
+// is answered first.
 LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
 {
-    if (mouseMsg != WM_LBUTTONDOWN) return 0;
+    if (mouseMsg != WM_LBUTTONDOWN || g_bMessageBox) return 0;
     EndProgram(hWnd);
     return 0;
 }

@@ -208,7 +208,11 @@ bool CNotepadWnd::RestoreFromJournal()
         return true;
     }
     SetWindowTextA(m_hWnd, "");
-    if (!ShowText(record->text.c_str())) return false;
+    DWORD error = ShowText(record->text.c_str());
+    if (error != ERROR_SUCCESS) {
+        ShowSystemError(kShowCaption, error);
+        return false;
+    }
     g_config->SetPrevFile(target.c_str());
     m_store.AdoptRestored(*record, target);
     SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
@@ -234,8 +238,10 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
     // A NUL would end the text there, and the next save of an edit would cut
     // the memo short; it shows as a space instead.
     std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
-    if (!ShowText(text.get())) {
+    error = ShowText(text.get());
+    if (error != ERROR_SUCCESS) {
         g_config->SetPrevFile(kNoMemoName);
+        ShowSystemError(kShowCaption, error);
         return;
     }
     if (name != g_config->PrevFile) g_config->SetPrevFile(name);
@@ -243,16 +249,17 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
 }
 
 // Anything short of the whole text shown leaves the editor empty: a save of
-// a partly shown memo would cut it short on disk.
-bool CNotepadWnd::ShowText(const char* text)
+// a partly shown memo would cut it short on disk. The caller tells of the
+// error once the memo it was showing is settled.
+DWORD CNotepadWnd::ShowText(const char* text)
 {
     if (!SetWindowTextA(m_hWnd, text)) {
-        ShowSystemError(kShowCaption, kLastError);
+        DWORD error = GetLastError();
         SetWindowTextA(m_hWnd, "");
-        return false;
+        return error;
     }
     MoveCaretToEnd(m_hWnd);
-    return true;
+    return ERROR_SUCCESS;
 }
 
 bool CNotepadWnd::SaveMemo()

@@ -20,7 +20,8 @@ public:
     // records what the editor now holds as PrevFile: `name` when its text is
     // shown, "null" when cleared or when the memo is missing or unreadable (so
     // that the next save cannot replace a memo that was never shown). A memo
-    // file that exists but cannot be read is reported in a message box.
+    // file that exists but cannot be read is reported in a message box, once
+    // the file is closed and PrevFile settled.
     void LoadMemo(bool clear, const char* name);
     // Saves the text under the title of its first line (renaming the memo
     // when the title changed) and records it as PrevFile. An empty editor
@@ -65,7 +66,7 @@ private:
     LRESULT OnInitCtrl(HWND hWnd);
     void OnJournalTimer();
 
-    bool ShowText(const char* text);
+    DWORD ShowText(const char* text);
     bool RestoreFromJournal();
     bool ConfirmUnstorable();
     void ShowSaveFailure(const std::string& name, DWORD error);

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "memo/memostore.h"
+#include "memo/memofiles.h"
 
 namespace {
 TEST(MemoNameFold, ComparesNamesAsTheFileSystemDoes)

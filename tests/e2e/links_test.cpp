@@ -2,17 +2,22 @@
 // folder, made and followed by the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tests/e2e/fault_env.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/links_probe.h"
 
 namespace {
+const int kNewMemo = 1;
 const int kDeleteMemo = 3;
+const int kFileList = 201;
 const int kStartupBox = 202;
+const int kPin = 204;
 
 using Names = std::vector<std::string>;
 
@@ -154,6 +159,59 @@ TEST(MemoLinks, LinksOfAnotherFolderOrDescriptionOrOfAnotherProgramDoNotCount)
     EXPECT_EQ("todo\r\ncall home twice", app.Memo("todo"));
     EXPECT_EQ(all, LinkNames(app)) << "the save of the unmarked memo removed none of them";
     EXPECT_EQ(app.PathOf("todo.exe"), ReadLinkBack(startup + "todo.lnk").target);
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+
+// A memo that cannot be read leaves no Startup mark on the empty editor, and
+// while its message box is up the window refuses to load or save another.
+TEST(MemoLinks, UnreadableMemoLeavesNoMarkAndNothingLoadsBehindItsBox)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\todo.txt", "todo\r\ncall home");
+    app.WriteFile("memo\\held.txt", "held\r\nopen elsewhere");
+    app.WriteFile("memo\\other.txt", "other\r\nnever touched");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=todo\r\n");
+    for (const char* name : {"todo", "held"}) {
+        ASSERT_TRUE(WriteLink(ShellStartupFolder() + name + ".lnk", app.PathOf(std::string("memo\\") + name + ".txt"),
+                              app.PathOf("memo"), "MossvanePad"));
+    }
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.IsChecked(kStartupBox));
+    // Pinned, so that only the commands below save.
+    SendMessageA(app.Child(kPin), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(app.Command(kPin));
+    ASSERT_TRUE(app.PopUp());
+
+    FileLock lock(app.PathOf("memo\\held.txt"));
+    ASSERT_TRUE(lock.ok());
+    for (bool pickBehindTheBox : {false, true}) {
+        SCOPED_TRACE(pickBehindTheBox ? "another memo picked behind the box" : "the box answered");
+        ASSERT_TRUE(app.SelectInList("held.txt"));
+        app.PostCommand(kFileList, CBN_SELCHANGE);
+        HWND box = app.WaitForMessageBox();
+        ASSERT_NE(nullptr, box);
+        if (pickBehindTheBox) {
+            ASSERT_TRUE(app.SelectInList("other.txt"));
+            EXPECT_TRUE(app.Command(kFileList, CBN_SELCHANGE));
+            EXPECT_EQ("", app.EditorText()) << "no memo is loaded behind the box";
+        }
+        std::string seen = ReadAndDismiss(box);
+        EXPECT_EQ(0u, seen.find("ファイルの読み込みに失敗しました")) << seen;
+        EXPECT_EQ("<no box>", ReadAndDismiss(app.WaitForMessageBox(2000)));
+        EXPECT_EQ("", app.EditorText());
+        EXPECT_FALSE(app.IsChecked(kStartupBox)) << "the memo not shown has no mark";
+    }
+
+    lock.Release();
+    app.TypeText("fresh\r\ntyped after the failed pick");
+    ASSERT_TRUE(app.Command(kNewMemo));
+    Names links = LinkNames(app);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ((Names{"held.lnk", "todo.lnk"}), links) << "the new memo got no link";
+    EXPECT_EQ((std::vector<std::string>{"fresh.txt", "held.txt", "other.txt", "todo.txt"}), app.StoredMemoFiles());
+    EXPECT_EQ("other\r\nnever touched", app.Memo("other"));
     EXPECT_EQ(0u, app.EndFromTray());
 }
 
