@@ -209,6 +209,14 @@ void FileLock::Release()
     m_hFile = INVALID_HANDLE_VALUE;
 }
 
+::testing::AssertionResult Pin(const MemoApp& app)
+{
+    const int kPinBox = 204;
+    SendMessageA(app.Child(kPinBox), BM_SETCHECK, BST_CHECKED, 0);
+    if (app.Command(kPinBox)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the pin box was not handled";
+}
+
 ::testing::AssertionResult Deactivate(MemoApp& app)
 {
     if (!WaitUntil([&] { return GetForegroundWindow() == app.Window(); }))

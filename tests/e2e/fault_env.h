@@ -67,6 +67,11 @@ private:
     HANDLE m_hFile;
 };
 
+// Under Wine the X server has a say in which window is active around a
+// pop-up and a message box, so the memo window may lose the activation, and
+// save, at any moment then. A test pins the window so that only its own
+// commands save, and lets the ending save what the editor kept.
+::testing::AssertionResult Pin(const MemoApp& app);
 // Clicks another program and waits until the memo window hid (it saved).
 ::testing::AssertionResult Deactivate(MemoApp& app);
 // Clicks another program when the save is to fail: returns the message box

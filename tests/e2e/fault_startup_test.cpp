@@ -16,7 +16,6 @@
 namespace {
 const int kSettingButton = 4;
 const int kStartupBox = 202;
-const int kPin = 204;
 // The settings window's controls in creation order.
 enum { kWidthEdit = 7, kAutoStart = 10, kDone = 11 };
 const char kLinkFailed[] = "スタートアップへのショートカットの作成に失敗しました";
@@ -109,15 +108,6 @@ void ExpectOnlyMemoLink(const MemoApp& app, const std::string& name, const std::
     EXPECT_EQ(name + ".lnk", links[0].first);
     EXPECT_EQ(app.PathOf("memo\\" + memoFile + ".txt"), links[0].second.target);
     EXPECT_EQ("MossvanePad", links[0].second.description);
-}
-
-// See fault_storage_test.cpp: a window pinned before a command brings up a
-// box saves only when the command does.
-::testing::AssertionResult Pin(const MemoApp& app)
-{
-    SendMessageA(app.Child(kPin), BM_SETCHECK, BST_CHECKED, 0);
-    if (app.Command(kPin)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the pin box was not handled";
 }
 
 // A click posted, for a control whose handler brings up a message box.

@@ -14,7 +14,6 @@ namespace {
 const int kNewMemo = 1;
 const int kEdit = 200;
 const int kFileList = 201;
-const int kPin = 204;
 const char kSaveFailed[] = "ファイルの保存に失敗しました";
 const char kReadFailed[] = "ファイルの読み込みに失敗しました";
 
@@ -40,18 +39,6 @@ void WriteMemos(const MemoApp& app)
     app.WriteFile("memo\\kept.txt", kKept);
     app.WriteFile("memo\\other.txt", kOther);
     app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
-}
-
-// Under Wine the X server has a say in which window is active around a
-// pop-up and a message box, so the memo window may lose the activation, and
-// save, at any moment then. A test pins the window before it pops it up to
-// bring up a box with a command, so that only the command saves, and lets
-// the ending save what the editor kept.
-::testing::AssertionResult Pin(const MemoApp& app)
-{
-    SendMessageA(app.Child(kPin), BM_SETCHECK, BST_CHECKED, 0);
-    if (app.Command(kPin)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the pin box was not handled";
 }
 
 TEST(FaultStorage, FullDiskFailsTheSaveAndTheEditIsSavedOnceThereIsRoom)

@@ -17,7 +17,6 @@ const int kNewMemo = 1;
 const int kDeleteMemo = 3;
 const int kFileList = 201;
 const int kStartupBox = 202;
-const int kPin = 204;
 
 using Names = std::vector<std::string>;
 
@@ -179,9 +178,7 @@ TEST(MemoLinks, UnreadableMemoLeavesNoMarkAndNothingLoadsBehindItsBox)
     }
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.IsChecked(kStartupBox));
-    // Pinned, so that only the commands below save.
-    SendMessageA(app.Child(kPin), BM_SETCHECK, BST_CHECKED, 0);
-    ASSERT_TRUE(app.Command(kPin));
+    ASSERT_TRUE(Pin(app));
     ASSERT_TRUE(app.PopUp());
 
     FileLock lock(app.PathOf("memo\\held.txt"));

@@ -70,6 +70,9 @@ TEST(Recovery, TextTypedBeforeAHardEndComesBackEditedAndIsStoredAtTheNextHide)
             app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
         }
         ASSERT_TRUE(app.Start());
+        // Pinned while typing: a hide would store the text, and only the
+        // journal is to hold it when the kill comes.
+        ASSERT_TRUE(Pin(app));
         EXPECT_TRUE(TypeWithoutPause(app, c.typed)) << "typing on without a pause is journaled all the same";
         ASSERT_TRUE(WaitJournaled(app, c.typed));
         app.Kill();
