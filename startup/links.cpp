@@ -5,6 +5,7 @@
 #include "app/bounded.h"
 #include "app/curdir.h"
 #include "app/globals.h"
+#include "app/scopedhandles.h"
 #include "memo/memoname.h"
 #include "startup/linkrules.h"
 #include "startup/shelllink.h"
@@ -19,8 +20,8 @@ bool FindLinkInStartupDir(HWND owner, Match matches, char* linkName)
     ScopedCurrentDirectory inStartup(g_szStartupDir);
     if (!inStartup.ok()) return false;
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA("*.lnk", &entry);
-    if (find == INVALID_HANDLE_VALUE) return false;
+    ScopedFind find("*.lnk", entry);
+    if (!find.ok()) return false;
     bool found = false;
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -30,8 +31,7 @@ bool FindLinkInStartupDir(HWND owner, Match matches, char* linkName)
         char description[kPathSize];
         ReadShellLink(owner, entry.cFileName, path, description);
         found = matches(path, description);
-    } while (!found && FindNextFileA(find, &entry));
-    FindClose(find);
+    } while (!found && find.Next(entry));
     if (!found) linkName[0] = '\0';
     return found;
 }
@@ -60,8 +60,8 @@ void VisitStartupLinks(const char* pattern, Visit visit)
     char search[kPathSize];
     if (!g_szStartupDir[0] || !FormatBounded(search, sizeof(search), "%s%s", g_szStartupDir, pattern)) return;
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(search, &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
+    ScopedFind find(search, entry);
+    if (!find.ok()) return;
     bool done = false;
     do {
         char name[kPathSize];
@@ -72,8 +72,7 @@ void VisitStartupLinks(const char* pattern, Visit visit)
         StoredLink link;
         ReadLinkAsStored(linkPath, link.path, link.workingDir, link.description);
         done = visit(linkPath, name, link);
-    } while (!done && FindNextFileA(find, &entry));
-    FindClose(find);
+    } while (!done && find.Next(entry));
 }
 
 // A delete on a read-only file system can report success under Wine and
@@ -163,13 +162,7 @@ bool NameSameFile(const char* a, const char* b)
 {
     WIN32_FIND_DATAA first;
     WIN32_FIND_DATAA second;
-    HANDLE find = FindFirstFileA(a, &first);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    find = FindFirstFileA(b, &second);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    return strcmp(first.cFileName, second.cFileName) == 0;
+    return ScopedFind(a, first).ok() && ScopedFind(b, second).ok() && strcmp(first.cFileName, second.cFileName) == 0;
 }
 
 // Where memo `name`'s link is or goes: the first of its numbered names that
