@@ -83,6 +83,11 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
     case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
+    case WM_SETCURSOR:
+        if (!m_pNotepad->IsFilling()) break;
+        // The window works, and a memo is still on its way in.
+        SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+        return TRUE;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }

@@ -9,7 +9,7 @@
 // A memo without text cannot be put into the Startup folder.
 void CMainWnd::UpdateStartupBox()
 {
-    EnableWindow(m_hStartup, GetWindowTextLengthA(m_pNotepad->m_hWnd) != 0);
+    EnableWindow(m_hStartup, m_pNotepad->HasText());
 }
 
 // Makes the Startup box and the store's mark describe memo `name`, and gives

@@ -19,6 +19,7 @@
 #include "memo/memoname.h"
 #include "memo/memofiles.h"
 #include "memo/syserror.h"
+#include "memo/textpieces.h"
 #include "memo/title.h"
 #include "memo/unstorable.h"
 
@@ -73,12 +74,6 @@ void ShowLinkFailure(const char* captionFormat, const std::string& link, DWORD e
     ShowSystemError(caption, error);
 }
 
-void MoveCaretToEnd(HWND hWnd)
-{
-    int length = GetWindowTextLengthA(hWnd);
-    SendMessageA(hWnd, EM_SETSEL, length, length);
-}
-
 std::wstring Widen(const char* ansi)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
@@ -88,21 +83,20 @@ std::wstring Widen(const char* ansi)
     return wide;
 }
 
-// A movable block holding the editor's whole text and its NUL, for the
-// clipboard; the caller owns it. nullptr (last error set) on failure.
-HGLOBAL CopyTextToGlobal(HWND hWnd)
+// A movable block holding the text and its NUL, for the clipboard; the
+// caller owns it. nullptr (last error set) on failure.
+HGLOBAL CopyTextToGlobal(const char* text, int length)
 {
-    int capacity = GetWindowTextLengthA(hWnd) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, capacity);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
     if (!block) return nullptr;
-    char* text = static_cast<char*>(GlobalLock(block));
-    if (!text) {
+    char* target = static_cast<char*>(GlobalLock(block));
+    if (!target) {
         DWORD error = GetLastError();
         GlobalFree(block);
         SetLastError(error);
         return nullptr;
     }
-    GetWindowTextA(hWnd, text, capacity);
+    memcpy(target, text, length + 1);
     GlobalUnlock(block);
     return block;
 }
@@ -142,11 +136,15 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_MOUSELEAVE:
         return OnMouseLeave(hWnd);
     case WM_TIMER:
-        if (wParam != kJournalTimer) break;
-        OnJournalTimer();
+        if (wParam == kFillTimer) OnFillTimer();
+        else if (wParam == kJournalTimer) OnJournalTimer();
+        else break;
         return 0;
     case WM_INITCTRL:
         return OnInitCtrl(hWnd);
+    case WM_SIZE:
+        PlaceFillNote();
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -154,8 +152,10 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hWnd, msg, wParam, lParam);
 }
 
+// Neither selects nor stamps a text that is not all in yet.
 void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
 {
+    if (IsFilling()) return;
     if (id == ID_SELECTALL) SendMessageA(hWnd, EM_SETSEL, 0, GetWindowTextLengthA(hWnd));
     if (id == ID_TIMESTAMP) InsertTimestamp();
 }
@@ -189,7 +189,7 @@ LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
         CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
         LoadMemo(false, m_pszName);
     }
-    SetFocus(hWnd);
+    if (!IsFilling()) SetFocus(hWnd);
     return 0;
 }
 
@@ -208,7 +208,10 @@ bool CNotepadWnd::RestoreFromJournal()
         return true;
     }
     SetWindowTextA(m_hWnd, "");
-    DWORD error = ShowText(record->text.c_str());
+    std::unique_ptr<char[]> text(new (std::nothrow) char[record->text.size() + 1]);
+    if (!text) return false;
+    memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
+    DWORD error = ShowText(std::move(text), record->text.size(), true);
     if (error != ERROR_SUCCESS) {
         ShowSystemError(kShowCaption, error);
         return false;
@@ -221,6 +224,7 @@ bool CNotepadWnd::RestoreFromJournal()
 
 void CNotepadWnd::LoadMemo(bool clear, const char* name)
 {
+    StopFilling();
     SetWindowTextA(m_hWnd, "");
     m_dwRead = 0;
     if (clear) {
@@ -238,35 +242,73 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
     // A NUL would end the text there, and the next save of an edit would cut
     // the memo short; it shows as a space instead.
     std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
-    error = ShowText(text.get());
+    error = ShowText(std::move(text), m_dwRead, false);
     if (error != ERROR_SUCCESS) {
         g_config->SetPrevFile(kNoMemoName);
         ShowSystemError(kShowCaption, error);
         return;
     }
     if (name != g_config->PrevFile) g_config->SetPrevFile(name);
-    SetFocus(m_hWnd);
+    if (!IsFilling()) SetFocus(m_hWnd);
 }
 
 // Anything short of the whole text shown leaves the editor empty: a save of
 // a partly shown memo would cut it short on disk. The caller tells of the
-// error once the memo it was showing is settled.
-DWORD CNotepadWnd::ShowText(const char* text)
+// error once the memo it was showing is settled. `edited`: the text counts
+// as typed, not as stored.
+DWORD CNotepadWnd::ShowText(std::unique_ptr<char[]> text, size_t size, bool edited)
 {
-    if (!SetWindowTextA(m_hWnd, text)) {
+    if (IsSlowToShow(text.get(), size)) {
+        StartFilling(std::move(text), size, edited);
+        return ERROR_SUCCESS;
+    }
+    if (!SetWindowTextA(m_hWnd, text.get())) {
         DWORD error = GetLastError();
         SetWindowTextA(m_hWnd, "");
         return error;
     }
-    MoveCaretToEnd(m_hWnd);
+    SendMessageA(m_hWnd, EM_SETMODIFY, edited, 0);
+    MoveCaretToEnd();
     return ERROR_SUCCESS;
+}
+
+// The control could not take the whole text: as when it cannot take it at
+// once, the editor is emptied and holds no memo, without a Startup mark.
+void CNotepadWnd::ShowFillFailure()
+{
+    SetWindowTextA(m_hWnd, "");
+    g_config->SetPrevFile(kNoMemoName);
+    m_store.MarkStartup(false);
+    HWND parent = GetParent(m_hWnd);
+    CheckDlgButton(parent, IDC_STARTUP, BST_UNCHECKED);
+    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE), reinterpret_cast<LPARAM>(m_hWnd));
+    ShowSystemError(kShowCaption, ERROR_NOT_ENOUGH_MEMORY);
+}
+
+// The whole text, from the editor or, while it fills, from what is going
+// in; `extra` bytes more are allocated. length receives its size without
+// the NUL.
+std::unique_ptr<char[]> CNotepadWnd::ReadText(size_t extra, int& length) const
+{
+    if (!IsFilling()) return ReadEditorText(m_hWnd, extra, length);
+    std::unique_ptr<char[]> text(new (std::nothrow) char[m_feed.Size() + 1 + extra]);
+    if (!text) return nullptr;
+    memcpy(text.get(), m_feed.Text(), m_feed.Size() + 1);
+    length = static_cast<int>(m_feed.Size());
+    return text;
+}
+
+void CNotepadWnd::MoveCaretToEnd()
+{
+    int length = GetWindowTextLengthA(m_hWnd);
+    SendMessageA(m_hWnd, EM_SETSEL, length, length);
 }
 
 bool CNotepadWnd::SaveMemo()
 {
     m_bKeptForEditing = false;
     int length = 0;
-    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
+    std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {
         ShowSaveFailure(g_config->PrevFile, ERROR_NOT_ENOUGH_MEMORY);
         return false;
@@ -275,7 +317,9 @@ bool CNotepadWnd::SaveMemo()
         m_store.RemoveJournal();
         return true;
     }
-    if (IsModified() && !ConfirmUnstorable()) {
+    // Text still filling in came from a file or the journal: the memo file
+    // can hold all of it.
+    if (IsModified() && !IsFilling() && !ConfirmUnstorable()) {
         m_bKeptForEditing = true;
         return false;
     }
@@ -340,7 +384,14 @@ bool CNotepadWnd::ConfirmUnstorable()
 
 bool CNotepadWnd::IsModified() const
 {
+    if (IsFilling()) return m_feed.Edited();
     return SendMessageA(m_hWnd, EM_GETMODIFY, 0, 0) != FALSE;
+}
+
+bool CNotepadWnd::HasText() const
+{
+    if (IsFilling()) return m_feed.Size() > 0;
+    return GetWindowTextLengthA(m_hWnd) != 0;
 }
 
 // One timer for a run of changes, not one write a key: typing on without a
@@ -366,7 +417,7 @@ void CNotepadWnd::KeepInJournal()
 DWORD CNotepadWnd::JournalNow()
 {
     int length = 0;
-    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, 0, length);
+    std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) return ERROR_NOT_ENOUGH_MEMORY;
     return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
 }
@@ -382,7 +433,10 @@ void CNotepadWnd::DeleteMemo()
 // and it is closed again before any message box comes up.
 void CNotepadWnd::CopyToClipboard()
 {
-    HGLOBAL block = CopyTextToGlobal(m_hWnd);
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadText(0, length);
+    HGLOBAL block = text ? CopyTextToGlobal(text.get(), length) : nullptr;
+    if (!text) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     if (!block) {
         ShowSystemError(kCopyCaption, kLastError);
         return;
@@ -409,7 +463,7 @@ void CNotepadWnd::InsertTimestamp()
     SetWindowTextA(m_hWnd, text.get());
     // Text set from outside counts as unedited; the stamp is an edit.
     SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
-    MoveCaretToEnd(m_hWnd);
+    MoveCaretToEnd();
     // A multi-line edit reports no change for text set from outside, and the
     // main window enables the Startup box (and has the text journaled) on a
     // change.

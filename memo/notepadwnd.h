@@ -4,6 +4,7 @@
 #include <string>
 
 #include "memo/memostore.h"
+#include "memo/textfeed.h"
 
 // The memo editor: the multi-line EDIT control that shows one memo. The memo
 // on disk (memo\<title>.txt, named after the first line), its journal and
@@ -42,6 +43,13 @@ public:
     bool IsKeptForEditing() const { return m_bKeptForEditing; }
     // Whether the text was edited since it was last loaded or saved.
     bool IsModified() const;
+    // Whether a long memo is still going into the editor piece by piece
+    // (textpieces.h). The editor is hidden and read-only meanwhile, a note
+    // stands in its place, and the program answers as ever; saves, the
+    // journal and the clipboard take the whole text all the same.
+    bool IsFilling() const { return m_feed.IsActive(); }
+    // Whether the memo shown, or being shown, has any text.
+    bool HasText() const;
     // The text changed: it is journaled within two seconds, by a timer.
     void NoteEdit();
     // Moves the current memo's file to the Recycle Bin, removes its Startup
@@ -66,13 +74,25 @@ private:
     LRESULT OnInitCtrl(HWND hWnd);
     void OnJournalTimer();
 
-    DWORD ShowText(const char* text);
+    DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
+    void StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited);
+    void OnFillTimer();
+    static const UINT_PTR kFillTimer = 2;
+    void FinishFilling();
+    void StopFilling();
+    void ShowFillNote();
+    void PlaceFillNote();
+    void ShowFillFailure();
+    std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
+    void MoveCaretToEnd();
     bool RestoreFromJournal();
     bool ConfirmUnstorable();
     void ShowSaveFailure(const std::string& name, DWORD error);
     DWORD JournalNow();
 
     CMemoStore m_store;
+    CTextFeed m_feed;
+    HWND m_hFillNote = nullptr;      // stands in the editor's place while it fills
     bool m_bJournalDue = false;      // the journal timer runs
     bool m_bKeptForEditing = false;
     bool m_bEnding = false;          // the save is the last one of this run
