@@ -31,6 +31,9 @@ bool HideAndSettle(HWND window);
 std::vector<Row> BenchPopUp(HWND memo, HWND floor);
 // Start to ready and private memory, against Wine's notepad; binary sizes.
 std::vector<Row> BenchStart();
+// Start to ready and to the whole memo shown, the last memo one of very
+// long lines, against Wine's notepad.
+std::vector<Row> BenchLongLines();
 // The memo list's refresh with 100 to 10,000 memos.
 std::vector<Row> BenchList();
 // Saving, loading and switching memos of 1 KB to 1 MB.

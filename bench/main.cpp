@@ -36,6 +36,7 @@ const Group kGroups[] = {
     {"keys", WithRunningProgram<BenchKeys>},
     {"popup", WithRunningProgram<BenchPopUp>},
     {"start", BenchStart},
+    {"longlines", BenchLongLines},
     {"list", BenchList},
     {"memos", BenchMemos},
 };
@@ -49,7 +50,7 @@ bool IsChosen(const char* name, int argc, char** argv)
 }
 }  // namespace
 
-// Arguments name the groups to run (keys, popup, start, list, memos); none runs all.
+// Arguments name the groups to run (keys, popup, start, longlines, list, memos); none runs all.
 int main(int argc, char** argv)
 {
     if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow();

@@ -38,7 +38,8 @@ void PrintTable(const std::vector<Row>& rows)
     printf("%-46s %10s %10s %10s %-5s %s\n", "figure", "median", "min", "max", "unit", "note");
     for (const Row& row : rows) {
         if (row.samples.empty()) {
-            printf("%-46s %10s %10s %10s %-5s %s\n", row.name.c_str(), "-", "-", "-", row.unit, "not measured");
+            printf("%-46s %10s %10s %10s %-5s not measured%s%s\n", row.name.c_str(), "-", "-", "-", row.unit,
+                   row.note.empty() ? "" : ": ", row.note.c_str());
             continue;
         }
         const auto range = std::minmax_element(row.samples.begin(), row.samples.end());

@@ -12,7 +12,7 @@ struct Row {
     std::string name;
     const char* unit;
     std::vector<double> samples;
-    std::string note;  // a ratio, a per-item cost, a goal
+    std::string note;  // a ratio, a per-item cost, a goal; without samples, why
 };
 
 double Median(std::vector<double> values);

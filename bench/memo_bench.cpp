@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "bench/benches.h"
+#include "bench/memo_files.h"
 #include "memo/journalformat.h"
 #include "tests/e2e/harness.h"
 
@@ -15,14 +16,23 @@ namespace {
 const int kWarmUpRounds = 2;
 const int kRounds = 15;
 
-// Until the command is carried out and its effect painted: the paint is
-// sent to the program's thread and waited for.
-double TimeCommandMs(const MemoApp& app, int id, WORD code)
+const DWORD kShowCapMs = 60000;
+
+// Until the command is carried out, `done` holds and the effect is painted:
+// the paint is sent to the program's thread and waited for.
+template <typename Done>
+double TimeCommandMs(const MemoApp& app, int id, WORD code, Done done)
 {
     const double start = NowMicros();
     app.Command(id, code);
+    PollUntil(done, kShowCapMs);
     RedrawWindow(app.Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return (NowMicros() - start) / 1000;
+}
+
+double TimeCommandMs(const MemoApp& app, int id, WORD code)
+{
+    return TimeCommandMs(app, id, code, [] { return true; });
 }
 
 LRESULT ListMessage(const MemoApp& app, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
@@ -30,23 +40,31 @@ LRESULT ListMessage(const MemoApp& app, UINT msg, WPARAM wParam = 0, LPARAM lPar
     return SendMessageA(app.Child(IDC_FILELIST), msg, wParam, lParam);
 }
 
-// Picks the memo's entry in the list as the user does and times the
-// memo window's handling of the pick.
-double PickMs(const MemoApp& app, const std::string& name)
+size_t EditorLength(const MemoApp& app)
+{
+    return static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0));
+}
+
+// The editor holds the whole memo `name` of `size` bytes: its length, and
+// its first line, for two memos of one size.
+bool Shows(const MemoApp& app, const std::string& name, size_t size)
+{
+    if (EditorLength(app) != size) return false;
+    const std::string firstLine = name + "\r\n";
+    std::string start(firstLine.size() + 1, '\0');
+    SendMessageA(app.Editor(), WM_GETTEXT, start.size(), reinterpret_cast<LPARAM>(&start[0]));
+    return start.compare(0, firstLine.size(), firstLine) == 0;
+}
+
+// Picks the memo's entry in the list as the user does and times the memo
+// window's handling of the pick until the editor holds the whole memo,
+// which a program may fill after the command returns.
+double PickMs(const MemoApp& app, const std::string& name, size_t size)
 {
     const std::string entry = name + ".txt";
     LRESULT index = ListMessage(app, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
     ListMessage(app, CB_SETCURSEL, static_cast<WPARAM>(index));
-    return TimeCommandMs(app, IDC_FILELIST, CBN_SELCHANGE);
-}
-
-// A memo of exactly `size` bytes whose first line is its name.
-std::string MemoText(const std::string& name, size_t size)
-{
-    std::string text = name + "\r\n";
-    while (text.size() < size) text += "The quick brown fox jumps over the lazy dog 0123456789.\r\n";
-    text.resize(size);
-    return text;
+    return TimeCommandMs(app, IDC_FILELIST, CBN_SELCHANGE, [&] { return Shows(app, name, size); });
 }
 
 // Wine's own cost of showing a memo: its text set into a bare edit box of
@@ -120,11 +138,6 @@ bool JournalHolds(const MemoApp& app, const std::string& text)
     return record && record->text == text;
 }
 
-size_t EditorLength(const MemoApp& app)
-{
-    return static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0));
-}
-
 // Times `run` over the rounds; nothing is kept when `check` fails after them.
 template <typename Run, typename Check>
 Row Rounds(const std::string& name, const std::string& note, Run run, Check check)
@@ -134,7 +147,7 @@ Row Rounds(const std::string& name, const std::string& note, Run run, Check chec
         const double ms = run();
         if (round >= 0) row.samples.push_back(ms);
     }
-    if (!check()) row.samples.clear();
+    if (!check()) row = {name, "ms", {}, "the check after the rounds failed"};
     return row;
 }
 }  // namespace
@@ -144,11 +157,7 @@ std::vector<Row> BenchList()
     std::vector<Row> rows;
     for (int count : {100, 1000, 10000}) {
         MemoApp app;
-        CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
-        for (int i = 0; i < count; ++i) {
-            const std::string name = Format("memo %05d", i);
-            app.WriteFile("memo\\" + name + ".txt", name + "\r\n");
-        }
+        WriteSmallMemos(app, count);
         Row row{Format("memo list: refresh, %d memos", count), "ms", {}, ""};
         if (app.Start()) {
             row = Rounds(row.name, "", [&] { return TimeCommandMs(app, IDC_FILELIST, CBN_DROPDOWN); },
@@ -184,7 +193,7 @@ std::vector<Row> BenchMemos()
         const std::string a = Format("memo A %s", size.label);
         const std::string b = Format("memo B %s", size.label);
         auto loaded = [&] { return IsWindowVisible(app.Window()) && EditorLength(app) == size.bytes; };
-        PickMs(app, a);
+        PickMs(app, a, size.bytes);
         // The Startup box's command saves the memo at once, as hiding does.
         saves.push_back(Rounds(Format("save: %s memo", size.label), "edited, then the Startup box command",
                                [&] {
@@ -200,7 +209,7 @@ std::vector<Row> BenchMemos()
         loads.push_back(Rounds(Format("load: %s memo", size.label), "picked from the list after a new memo",
                                [&] {
                                    app.Command(IDC_NEWMEMO);
-                                   return PickMs(app, a);
+                                   return PickMs(app, a, size.bytes);
                                },
                                loaded));
         const std::string text = MemoText(a, size.bytes);
@@ -211,7 +220,7 @@ std::vector<Row> BenchMemos()
                                   "edited, then the other picked: saves one, loads the other",
                                   [&] {
                                       MarkEdited(app);
-                                      return PickMs(app, ++turn % 2 ? b : a);
+                                      return PickMs(app, ++turn % 2 ? b : a, size.bytes);
                                   },
                                   loaded));
     }

@@ -1,6 +1,8 @@
 // Cold start to ready, MossvanePad against Wine's own notepad.exe started
-// and waited for the same way, in turns; the private memory of each once it
-// is up; the sizes of the program's two binaries.
+// and waited for the same way, in turns: with an empty folder, with a 1 MB
+// memo shown last (notepad opening the same file) and with 10,000 memos.
+// The private memory of each once it is up; the sizes of the program's two
+// binaries.
 #include <windows.h>
 #include <psapi.h>
 
@@ -12,17 +14,26 @@
 
 #include "app/messages.h"
 #include "bench/benches.h"
+#include "bench/launch.h"
+#include "bench/memo_files.h"
 #include "tests/e2e/harness.h"
 
 namespace {
-const int kWarmUpRounds = 1;
-const int kRounds = 10;
+struct Series {
+    int warmUpRounds;
+    int rounds;
+    bool withMemory;
+};
+const Series kEmptyFolder{1, 10, true};
+// Started after the empty folder's rounds, which warmed Wine up.
+const Series kLongestMemoSeries{0, 4, false};
+const Series kManyMemosSeries{0, 5, false};
 const DWORD kSettleMs = 1000;  // before the memory is read: background threads finish starting
+const DWORD kAnswerMs = 5000;
+const DWORD kReadyCapMs = 30000;
+const char kLongestMemo[] = "memo 1 MB";
 
-struct Program {
-    std::string exe;
-    std::string dir;  // empty: this program's
-    const char* className;
+struct Samples {
     std::vector<double> readyMs, privateKB, workingSetKB;
 };
 
@@ -57,87 +68,110 @@ double PrivateKB(const std::string& exe)
     return kb;
 }
 
-// Ready: a window of the new process is shown and its thread answers
-// messages. Returns false if it did not get there in time.
-bool StartOnce(Program& program, bool record)
+void RecordMemory(const Program& program, HANDLE process, Samples& samples)
 {
-    std::string commandLine = "\"" + program.exe + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    const double start = NowMicros();
-    if (!CreateProcessA(program.exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        program.dir.empty() ? nullptr : program.dir.c_str(), &si, &pi))
-        return false;
-    HWND window = nullptr;
-    const bool ready = PollUntil([&] {
-        for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, program.className, nullptr)) != nullptr;) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hWnd, &pid);
-            DWORD_PTR result;
-            if (pid == pi.dwProcessId && IsWindowVisible(hWnd) &&
-                SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) {
-                window = hWnd;
-                return true;
-            }
-        }
-        return false;
-    });
-    const double up = NowMicros();
-    if (ready && record) {
-        program.readyMs.push_back((up - start) / 1000);
-        Sleep(kSettleMs);
-        const double privateKB = PrivateKB(program.exe);
-        if (privateKB >= 0) program.privateKB.push_back(privateKB);
-        PROCESS_MEMORY_COUNTERS counters = {};
-        counters.cb = sizeof(counters);
-        if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters)))
-            program.workingSetKB.push_back(counters.WorkingSetSize / 1024.0);
+    Sleep(kSettleMs);
+    const double privateKB = PrivateKB(program.exe);
+    if (privateKB >= 0) samples.privateKB.push_back(privateKB);
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (GetProcessMemoryInfo(process, &counters, sizeof(counters)))
+        samples.workingSetKB.push_back(counters.WorkingSetSize / 1024.0);
+}
+
+// One start until ready, then the program is closed (and killed if it does
+// not end in time); `samples` null for a warm-up round.
+void StartOnce(const Program& program, Samples* samples, bool withMemory)
+{
+    Launched launched(program);
+    const double readyMs = launched.WaitReady(kAnswerMs, kReadyCapMs);
+    if (readyMs >= 0 && samples) {
+        samples->readyMs.push_back(readyMs);
+        if (withMemory) RecordMemory(program, launched.Process(), *samples);
     }
-    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ready;
+    launched.Close();
+}
+
+struct Turns {
+    Samples pad, notepad;
+};
+
+// The program in the folder of `app`, as set up, and notepad with
+// `notepadArgument`, in turns.
+Turns StartInTurns(const MemoApp& app, const std::string& notepadArgument, const Series& series)
+{
+    const Program pad{app.PathOf("MossvanePad.exe"), "", app.Dir(), MAIN_WINDOW_CLASS};
+    const Program notepad{NotepadPath(), notepadArgument, "", "Notepad"};
+    Turns turns;
+    for (int round = -series.warmUpRounds; round < series.rounds; ++round) {
+        StartOnce(pad, round >= 0 ? &turns.pad : nullptr, series.withMemory);
+        StartOnce(notepad, round >= 0 ? &turns.notepad : nullptr, series.withMemory);
+    }
+    return turns;
+}
+
+// Empty when either side has no figure.
+std::string Ratio(const std::vector<double>& ours, const std::vector<double>& notepads, const char* goal = "")
+{
+    if (ours.empty() || notepads.empty()) return "";
+    return Format("%.2fx notepad%s", Median(ours) / Median(notepads), goal);
+}
+
+std::vector<Row> ReadyRows(const std::string& what, const Turns& turns, const char* notepadNote)
+{
+    return {
+        {"start to ready" + what + ": MossvanePad", "ms", turns.pad.readyMs,
+         Ratio(turns.pad.readyMs, turns.notepad.readyMs, " (goal <= 1.00x)")},
+        {"start to ready" + what + ": Wine notepad", "ms", turns.notepad.readyMs, notepadNote},
+    };
+}
+
+// Notepad opens the same file; the check that every start showed the
+// memo: the program names the memo it showed last when it ends, and
+// forgets it when it could not show it.
+std::vector<Row> StartWithLongestMemo()
+{
+    MemoApp app;
+    WriteLastMemo(app, kLongestMemo, MemoText(kLongestMemo, 1024 * 1024));
+    std::vector<Row> rows = ReadyRows(", 1 MB last memo",
+                                      StartInTurns(app, Quoted(MemoPath(app, kLongestMemo)), kLongestMemoSeries),
+                                      "the same file as its argument");
+    if (app.Ini("ReadFile", "PrevFile") != kLongestMemo) rows[0] = {rows[0].name, "ms", {}, "the memo was not shown"};
+    return rows;
+}
+
+std::vector<Row> StartWithManyMemos()
+{
+    MemoApp app;
+    WriteSmallMemos(app, 10000);
+    return ReadyRows(", 10,000 memos", StartInTurns(app, "", kManyMemosSeries), "");
 }
 
 Row FileSize(const char* name, const std::string& path, const char* note)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    Row row{name, "KB", {}, note};
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) row.samples.push_back(data.nFileSizeLow / 1024.0);
-    return row;
-}
-
-std::string NotepadPath()
-{
-    char path[MAX_PATH] = "";
-    SearchPathA(nullptr, "notepad.exe", nullptr, sizeof(path), path, nullptr);
-    return path;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {name, "KB", {}, ""};
+    return {name, "KB", {data.nFileSizeLow / 1024.0}, note};
 }
 }  // namespace
 
 std::vector<Row> BenchStart()
 {
     MemoApp app;
-    Program pad{app.PathOf("MossvanePad.exe"), app.Dir(), MAIN_WINDOW_CLASS, {}, {}, {}};
-    Program notepad{NotepadPath(), "", "Notepad", {}, {}, {}};
-    for (int round = -kWarmUpRounds; round < kRounds; ++round) {
-        StartOnce(pad, round >= 0);
-        StartOnce(notepad, round >= 0);
-    }
-    auto ratio = [](const std::vector<double>& ours, const std::vector<double>& notepads) {
-        return Format("%.2fx notepad", Median(ours) / Median(notepads));
-    };
-    return {
-        {"start to ready: MossvanePad", "ms", pad.readyMs, ratio(pad.readyMs, notepad.readyMs) + " (goal <= 1.00x)"},
-        {"start to ready: Wine notepad", "ms", notepad.readyMs, ""},
-        {"private memory: MossvanePad", "KB", pad.privateKB, ratio(pad.privateKB, notepad.privateKB)},
-        {"private memory: Wine notepad", "KB", notepad.privateKB, ""},
-        {"working set: MossvanePad", "KB", pad.workingSetKB, ratio(pad.workingSetKB, notepad.workingSetKB)},
-        {"working set: Wine notepad", "KB", notepad.workingSetKB, ""},
+    const Turns turns = StartInTurns(app, "", kEmptyFolder);
+    std::vector<Row> rows = ReadyRows("", turns, "");
+    for (const std::vector<Row>& more : {StartWithLongestMemo(), StartWithManyMemos()})
+        rows.insert(rows.end(), more.begin(), more.end());
+    const std::vector<Row> rest = {
+        {"private memory: MossvanePad", "KB", turns.pad.privateKB, Ratio(turns.pad.privateKB, turns.notepad.privateKB)},
+        {"private memory: Wine notepad", "KB", turns.notepad.privateKB, ""},
+        {"working set: MossvanePad", "KB", turns.pad.workingSetKB,
+         Ratio(turns.pad.workingSetKB, turns.notepad.workingSetKB)},
+        {"working set: Wine notepad", "KB", turns.notepad.workingSetKB, ""},
         FileSize("binary: MossvanePad.exe", app.PathOf("MossvanePad.exe"), "C++ runtimes linked in statically"),
         FileSize("binary: MossvaneHook.dll", app.PathOf("MossvaneHook.dll"), ""),
         FileSize("binary: Wine notepad.exe", NotepadPath(), "for comparison"),
     };
+    rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
 }
