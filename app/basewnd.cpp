@@ -15,6 +15,11 @@ LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return self->HandleMessage(hWnd, msg, wParam, lParam);
 }
 
+HINSTANCE InstanceOf(HWND hWnd)
+{
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE));
+}
+
 LRESULT ApplyFont(LOGFONTA& font, const char* face, HWND hWnd)
 {
     CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), face);

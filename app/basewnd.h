@@ -23,3 +23,5 @@ LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Creates a font from the given description with the given face and hands it
 // to hWnd. The font lives for the rest of the run.
 LRESULT ApplyFont(LOGFONTA& font, const char* face, HWND hWnd);
+// The module that made the window.
+HINSTANCE InstanceOf(HWND hWnd);

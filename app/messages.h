@@ -7,6 +7,7 @@
 #define WM_EDITMOUSE 0x8003    // wParam: 1 = mouse left the editor; lParam: show command
 #define WM_SETTINGDONE 0x8004  // wParam: 1 = closed without Done; lParam: the new opacity, 0 to 255
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
+#define WM_STARTED 0x800B      // posted to the memo window as it is made: its start once the message loop runs
 
 #define IDC_NEWMEMO 1
 #define IDC_COPYMEMO 2

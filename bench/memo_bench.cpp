@@ -62,6 +62,9 @@ bool Shows(const MemoApp& app, const std::string& name, size_t size)
 double PickMs(const MemoApp& app, const std::string& name, size_t size)
 {
     const std::string entry = name + ".txt";
+    // Opened and closed first, as the user does: opening lists the folder.
+    ListMessage(app, CB_SHOWDROPDOWN, TRUE);
+    ListMessage(app, CB_SHOWDROPDOWN, FALSE);
     LRESULT index = ListMessage(app, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
     ListMessage(app, CB_SETCURSEL, static_cast<WPARAM>(index));
     return TimeCommandMs(app, IDC_FILELIST, CBN_SELCHANGE, [&] { return Shows(app, name, size); });

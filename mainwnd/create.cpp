@@ -53,14 +53,13 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     CreateEditor(hWnd, cs, layout);
     CreateButtons(hWnd, cs, layout);
     CreateStrip(hWnd, cs, layout);
-    // Without a settings window the memo window still needs its Startup box
-    // state and above all its tray icon, the way to end the program.
-    CreateSettingWnd(hWnd, cs->hInstance);
     SyncStartupLink(g_config->PrevFile);
     // Told of only when the user changes the setting; at start the link is
     // simply tried again.
     UpdateAutostartLink(g_config->Startup);
-    AddTrayIcon(hWnd, cs->hInstance);
+    // The tray icon, a call into the shell's process, waits until the window
+    // is up and answers; the settings window is made when first opened.
+    PostMessageA(hWnd, WM_STARTED, 0, 0);
     return 0;
 }
 
@@ -104,7 +103,7 @@ void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout&
 
 void CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
 {
-    if (!RegisterSettingClass(hInstance)) return;
+    if (m_pSetting->m_hWnd || !RegisterSettingClass(hInstance)) return;
     RECT rc;
     GetWindowRect(hWnd, &rc);
     LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom);

@@ -83,6 +83,7 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
     case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
+    case WM_STARTED:         AddTrayIcon(hWnd, InstanceOf(hWnd)); return 0;
     case WM_SETCURSOR:
         if (!m_pNotepad->IsFilling()) break;
         // The window works, and a memo is still on its way in.

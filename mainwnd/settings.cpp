@@ -8,10 +8,11 @@ const char kAutostartOnCaption[] = "スタートアップへの登録に失敗�
 const char kAutostartOffCaption[] = "スタートアップからの削除に失敗しました";
 }  // namespace
 
-// Without a settings window there is nothing to wait for, so the memo
-// window does not start staying up.
+// Made when first opened, and kept. Without a settings window there is
+// nothing to wait for, so the memo window does not start staying up.
 void CMainWnd::ShowSettingWnd()
 {
+    CreateSettingWnd(m_hWnd, InstanceOf(m_hWnd));
     if (!m_pSetting->m_hWnd) return;
     m_bSettingOpen = TRUE;
     CenterSettingWndOnMain();

@@ -36,7 +36,7 @@ void CMainWnd::RemoveTrayIcon(HWND hWnd)
 // end the program: it is added again.
 LRESULT CMainWnd::OnTaskbarCreated(HWND hWnd)
 {
-    AddTrayIcon(hWnd, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)));
+    AddTrayIcon(hWnd, InstanceOf(hWnd));
     return 0;
 }
 

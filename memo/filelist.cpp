@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "app/msgbox.h"
+#include "app/scopedhandles.h"
 #include "memo/memofiles.h"
 #include "memo/memoname.h"
 
@@ -20,12 +21,36 @@ const int kListFontHeight = 21;
 const char kErrorCaption[] = "Error";
 const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
 const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
+
+// Whether a file matching the pattern would be listed: a memo file that is
+// neither a folder nor hidden nor a system file. `listed` (kPathSize bytes,
+// may be null) receives its name as the folder has it. Runs in the memo
+// folder.
+bool FindListedMemo(const char* pattern, char* listed)
+{
+    const DWORD unlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    WIN32_FIND_DATAA entry;
+    ScopedFind find(pattern, entry);
+    for (bool more = find.ok(); more; more = find.Next(entry)) {
+        if ((entry.dwFileAttributes & unlisted) || !IsMemoFileName(entry.cFileName)) continue;
+        if (listed) CopyBounded(listed, kPathSize, entry.cFileName);
+        return true;
+    }
+    return false;
+}
 }  // namespace
 
 LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_INITCTRL: return OnInitCtrl();
+    case WM_SETFOCUS:
+        // Before the keyboard moves through the entries, all are there.
+        if (!m_bListed) {
+            Refresh();
+            SelectPrevFile();
+        }
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -37,9 +62,29 @@ LRESULT CFileList::OnInitCtrl()
 {
     g_ctrlFont.lfHeight = kListFontHeight;
     ApplyFont(g_ctrlFont, kListFontFace, m_hWnd);
-    Refresh();
-    SelectPrevFile();
+    ShowCurrentMemoOnly();
     return 0;
+}
+
+// Until the list is first opened or focused it holds only the memo shown,
+// as the listing would show it: listing a folder of thousands of memos
+// would hold the window up at start, and an open list is listed anew anyway.
+void CFileList::ShowCurrentMemoOnly()
+{
+    SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
+    char folder[kPathSize];
+    char current[kPathSize];
+    bool anyMemo = false;
+    if (FormatMemoFolder(folder, sizeof(folder))) {
+        ScopedCurrentDirectory inMemoFolder(folder);
+        anyMemo = inMemoFolder.ok() && FindListedMemo(kMemoFilePattern, nullptr);
+        if (anyMemo && FormatMemoFileName(current, sizeof(current), g_config->PrevFile) &&
+            FindListedMemo(current, current)) {
+            SendMessageA(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(current));
+            SendMessageA(m_hWnd, CB_SETCURSEL, 0, 0);
+        }
+    }
+    EnableWindow(m_hWnd, anyMemo);
 }
 
 // The search ignores case, so a memo file whose name differs from PrevFile
@@ -54,6 +99,7 @@ void CFileList::SelectPrevFile()
 
 void CFileList::Refresh()
 {
+    m_bListed = true;
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
     // Shown once the start directory is back: the box runs a message loop
     // whose handlers name files relative to it.

@@ -12,7 +12,10 @@ public:
 
 private:
     LRESULT OnInitCtrl();
+    void ShowCurrentMemoOnly();
     void SelectPrevFile();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();
+
+    bool m_bListed = false;  // the memo folder was listed into the list
 };

@@ -1,5 +1,6 @@
 #include "memo/notepadwnd.h"
 
+#include "app/basewnd.h"
 #include "app/bounded.h"
 #include "app/config.h"
 #include "app/messages.h"
@@ -97,7 +98,7 @@ void CNotepadWnd::ShowFillNote()
     // Its going is no child window being destroyed for the memo window.
     m_hFillNote = CreateWindowExA(
         WS_EX_NOPARENTNOTIFY, "STATIC", note, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0,
-        GetParent(m_hWnd), nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_hWnd, GWLP_HINSTANCE)), nullptr);
+        GetParent(m_hWnd), nullptr, InstanceOf(m_hWnd), nullptr);
     if (!m_hFillNote) return;
     SendMessageA(m_hFillNote, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), FALSE);
     PlaceFillNote();

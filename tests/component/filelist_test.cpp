@@ -100,7 +100,10 @@ TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
     AddMemoFiles({"Todo.txt", "alpha.txt"});
     g_config->SetPrevFile("todo");
     Init();
-    ASSERT_EQ(2u, Entries().size());
+    EXPECT_EQ(std::vector<std::string>{"Todo.txt"}, Entries()) << "only the memo shown, as the folder names it";
+    EXPECT_EQ(0, Selection());
+    SendMessageA(m_combo, WM_SETFOCUS, 0, 0);
+    ASSERT_EQ(2u, Entries().size()) << "listed in full before the keyboard moves through it";
     LRESULT selected = Selection();
     ASSERT_NE(CB_ERR, selected);
     EXPECT_EQ("Todo.txt", Entries()[selected]);
@@ -111,6 +114,7 @@ TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
     g_config->SetPrevFile("null");
     Init();
     EXPECT_EQ(CB_ERR, Selection());
+    EXPECT_TRUE(IsWindowEnabled(m_combo)) << "there are memos to pick";
 }
 
 TEST_F(FileList, ListsOnlyMemoFilesOfTheMemoFolder)

@@ -88,7 +88,9 @@ TEST_F(MainWndTest, SettingsResultResizesTheWindowMovesTheChildrenAndKeepsTheBar
     const RECT startRect = m_main->m_rcWindow;
     g_config->Width = 640;
     g_config->Height = 480;
-    m_main->m_bSettingOpen = TRUE;
+    m_main->ShowSettingWnd();
+    ASSERT_NE(nullptr, m_main->m_pSetting->m_hWnd) << "made when first opened";
+    ShowWindow(m_main->m_pSetting->m_hWnd, SW_HIDE);  // as its Done button does
     EXPECT_EQ(0, SendMessageA(m_hWnd, WM_SETTINGDONE, 0, 0x180));
 
     EXPECT_FALSE(m_main->m_bSettingOpen);

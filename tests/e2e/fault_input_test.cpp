@@ -131,7 +131,11 @@ TEST(FaultInput, TwoThousandMemosAreListedLoadedSwitchedAndKept)
     app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=m1000\r\n");
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(NumberedText(1000), app.EditorText());
-    EXPECT_EQ(kMemos, SendMessageA(app.Child(kFileList), CB_GETCOUNT, 0, 0));
+    HWND list = app.Child(kFileList);
+    EXPECT_EQ(1, SendMessageA(list, CB_GETCOUNT, 0, 0)) << "until opened, the list holds the memo shown";
+    SendMessageA(list, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_EQ(kMemos, SendMessageA(list, CB_GETCOUNT, 0, 0));
+    SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
 
     ASSERT_TRUE(app.PickMemo("m1999.txt"));
     EXPECT_EQ(NumberedText(1999), app.EditorText());

@@ -125,9 +125,9 @@ HWND SettingControl(HWND setting, int index)
 
 HWND OpenSettings(const MemoApp& app)
 {
+    if (!app.Command(kSettingButton)) return nullptr;
     std::vector<HWND> found = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
-    if (found.size() != 1 || !app.Command(kSettingButton)) return nullptr;
-    return IsWindowVisible(found.front()) ? found.front() : nullptr;
+    return found.size() == 1 && IsWindowVisible(found.front()) ? found.front() : nullptr;
 }
 
 bool IsAutostartChecked(HWND setting)

@@ -47,9 +47,11 @@ void DropDown(const MemoApp& app)
     SendMessageA(app.Child(kFileList), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
-// Picks an entry as the user does: the selection changes, the list notifies.
+// Picks an entry as the user does: the list is opened, the selection
+// changes, the list notifies.
 bool Pick(const MemoApp& app, const std::string& entry)
 {
+    DropDown(app);
     HWND list = app.Child(kFileList);
     LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                  reinterpret_cast<LPARAM>(entry.c_str()));
@@ -84,7 +86,11 @@ TEST(MemoList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
     app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=todo\r\n");
     ASSERT_TRUE(app.Start());
     EXPECT_EQ("Todo.txt", Selected(app));
+    EXPECT_EQ(Names{"Todo.txt"}, Entries(app)) << "until opened or focused, only the memo shown";
     EXPECT_EQ("Todo\r\ncall home", app.EditorText());
+    ASSERT_TRUE(app.FocusChild(kFileList));
+    EXPECT_EQ(2u, Entries(app).size()) << "the keyboard moves through every memo";
+    EXPECT_EQ("Todo.txt", Selected(app));
 
     DropDown(app);
     EXPECT_EQ(2u, Entries(app).size());

@@ -66,15 +66,15 @@ TEST(MemoPopup, OpenSettingsKeepTheWindowUp)
 {
     MemoApp app;
     ASSERT_TRUE(app.Start());
-    std::vector<HWND> settings = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
-    ASSERT_EQ(1u, settings.size());
-    HWND setting = settings.front();
-    EXPECT_FALSE(IsWindowVisible(setting)) << "created hidden";
-    EXPECT_TRUE(GetWindowLongA(setting, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(TopLevelWindowsOf(app.ProcessId(), "SettingWnd").empty()) << "made when first opened";
 
     SetWindowPos(app.Window(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(app.Command(kSetting));
+    std::vector<HWND> settings = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
+    ASSERT_EQ(1u, settings.size());
+    HWND setting = settings.front();
     EXPECT_TRUE(IsWindowVisible(setting));
+    EXPECT_TRUE(GetWindowLongA(setting, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT main = app.WindowRect();
     RECT rc;
     GetWindowRect(setting, &rc);

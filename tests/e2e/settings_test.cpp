@@ -31,9 +31,9 @@ std::string TextOf(HWND hWnd)
 
 HWND OpenSettings(const MemoApp& app)
 {
+    if (!app.Command(kSettingButton)) return nullptr;
     std::vector<HWND> found = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
-    if (found.size() != 1 || !app.Command(kSettingButton)) return nullptr;
-    return IsWindowVisible(found.front()) ? found.front() : nullptr;
+    return found.size() == 1 && IsWindowVisible(found.front()) ? found.front() : nullptr;
 }
 
 void SetText(HWND hWnd, const char* text)
