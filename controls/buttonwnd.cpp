@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
-#include <memory>
 
 #include "app/messages.h"
 #include "controls/imagepaint.h"
@@ -17,8 +16,12 @@ LRESULT CButtonWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:  OnMouseMove(hWnd); break;
     case WM_MOUSELEAVE: return OnMouseLeave(hWnd);
     case WM_PAINT:      OnPaint(hWnd); break;
-    // The buttons go only with the main window, and with it the program.
-    case WM_DESTROY:    PostQuitMessage(0); break;
+    // The buttons go only with the main window, and with it the program;
+    // their pictures go while GDI+ still runs.
+    case WM_DESTROY:
+        for (CDecodedPng& face : m_faces) face.Release();
+        PostQuitMessage(0);
+        break;
     }
     return DefSubclassProc(hWnd, msg, wParam, lParam);
 }
@@ -62,10 +65,11 @@ void CButtonWnd::SetFace(HWND hWnd, bool hover)
 void CButtonWnd::OnPaint(HWND hWnd)
 {
     if (!m_bRegionSet) ApplyMaskRegion(hWnd);
-    std::unique_ptr<Gdiplus::Bitmap> face(LoadPngResource(GetDlgCtrlID(hWnd) + IDP_FACE + m_nImageOffset, "PNG"));
+    // Decoded once each: the bar is painted whenever the mouse brings it up.
+    Gdiplus::Bitmap* face = m_faces[m_nImageOffset ? 1 : 0].Get(GetDlgCtrlID(hWnd) + IDP_FACE + m_nImageOffset);
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hWnd, &ps);
-    if (hdc) DrawComposed(hdc, face.get());
+    if (hdc) DrawComposed(hdc, face);
     EndPaint(hWnd, &ps);
 }
 

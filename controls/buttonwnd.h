@@ -1,5 +1,6 @@
 #pragma once
 #include "app/subclassbase.h"
+#include "controls/pngresource.h"
 
 // One of the four image buttons over the memo: a grey icon that turns blue
 // under the mouse, in a window cut to the icon's outline. The control id
@@ -11,6 +12,7 @@ public:
     int m_nImageOffset = 0;     // 0, or IDP_HOVER while the mouse is over the button
     bool m_bMouseOut = true;    // the next mouse move enters the button
     bool m_bRegionSet = false;  // the window region has been built from the mask
+    CDecodedPng m_faces[2];     // grey, blue
 
 private:
     LRESULT OnInitCtrl();

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
-#include <memory>
 
 #include "app/scopedhandles.h"
 #include "controls/imagepaint.h"
@@ -41,7 +40,7 @@ LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_PAINT) OnPaint(hWnd);
     // The pictures go with the window, while GDI+ still runs.
     if (msg == WM_DESTROY) {
-        for (auto& picture : m_pictures) picture.reset();
+        for (CDecodedPng& picture : m_pictures) picture.Release();
     }
     LRESULT result = DefSubclassProc(hWnd, msg, wParam, lParam);
     if (DrawsItself(msg)) Redraw(hWnd);
@@ -49,13 +48,10 @@ LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 // Decoded once: the pin is painted at every pop-up, and decoding its
-// picture cost more than painting all the other controls together. A
-// picture that could not be decoded is tried again at the next paint.
+// picture cost more than painting all the other controls together.
 Gdiplus::Bitmap* CPinWnd::Picture(bool checked)
 {
-    std::unique_ptr<Gdiplus::Bitmap>& picture = m_pictures[checked ? 1 : 0];
-    if (!picture) picture.reset(LoadPngResource(checked ? IDP_PIN_CHECKED : IDP_PIN, "PNG"));
-    return picture.get();
+    return checked ? m_pictures[1].Get(IDP_PIN_CHECKED) : m_pictures[0].Get(IDP_PIN);
 }
 
 // Checked and indeterminate both show the blue pin.

@@ -1,7 +1,6 @@
 #pragma once
 #include "app/subclassbase.h"
-
-#include <memory>
+#include "controls/pngresource.h"
 
 namespace Gdiplus {
 class Bitmap;
@@ -21,5 +20,5 @@ private:
     void DrawPin(HWND hWnd, HDC hdc);
     Gdiplus::Bitmap* Picture(bool checked);
 
-    std::unique_ptr<Gdiplus::Bitmap> m_pictures[2];  // grey, blue
+    CDecodedPng m_pictures[2];  // grey, blue
 };

@@ -88,6 +88,28 @@ Gdiplus::Bitmap* CopyPixels(Gdiplus::Bitmap& source)
 }
 }  // namespace
 
+CDecodedPng::CDecodedPng() = default;
+
+CDecodedPng::~CDecodedPng()
+{
+    Release();
+}
+
+Gdiplus::Bitmap* CDecodedPng::Get(int id)
+{
+    if (m_picture && m_id == id) return m_picture;
+    Release();
+    m_picture = LoadPngResource(id, "PNG");
+    m_id = id;
+    return m_picture;
+}
+
+void CDecodedPng::Release()
+{
+    delete m_picture;
+    m_picture = nullptr;
+}
+
 Gdiplus::Bitmap* LoadPngResource(int id, const char* type)
 {
     IStream* stream = OpenResourceStream(id, type);

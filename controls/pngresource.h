@@ -18,3 +18,22 @@ class Bitmap;
 // own, which holds no reference to the resource or to any stream. The caller
 // owns the result (delete); null on any failure.
 Gdiplus::Bitmap* LoadPngResource(int id, const char* type);
+
+// A PNG resource decoded at first use and kept: decoding costs more than
+// painting. One that could not be decoded is tried again at the next use.
+// Released before GDI+ shuts down.
+class CDecodedPng {
+public:
+    CDecodedPng();
+    ~CDecodedPng();
+    // The picture of resource `id`; null when it cannot be decoded.
+    Gdiplus::Bitmap* Get(int id);
+    void Release();
+
+    CDecodedPng(const CDecodedPng&) = delete;
+    CDecodedPng& operator=(const CDecodedPng&) = delete;
+
+private:
+    int m_id = 0;
+    Gdiplus::Bitmap* m_picture = nullptr;
+};

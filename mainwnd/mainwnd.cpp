@@ -86,7 +86,9 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_STARTED:         AddTrayIcon(hWnd, InstanceOf(hWnd)); return 0;
     case WM_SETCURSOR:
         if (!m_pNotepad->IsFilling()) break;
-        // The window works, and a memo is still on its way in.
+        // The window works, and a memo is still on its way in. The editor,
+        // which brings up the button bar, is hidden meanwhile.
+        ShowButtons(SW_SHOW);
         SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
         return TRUE;
     }

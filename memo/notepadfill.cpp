@@ -26,10 +26,11 @@ bool AnswerSentMessagesOnly()
 }
 }  // namespace
 
-// The editor is empty; the pieces go in on a timer, so that the first one
+// The pieces go into the emptied editor on a timer, so that the first one
 // waits until the window is shown and painted.
 void CNotepadWnd::StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited)
 {
+    SetWindowTextA(m_hWnd, "");
     m_feed.Start(std::move(text), size, edited);
     SendMessageA(m_hWnd, EM_SETREADONLY, TRUE, 0);
     ShowWindow(m_hWnd, SW_HIDE);
@@ -104,12 +105,13 @@ void CNotepadWnd::ShowFillNote()
     PlaceFillNote();
 }
 
-// Over the editor, as large as it is, also when the window is resized.
+// In the editor's place, as large as it is, also when the window is
+// resized, and like it under the button bar, which stays usable.
 void CNotepadWnd::PlaceFillNote()
 {
     if (!m_hFillNote) return;
     RECT rc;
     GetWindowRect(m_hWnd, &rc);
-    MapWindowPoints(nullptr, GetParent(m_hWnd), reinterpret_cast<POINT *>(&rc), 2);
-    SetWindowPos(m_hFillNote, HWND_TOP, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_NOACTIVATE);
+    MapWindowPoints(nullptr, GetParent(m_hWnd), reinterpret_cast<POINT*>(&rc), 2);
+    SetWindowPos(m_hFillNote, m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_NOACTIVATE);
 }

@@ -207,7 +207,6 @@ bool CNotepadWnd::RestoreFromJournal()
         LoadMemo(false, m_pszName);
         return true;
     }
-    SetWindowTextA(m_hWnd, "");
     std::unique_ptr<char[]> text(new (std::nothrow) char[record->text.size() + 1]);
     if (!text) return false;
     memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
@@ -218,16 +217,17 @@ bool CNotepadWnd::RestoreFromJournal()
     }
     g_config->SetPrevFile(target.c_str());
     m_store.AdoptRestored(*record, target);
-    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     return true;
 }
 
 void CNotepadWnd::LoadMemo(bool clear, const char* name)
 {
     StopFilling();
-    SetWindowTextA(m_hWnd, "");
     m_dwRead = 0;
+    // The text shown replaces the last one whole; emptying the editor first
+    // cost as much as showing a short memo.
     if (clear) {
+        SetWindowTextA(m_hWnd, "");
         g_config->SetPrevFile(kNoMemoName);
         return;
     }
@@ -235,6 +235,7 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
     bool missing = false;
     DWORD error = m_store.Read(name, text, m_dwRead, missing);
     if (error != ERROR_SUCCESS) {
+        SetWindowTextA(m_hWnd, "");
         g_config->SetPrevFile(kNoMemoName);
         if (!missing) ShowSystemError(kReadCaption, error);
         return;

@@ -62,6 +62,10 @@ TEST(LongMemo, WindowWorksWhileAMemoOfLongLinesFillsInAndItIsShownWhole)
 
     ASSERT_TRUE(IsFilling(app));
     EXPECT_TRUE(IsWindowEnabled(app.Child(kStartupBox))) << "the memo has text, if not all in yet";
+    RECT window = app.WindowRect();
+    MoveMouse(window.left + 60, window.top + 80);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Child(kNewMemo)); }, 5000))
+        << "the mouse over the filling memo brings up the button bar";
     ASSERT_TRUE(app.PickMemo("other.txt")) << "the list works while a memo fills in";
     EXPECT_EQ("other\r\nshort", app.EditorText());
     ASSERT_TRUE(app.PickMemo("long.txt"));
