@@ -97,9 +97,9 @@ void CNotepadWnd::ShowFillNote()
         return;
     }
     // Its going is no child window being destroyed for the memo window.
-    m_hFillNote = CreateWindowExA(
-        WS_EX_NOPARENTNOTIFY, "STATIC", note, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0,
-        GetParent(m_hWnd), nullptr, InstanceOf(m_hWnd), nullptr);
+    m_hFillNote =
+        CreateWindowExA(WS_EX_NOPARENTNOTIFY, "STATIC", note, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0,
+                        0, 0, GetParent(m_hWnd), nullptr, InstanceOf(m_hWnd), nullptr);
     if (!m_hFillNote) return;
     SendMessageA(m_hFillNote, WM_SETFONT, SendMessageA(m_hWnd, WM_GETFONT, 0, 0), FALSE);
     PlaceFillNote();

@@ -19,7 +19,7 @@ public:
     // Whether the edit control holds the whole text: every piece went in.
     bool EditHoldsAll(HWND edit) const;
 
-    const char *Text() const { return m_text.get(); }
+    const char* Text() const { return m_text.get(); }
     size_t Size() const { return m_size; }
     bool Edited() const { return m_bEdited; }
     int PercentDone() const;

@@ -28,17 +28,17 @@ std::string LongLines()
     return text;
 }
 
-bool IsFilling(const MemoApp &app)
+bool IsFilling(const MemoApp& app)
 {
     return !IsWindowVisible(app.Editor());
 }
 
-size_t EditorLength(const MemoApp &app)
+size_t EditorLength(const MemoApp& app)
 {
     return static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0));
 }
 
-::testing::AssertionResult FillsIn(const MemoApp &app, const std::string &text)
+::testing::AssertionResult FillsIn(const MemoApp& app, const std::string& text)
 {
     if (!WaitUntil([&] { return !IsFilling(app) && EditorLength(app) == text.size(); }, kFilledWithinMs))
         return ::testing::AssertionFailure() << "the memo did not fill in; editor length " << EditorLength(app);

