@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
-
 #include "app/messages.h"
 #include "controls/imagepaint.h"
 #include "controls/maskregion.h"

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 
-
 #include "app/scopedhandles.h"
 #include "controls/imagepaint.h"
 #include "controls/pngresource.h"
