@@ -66,16 +66,18 @@ protected:
         return inside;
     }
 
+    // The objects outlive their windows, as in the program: the host
+    // destroys the buttons, and each still handles its WM_DESTROY.
+    CButtonWnd m_buttons[4];
     ControlHost m_host;
 };
 
 TEST_F(ImageButton, RegionCoversExactlyTheMasksPixelsThatAreNotPureWhite)
 {
-    CButtonWnd buttons[4];
     for (int id = 1; id <= 4; ++id) {
         SCOPED_TRACE(testing::Message() << "button " << id);
-        HWND hWnd = Create(buttons[id - 1], id, 20 + (id - 1) * 60);
-        EXPECT_TRUE(buttons[id - 1].m_bRegionSet);
+        HWND hWnd = Create(m_buttons[id - 1], id, 20 + (id - 1) * 60);
+        EXPECT_TRUE(m_buttons[id - 1].m_bRegionSet);
         std::unique_ptr<Gdiplus::Bitmap> mask(LoadPngResource(id + IDP_MASK, "PNG"));
         ASSERT_TRUE(mask);
         HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -95,7 +97,7 @@ TEST_F(ImageButton, RegionCoversExactlyTheMasksPixelsThatAreNotPureWhite)
 
 TEST_F(ImageButton, ShowsTheGreyFaceUntilTheMouseEnters)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_NEWMEMO);
     POINT solid = SolidPointOf(IDC_NEWMEMO);
     EXPECT_EQ(0, button.m_nImageOffset);
@@ -105,7 +107,7 @@ TEST_F(ImageButton, ShowsTheGreyFaceUntilTheMouseEnters)
 
 TEST_F(ImageButton, EnteringTurnsBlueAndRepaintsTheWholeParentMovingInsideChangesNothing)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_SETTING);
     POINT solid = SolidPointOf(IDC_SETTING);
     PutCursorAt(hWnd, solid);
@@ -125,7 +127,7 @@ TEST_F(ImageButton, EnteringTurnsBlueAndRepaintsTheWholeParentMovingInsideChange
 
 TEST_F(ImageButton, LeavingTurnsGreyAgainWithoutRepaintingTheParent)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_COPYMEMO);
     POINT solid = SolidPointOf(IDC_COPYMEMO);
     PutCursorAt(hWnd, solid);
@@ -149,7 +151,7 @@ TEST_F(ImageButton, LeavingTurnsGreyAgainWithoutRepaintingTheParent)
 
 TEST_F(ImageButton, RegionIsBuiltOnceAndAgainAfterAnotherInitCtrl)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_DELETEMEMO);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_EQ(COMPLEXREGION, GetWindowRgn(hWnd, region));
@@ -173,7 +175,7 @@ TEST_F(ImageButton, RegionIsBuiltOnceAndAgainAfterAnotherInitCtrl)
 
 TEST_F(ImageButton, KeepsItsFaceWhenClicked)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_DELETEMEMO);
     POINT solid = SolidPointOf(IDC_DELETEMEMO);
     SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(solid.x, solid.y));
@@ -185,7 +187,7 @@ TEST_F(ImageButton, KeepsItsFaceWhenClicked)
 
 TEST_F(ImageButton, DestroyingAButtonPostsQuit)
 {
-    CButtonWnd button;
+    CButtonWnd& button = m_buttons[0];
     HWND hWnd = Create(button, IDC_NEWMEMO);
     HandleQueuedMessages();
     DestroyWindow(hWnd);

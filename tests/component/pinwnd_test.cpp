@@ -25,8 +25,8 @@ TEST(PinBox, ShowsTheBluePinForEveryCheckedState)
         {"checked", BS_AUTOCHECKBOX, BST_CHECKED, kBlue},
         {"indeterminate", BS_AUTO3STATE, BST_INDETERMINATE, kBlue},
     };
+    CPinWnd pins[3];  // outlive their windows, as in the program
     ControlHost host;
-    CPinWnd pins[3];
     int x = 300;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -45,8 +45,8 @@ TEST(PinBox, ShowsTheBluePinForEveryCheckedState)
 
 TEST(PinBox, ClickingTogglesTheCheckAndThePicture)
 {
-    ControlHost host;
     CPinWnd pin;
+    ControlHost host;
     HWND hWnd = host.AddButton(pin, IDC_PIN, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 380, 280, 16);
     host.Flush();
     SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 7));
@@ -59,8 +59,8 @@ TEST(PinBox, ClickingTogglesTheCheckAndThePicture)
 
 TEST(PinBox, DestroyingThePinDoesNotPostQuit)
 {
-    ControlHost host;
     CPinWnd pin;
+    ControlHost host;
     HWND hWnd = host.AddButton(pin, IDC_PIN, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 380, 280, 16);
     HandleQueuedMessages();
     DestroyWindow(hWnd);
