@@ -1,6 +1,5 @@
 #include "app/subclassbase.h"
 
-#include <commctrl.h>
 #include <cstring>
 
 #include "app/basewnd.h"
@@ -13,10 +12,15 @@ CSubClassBase::CSubClassBase()
     memset(&g_ctrlFont, 0, sizeof(g_ctrlFont));
 }
 
+// The procedure is set in its Unicode form, the controls' own, so that no
+// message text is converted on the way through.
 void CSubClassBase::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    if (hWnd) SetWindowSubclass(hWnd, SubClassProc, reinterpret_cast<UINT_PTR>(this), 0);
+    if (!hWnd) return;
+    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_pfnControlProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubClassProc)));
 }
 
 LRESULT CSubClassBase::SetFont(HINSTANCE, const char* face, HWND hWnd)
@@ -24,8 +28,14 @@ LRESULT CSubClassBase::SetFont(HINSTANCE, const char* face, HWND hWnd)
     return ApplyFont(g_ctrlFont, face, hWnd ? hWnd : m_hWnd);
 }
 
-LRESULT CALLBACK SubClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              UINT_PTR uIdSubclass, DWORD_PTR)
+LRESULT CSubClassBase::DefControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) const
 {
-    return reinterpret_cast<CSubClassBase*>(uIdSubclass)->HandleMessage(hWnd, msg, wParam, lParam);
+    return CallWindowProcW(m_pfnControlProc, hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SubClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CSubClassBase*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hWnd, msg, wParam, lParam);
+    return self->HandleMessage(hWnd, msg, wParam, lParam);
 }

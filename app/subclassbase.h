@@ -1,8 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// A standard control subclassed with SubClassProc; the subclass id is the
-// object's address.
+// A standard control subclassed with SubClassProc: the control's window
+// procedure is replaced, and the object is kept in the control's user data.
+// Unlike comctl32's SetWindowSubclass, which asks the window server for the
+// window's subclass property at every message under Wine, nothing is looked
+// up but the control's own data.
 class CSubClassBase {
 public:
     HWND m_hWnd = nullptr;
@@ -18,7 +21,12 @@ protected:
     ~CSubClassBase() = default;
     CSubClassBase(const CSubClassBase&) = delete;
     CSubClassBase& operator=(const CSubClassBase&) = delete;
+
+    // The control's own handling of a message.
+    LRESULT DefControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) const;
+
+private:
+    WNDPROC m_pfnControlProc = nullptr;
 };
 
-LRESULT CALLBACK SubClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+LRESULT CALLBACK SubClassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,5 @@
 #include "controls/buttonwnd.h"
 
-#include <commctrl.h>
 #include <gdiplus.h>
 
 #include "app/messages.h"
@@ -22,7 +21,7 @@ LRESULT CButtonWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
         PostQuitMessage(0);
         break;
     }
-    return DefSubclassProc(hWnd, msg, wParam, lParam);
+    return DefControlProc(hWnd, msg, wParam, lParam);
 }
 
 // Also sent again to a button that is already set up: it starts over, and

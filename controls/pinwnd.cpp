@@ -1,6 +1,5 @@
 #include "controls/pinwnd.h"
 
-#include <commctrl.h>
 #include <gdiplus.h>
 
 #include "app/scopedhandles.h"
@@ -41,7 +40,7 @@ LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_DESTROY) {
         for (CDecodedPng& picture : m_pictures) picture.Release();
     }
-    LRESULT result = DefSubclassProc(hWnd, msg, wParam, lParam);
+    LRESULT result = DefControlProc(hWnd, msg, wParam, lParam);
     if (DrawsItself(msg)) Redraw(hWnd);
     return result;
 }

@@ -1,8 +1,6 @@
 #include "controls/shortcuteditwnd.h"
 
-#include <commctrl.h>
-
 LRESULT CShortcutEditWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return DefSubclassProc(hWnd, msg, wParam, lParam);
+    return DefControlProc(hWnd, msg, wParam, lParam);
 }

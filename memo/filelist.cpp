@@ -1,7 +1,5 @@
 #include "memo/filelist.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "app/basewnd.h"
@@ -55,7 +53,7 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         PostQuitMessage(0);
         return 0;
     }
-    return DefSubclassProc(hWnd, msg, wParam, lParam);
+    return DefControlProc(hWnd, msg, wParam, lParam);
 }
 
 LRESULT CFileList::OnInitCtrl()

@@ -1,7 +1,5 @@
 #include "memo/notepadwnd.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -149,7 +147,7 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         return 0;
     }
-    return DefSubclassProc(hWnd, msg, wParam, lParam);
+    return DefControlProc(hWnd, msg, wParam, lParam);
 }
 
 // Neither selects nor stamps a text that is not all in yet.
