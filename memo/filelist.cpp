@@ -75,12 +75,15 @@ void CFileList::ShowCurrentMemoOnly()
     bool anyMemo = false;
     if (FormatMemoFolder(folder, sizeof(folder))) {
         ScopedCurrentDirectory inMemoFolder(folder);
-        anyMemo = inMemoFolder.ok() && FindListedMemo(kMemoFilePattern, nullptr);
-        if (anyMemo && FormatMemoFileName(current, sizeof(current), g_config->PrevFile) &&
-            FindListedMemo(current, current)) {
+        // Each search reads the whole folder: the shown memo, when there is
+        // one, answers both questions.
+        const bool shown = inMemoFolder.ok() && FormatMemoFileName(current, sizeof(current), g_config->PrevFile) &&
+                           FindListedMemo(current, current);
+        if (shown) {
             SendMessageA(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(current));
             SendMessageA(m_hWnd, CB_SETCURSEL, 0, 0);
         }
+        anyMemo = shown || (inMemoFolder.ok() && FindListedMemo(kMemoFilePattern, nullptr));
     }
     EnableWindow(m_hWnd, anyMemo);
 }
