@@ -127,10 +127,10 @@ const char* CFileList::ListMemoFolder()
     return nullptr;
 }
 
-// The entries are read from the list's own list box: every message to the
-// list itself passes its subclass, which under Wine asks the server for the
-// window's properties about five times, so that reading 10,000 entries took
-// seconds. Without the list box all entries stay, as the listing gave them.
+// The entries are read from the list's own list box: each message to the
+// list itself passes the list's object and is handed on to the list box, for
+// every one of up to thousands of entries. Without the list box all entries
+// stay, as the listing gave them.
 void CFileList::DropEntriesThatAreNoMemos()
 {
     COMBOBOXINFO info = {};
