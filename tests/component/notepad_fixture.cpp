@@ -95,12 +95,15 @@ BOOL CALLBACK MessageBoxWatcher::Inspect(HWND hWnd, LPARAM param)
     if (!GetClassNameA(hWnd, className, sizeof(className)) || lstrcmpA(className, "#32770") != 0) return TRUE;
     if (!IsWindowVisible(hWnd)) return TRUE;
     std::lock_guard<std::mutex> lock(self->m_mutex);
-    if (std::find(self->m_seen.begin(), self->m_seen.end(), hWnd) != self->m_seen.end()) return TRUE;
-    self->m_seen.push_back(hWnd);
-    char caption[512] = {};
-    GetWindowTextA(hWnd, caption, sizeof(caption));
-    self->m_captions.push_back(caption);
-    if (!g_bMessageBox) self->m_bFlagSet = false;
+    if (std::find(self->m_seen.begin(), self->m_seen.end(), hWnd) == self->m_seen.end()) {
+        self->m_seen.push_back(hWnd);
+        char caption[512] = {};
+        GetWindowTextA(hWnd, caption, sizeof(caption));
+        self->m_captions.push_back(caption);
+        if (!g_bMessageBox) self->m_bFlagSet = false;
+    }
+    // Pressed again while it is still up: a box that missed the first press
+    // would otherwise hold the test for good.
     PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
