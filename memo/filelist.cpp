@@ -36,6 +36,18 @@ bool FindListedMemo(const char* pattern, char* listed)
     }
     return false;
 }
+
+// Puts the shown memo (PrevFile) into the list, selected, named as the
+// folder has it; false when it is not a listed memo. Runs in the memo folder.
+bool ListShownMemo(HWND list)
+{
+    char current[kPathSize];
+    if (!FormatMemoFileName(current, sizeof(current), g_config->PrevFile) || !FindListedMemo(current, current))
+        return false;
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(current));
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    return true;
+}
 }  // namespace
 
 LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -71,19 +83,12 @@ void CFileList::ShowCurrentMemoOnly()
 {
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
     char folder[kPathSize];
-    char current[kPathSize];
     bool anyMemo = false;
     if (FormatMemoFolder(folder, sizeof(folder))) {
         ScopedCurrentDirectory inMemoFolder(folder);
         // Each search reads the whole folder: the shown memo, when there is
-        // one, answers both questions.
-        const bool shown = inMemoFolder.ok() && FormatMemoFileName(current, sizeof(current), g_config->PrevFile) &&
-                           FindListedMemo(current, current);
-        if (shown) {
-            SendMessageA(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(current));
-            SendMessageA(m_hWnd, CB_SETCURSEL, 0, 0);
-        }
-        anyMemo = shown || (inMemoFolder.ok() && FindListedMemo(kMemoFilePattern, nullptr));
+        // one, also tells that there is a memo.
+        anyMemo = inMemoFolder.ok() && (ListShownMemo(m_hWnd) || FindListedMemo(kMemoFilePattern, nullptr));
     }
     EnableWindow(m_hWnd, anyMemo);
 }
