@@ -34,8 +34,8 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
         RepaintButton(IDC_SETTING);
         break;
     case IDC_EDIT:
-        // The pieces of a memo filling in are no edits.
-        if (HIWORD(wParam) != EN_CHANGE || m_pNotepad->IsFilling()) return 0;
+        // A memo going in, at once or piece by piece, is no edit.
+        if (HIWORD(wParam) != EN_CHANGE || m_pNotepad->IsTakingText()) return 0;
         UpdateStartupBox();
         m_pNotepad->NoteEdit();
         return 0;

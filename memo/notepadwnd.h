@@ -48,6 +48,9 @@ public:
     // stands in its place, and the program answers as ever; saves, the
     // journal and the clipboard take the whole text all the same.
     bool IsFilling() const { return m_feed.IsActive(); }
+    // Whether a memo's text is going into the editor: its change notices are
+    // no edits.
+    bool IsTakingText() const { return IsFilling() || m_bPuttingText; }
     // Whether the memo shown, or being shown, has any text.
     bool HasText() const;
     // The text changed: it is journaled within two seconds, by a timer.
@@ -75,6 +78,7 @@ private:
     void OnJournalTimer();
 
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
+    bool PutText(const char* text, size_t size);
     void StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited);
     void OnFillTimer();
     static const UINT_PTR kFillTimer = 2;
@@ -93,6 +97,7 @@ private:
     CMemoStore m_store;
     CTextFeed m_feed;
     HWND m_hFillNote = nullptr;      // stands in the editor's place while it fills
+    bool m_bPuttingText = false;     // a short memo is going in at once
     bool m_bJournalDue = false;      // the journal timer runs
     bool m_bKeptForEditing = false;
     bool m_bEnding = false;          // the save is the last one of this run

@@ -1,5 +1,7 @@
 #include "memo/textfeed.h"
 
+#include <new>
+
 #include "memo/memofiles.h"
 #include "memo/textpieces.h"
 
@@ -24,29 +26,43 @@ void CTextFeed::Stop()
     m_next = 0;
 }
 
-// The piece is cut out in place: the byte after it is set to NUL for the
-// call and put back. It goes at the end whatever was selected meanwhile.
+// It goes at the end whatever was selected meanwhile.
 void CTextFeed::PutNextPiece(HWND edit)
 {
     if (IsComplete()) return;
     SendMessageA(edit, EM_SETSEL, kTextEnd, kTextEnd);
     size_t end = NextPieceEnd(m_text.get(), m_size, m_next, IsAnsiLeadByte);
-    char kept = m_text[end];
-    m_text[end] = '\0';
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(m_text.get() + m_next));
-    m_text[end] = kept;
+    ReplaceEditSelection(edit, m_text.get() + m_next, end - m_next);
     m_next = end;
 }
 
-// Counted in characters: the control holds them as such, and each piece
-// converts as the whole text does.
+// Each piece converts as the whole text does.
 bool CTextFeed::EditHoldsAll(HWND edit) const
 {
-    int expected = MultiByteToWideChar(CP_ACP, 0, m_text.get(), static_cast<int>(m_size), nullptr, 0);
+    return EditHoldsText(edit, m_text.get(), m_size);
+}
+
+// Counted in characters: the control holds them as such.
+bool EditHoldsText(HWND edit, const char* text, size_t size)
+{
+    int expected = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
     return GetWindowTextLengthW(edit) == expected;
 }
 
 int CTextFeed::PercentDone() const
 {
     return m_size == 0 ? 100 : static_cast<int>(static_cast<unsigned long long>(m_next) * 100 / m_size);
+}
+
+// Converted here, by its length: Wine's own conversion of a message's text
+// reads on past a lead byte that ends it, into whatever follows in memory.
+bool ReplaceEditSelection(HWND edit, const char* text, size_t size)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+    std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[length + 1]);
+    if (!wide) return false;
+    MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), wide.get(), length);
+    wide[length] = L'\0';
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.get()));
+    return true;
 }

@@ -34,3 +34,10 @@ private:
     bool m_bEdited = false;
     unsigned m_generation = 0;
 };
+
+// Replaces the edit control's selection with the `size` bytes of `text`,
+// each character as the whole text converts. False when there was no memory
+// for it.
+bool ReplaceEditSelection(HWND edit, const char* text, size_t size);
+// Whether the edit control holds the `size` bytes of `text`, the whole of it.
+bool EditHoldsText(HWND edit, const char* text, size_t size);

@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "tests/component/allocation_limit.h"
+#include "tests/component/controlhost.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {
@@ -19,6 +20,26 @@ TEST_F(NotepadLoad, ShowsTheMemoWithTheCaretAtTheEndAndRecordsIt)
     EXPECT_EQ(13u, m_notepad.m_dwRead);
     EXPECT_EQ(std::make_pair(DWORD{13}, DWORD{13}), Selection());
     EXPECT_EQ("abc", PrevFile());
+}
+
+// A lead byte with no byte after it shows as one character, with nothing
+// after it, whether the memo goes in at once or piece by piece.
+TEST_F(NotepadLoad, LoneLeadByteAtTheEndShowsNothingBeyondIt)
+{
+    for (size_t lines : {size_t{1}, size_t{600}}) {
+        std::string body;
+        for (size_t line = 0; line < lines; ++line) body += "a line of a memo that is long enough\r\n";
+        SCOPED_TRACE(body.size());
+        WriteMemoFile("lead.txt", "lead\r\n" + body + "\x82");
+        m_notepad.LoadMemo(false, "lead");
+        ASSERT_TRUE(PumpUntil([&] { return !m_notepad.IsFilling(); }));
+        std::wstring shown(GetWindowTextLengthW(m_hEdit) + 1, L'\0');
+        shown.resize(GetWindowTextW(m_hEdit, &shown[0], static_cast<int>(shown.size())));
+        const std::wstring lead = L"lead\r\n";
+        ASSERT_EQ(lead.size() + body.size() + 1, shown.size());
+        EXPECT_EQ(lead + std::wstring(body.begin(), body.end()), shown.substr(0, shown.size() - 1));
+        EXPECT_EQ("lead", PrevFile());
+    }
 }
 
 TEST_F(NotepadLoad, ShowsNulsAsSpaces)
