@@ -92,11 +92,7 @@ TEST(FaultInput, TenMegabyteMemoIsShownKeptAndEditable)
     EXPECT_EQ(written, LastWriteTime(MemoPath(app, "big")));
 
     ASSERT_TRUE(app.PopUp());
-    auto filledIn = [&] {
-        return IsWindowVisible(app.Editor()) &&
-               static_cast<size_t>(SendMessageA(app.Editor(), WM_GETTEXTLENGTH, 0, 0)) == big.size();
-    };
-    ASSERT_TRUE(WaitUntil(filledIn, 600000)) << "Wine's editor lays out 10 MB slowly";
+    ASSERT_TRUE(app.WaitUntilShown(big, 600000)) << "Wine's editor lays out 10 MB slowly";
     SendMessageA(app.Editor(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
     SendMessageA(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed at the end"));
     ASSERT_TRUE(Deactivate(app));

@@ -304,6 +304,17 @@ std::string MemoApp::EditorText() const
     return text;
 }
 
+bool MemoApp::WaitUntilShown(const std::string& text, DWORD timeoutMs) const
+{
+    return WaitUntil(
+        [&] {
+            return IsWindowVisible(Editor()) &&
+                   static_cast<size_t>(SendMessageA(Editor(), WM_GETTEXTLENGTH, 0, 0)) == text.size() &&
+                   EditorText() == text;
+        },
+        timeoutMs);
+}
+
 void MemoApp::TypeText(const std::string& text) const
 {
     SendMessageA(Editor(), EM_SETSEL, 0, -1);

@@ -57,6 +57,9 @@ public:
     // GetWindowText does not ask a control of another process for its text;
     // WM_GETTEXT does.
     std::string EditorText() const;
+    // Waits until the editor shows `text` whole: a memo that fills in piece
+    // by piece is all in, and the editor is shown again.
+    bool WaitUntilShown(const std::string& text, DWORD timeoutMs = 15000) const;
     // Replaces the editor's whole text as typing does: the editor tells the
     // memo window of the change.
     void TypeText(const std::string& text) const;

@@ -40,10 +40,8 @@ size_t EditorLength(const MemoApp& app)
 
 ::testing::AssertionResult FillsIn(const MemoApp& app, const std::string& text)
 {
-    if (!WaitUntil([&] { return !IsFilling(app) && EditorLength(app) == text.size(); }, kFilledWithinMs))
-        return ::testing::AssertionFailure() << "the memo did not fill in; editor length " << EditorLength(app);
-    if (app.EditorText() != text) return ::testing::AssertionFailure() << "the editor shows other text";
-    return ::testing::AssertionSuccess();
+    if (app.WaitUntilShown(text, kFilledWithinMs)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the memo was not shown whole; editor length " << EditorLength(app);
 }
 }  // namespace
 

@@ -193,7 +193,7 @@ TEST(Recovery, FullMemoFolderJournalsToTheTempFolderAndAFailedEndKeepsTheText)
     ASSERT_TRUE(DeleteFileA(app.PathOf("memo\\filler.bin").c_str()));
     ASSERT_TRUE(app.Start());
     // A line this long fills into the editor piece by piece after the start.
-    EXPECT_TRUE(WaitUntil([&] { return app.EditorText() == edited; })) << "back at the next start";
+    EXPECT_TRUE(app.WaitUntilShown(edited)) << "back at the next start";
     EXPECT_TRUE(IsEdited(app));
     ASSERT_TRUE(Deactivate(app));
     EXPECT_EQ(edited, app.Memo("kept"));
