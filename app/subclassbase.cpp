@@ -12,8 +12,11 @@ CSubClassBase::CSubClassBase()
     memset(&g_ctrlFont, 0, sizeof(g_ctrlFont));
 }
 
-// The procedure is set in its Unicode form, the controls' own, so that no
-// message text is converted on the way through.
+// The procedure is set in its Unicode form, the controls' own, so that a
+// message reaches the control as it reaches this procedure. An ANSI text
+// sent to a control is thus converted by Wine's message mapping, which
+// reads on past a lead byte that ends it: the program converts a memo's
+// text itself (ReplaceEditSelection).
 void CSubClassBase::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;

@@ -58,16 +58,15 @@ void CNotepadWnd::OnFillTimer()
     }
 }
 
-// Shown as a memo loaded at once is: the caret at the end, the view at the
-// top, the focus in the editor if the window is the active one. The caret
-// and the view are set while the editor is still hidden, where moving them
-// paints nothing.
+// Shown as a memo loaded at once is: the caret at the end, where the last
+// piece left it, the view at the top, the focus in the editor if the window
+// is the active one. The view is set while the editor is still hidden,
+// where moving it paints nothing.
 void CNotepadWnd::FinishFilling()
 {
     const bool whole = m_feed.EditHoldsAll(m_hWnd);
     if (whole) {
         SendMessageA(m_hWnd, EM_SETMODIFY, m_feed.Edited(), 0);
-        MoveCaretToEnd();
         SendMessageA(m_hWnd, WM_VSCROLL, SB_TOP, 0);
     }
     StopFilling();

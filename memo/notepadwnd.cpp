@@ -277,9 +277,9 @@ bool CNotepadWnd::PutText(const char* text, size_t size)
 {
     m_bPuttingText = true;
     SendMessageA(m_hWnd, EM_SETSEL, 0, -1);
-    bool converted = ReplaceEditSelection(m_hWnd, text, size);
+    int put = ReplaceEditSelection(m_hWnd, text, size);
     m_bPuttingText = false;
-    return converted && EditHoldsText(m_hWnd, text, size);
+    return put >= 0 && GetWindowTextLengthW(m_hWnd) == put;
 }
 
 // The control could not take the whole text: as when it cannot take it at

@@ -36,16 +36,11 @@ void CTextFeed::PutNextPiece(HWND edit)
     m_next = end;
 }
 
-// Each piece converts as the whole text does.
+// Counted in characters: the control holds them as such, and each piece
+// converts as the whole text does.
 bool CTextFeed::EditHoldsAll(HWND edit) const
 {
-    return EditHoldsText(edit, m_text.get(), m_size);
-}
-
-// Counted in characters: the control holds them as such.
-bool EditHoldsText(HWND edit, const char* text, size_t size)
-{
-    int expected = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+    int expected = MultiByteToWideChar(CP_ACP, 0, m_text.get(), static_cast<int>(m_size), nullptr, 0);
     return GetWindowTextLengthW(edit) == expected;
 }
 
@@ -56,13 +51,13 @@ int CTextFeed::PercentDone() const
 
 // Converted here, by its length: Wine's own conversion of a message's text
 // reads on past a lead byte that ends it, into whatever follows in memory.
-bool ReplaceEditSelection(HWND edit, const char* text, size_t size)
+int ReplaceEditSelection(HWND edit, const char* text, size_t size)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
     std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[length + 1]);
-    if (!wide) return false;
+    if (!wide) return -1;
     MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), wide.get(), length);
     wide[length] = L'\0';
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.get()));
-    return true;
+    return length;
 }

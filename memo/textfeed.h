@@ -36,8 +36,6 @@ private:
 };
 
 // Replaces the edit control's selection with the `size` bytes of `text`,
-// each character as the whole text converts. False when there was no memory
-// for it.
-bool ReplaceEditSelection(HWND edit, const char* text, size_t size);
-// Whether the edit control holds the `size` bytes of `text`, the whole of it.
-bool EditHoldsText(HWND edit, const char* text, size_t size);
+// each character as the whole text converts. Returns the characters put in,
+// or -1 when there was no memory for them.
+int ReplaceEditSelection(HWND edit, const char* text, size_t size);

@@ -38,6 +38,7 @@ TEST_F(NotepadLoad, LoneLeadByteAtTheEndShowsNothingBeyondIt)
         const std::wstring lead = L"lead\r\n";
         ASSERT_EQ(lead.size() + body.size() + 1, shown.size());
         EXPECT_EQ(lead + std::wstring(body.begin(), body.end()), shown.substr(0, shown.size() - 1));
+        EXPECT_EQ(std::make_pair(DWORD(shown.size()), DWORD(shown.size())), Selection()) << "the caret at the end";
         EXPECT_EQ("lead", PrevFile());
     }
 }
