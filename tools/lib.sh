@@ -46,10 +46,38 @@ configure_and_build() {
   cmake --build "$(arch_build_dir "$build" "$arch")"
 }
 
+# Makes a home folder of the tests' own and exports MOSSVANE_WINEHOME, which
+# tools/winerun then gives Wine as HOME. Its .local/share is there from the
+# start, as in any user's home: Wine makes its Recycle Bin inside it and has
+# none where it is missing.
+make_private_home() {
+  local home="$1" sub
+  for sub in .local/share .cache .config; do
+    if ! mkdir -p "$home/$sub" 2>/dev/null || [ ! -w "$home/$sub" ]; then
+      echo "Cannot make the private home folder $home/$sub that Wine runs with here;" \
+        "check that the build folder is yours and writable." >&2
+      return 1
+    fi
+  done
+  MOSSVANE_WINEHOME="$(realpath "$home")"
+  export MOSSVANE_WINEHOME
+}
+
+# Points this shell's HOME and XDG folders into a private home (made if need be).
+use_private_home() {
+  make_private_home "$1" || return 1
+  export HOME="$MOSSVANE_WINEHOME"
+  export XDG_DATA_HOME="$HOME/.local/share" XDG_CACHE_HOME="$HOME/.cache" \
+    XDG_CONFIG_HOME="$HOME/.config" XDG_STATE_HOME="$HOME/.local/state"
+}
+
 # Makes the Wine prefix for MOSSVANE_ARCH once; later runs find it ready.
 # Wine refuses a prefix that another user owns, so that is said plainly.
+# With a second argument, the prefix and everything Wine runs in it use that
+# folder as their home (make_private_home).
 prepare_wine_prefix() {
   export MOSSVANE_WINEPREFIX="$1"
+  if [ -n "${2:-}" ]; then make_private_home "$2" || return 1; fi
   if [ -e "$MOSSVANE_WINEPREFIX" ] && [ ! -O "$MOSSVANE_WINEPREFIX" ]; then
     echo "The Wine prefix $MOSSVANE_WINEPREFIX belongs to $(stat -c %U "$MOSSVANE_WINEPREFIX"), not to you;" \
       "remove it (as its owner) or choose another build folder." >&2
