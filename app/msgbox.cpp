@@ -8,3 +8,11 @@ void ShowMessageBox(const char* text, const char* caption)
     MessageBoxA(nullptr, text, caption, MB_OK);
     g_bMessageBox = FALSE;
 }
+
+bool AskYesDefaultNo(const char* text, const char* caption)
+{
+    g_bMessageBox = TRUE;
+    int answer = MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    g_bMessageBox = FALSE;
+    return answer == IDYES;
+}

@@ -92,14 +92,15 @@ void CMainWnd::NewMemo()
     RepaintButton(IDC_NEWMEMO);
 }
 
-// No confirmation: the memo's file goes to the Recycle Bin, from where the
-// user can take it back, and its Startup link, if it has one, goes.
+// No confirmation where the memo's file goes to the Recycle Bin, from where
+// the user can take it back; its Startup link, if it has one, goes with it.
 void CMainWnd::DeleteCurrentMemo()
 {
-    m_pNotepad->DeleteMemo();
-    SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
-    m_pFileList->Refresh();
-    UpdateStartupBox();
+    if (m_pNotepad->DeleteMemo()) {
+        SendMessageA(m_hStartup, BM_SETCHECK, BST_UNCHECKED, 0);
+        m_pFileList->Refresh();
+        UpdateStartupBox();
+    }
     RepaintButton(IDC_DELETEMEMO);
 }
 

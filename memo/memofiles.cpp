@@ -146,19 +146,51 @@ DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)
     return error;
 }
 
-DWORD MoveToRecycleBin(const char* path)
+bool CanRecycle(const char* path)
+{
+    if (path[0] == '\0' || path[1] != ':') return false;  // a network path, \\server\share
+    const char root[] = {path[0], ':', '\\', '\0'};
+    if (GetDriveTypeA(root) != DRIVE_FIXED) return false;
+    // Asks the Recycle Bin of the file's drive: it fails where there is none.
+    SHQUERYRBINFO info = {};
+    info.cbSize = sizeof(info);
+    return SUCCEEDED(SHQueryRecycleBinA(path, &info));
+}
+
+namespace {
+// Whether the file could be deleted now: a program that holds it open
+// without letting others delete it makes this fail, with the reason.
+DWORD CheckDeletable(const char* path)
+{
+    HANDLE hFile = CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(hFile);
+    return ERROR_SUCCESS;
+}
+}  // namespace
+
+DWORD RemoveMemoFile(const char* path, bool forGood)
 {
     // The list of files ends with an empty name.
     char from[kPathSize + 1] = {};
     if (!CopyBounded(from, kPathSize, path)) return ERROR_FILENAME_EXCED_RANGE;
+    // A file in use is told of as such, before the shell takes it for one
+    // that its Recycle Bin refuses.
+    DWORD error = CheckDeletable(path);
+    if (error != ERROR_SUCCESS) return error;
     SHFILEOPSTRUCTA operation = {};
     operation.wFunc = FO_DELETE;
     operation.pFrom = from;
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    int result = SHFileOperationA(&operation);
-    if (result == 0 && !operation.fAnyOperationsAborted) return ERROR_SUCCESS;
+    // Should the Recycle Bin turn the file away after all, the shell asks
+    // before it deletes for good.
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    if (!forGood) operation.fFlags |= FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
+    SHFileOperationA(&operation);
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
-    return DeleteFileA(path) ? ERROR_SUCCESS : GetLastError();
+    if (operation.fAnyOperationsAborted) return ERROR_CANCELLED;
+    error = CheckDeletable(path);
+    return error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED;
 }
 
 DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current)

@@ -42,9 +42,16 @@ DWORD WriteFileThrough(const char* temp, const char* target, const char* data, D
 // The whole of a file (up to `limit` bytes) into out.
 DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit);
 
-// Moves a file (full path) to the Recycle Bin without a question, a progress
-// window or an error box; where its drive has none, it is deleted.
-DWORD MoveToRecycleBin(const char* path);
+// Whether a delete of the file (full path) can put it in the Recycle Bin:
+// removable, network and other drives have none, and neither has a system
+// without one (Wine without its trash folder). There a delete is for good.
+bool CanRecycle(const char* path);
+
+// Moves a file (full path) to the Recycle Bin, or deletes it for good when
+// `forGood`, without a progress window or an error box. ERROR_SUCCESS only
+// once the file is gone; ERROR_CANCELLED when the shell asked whether to
+// delete it for good and was told no; otherwise why it is still there.
+DWORD RemoveMemoFile(const char* path, bool forGood);
 
 // Stores text as memo `name`, the current memo being `current` ("null" for
 // none). The text goes to a temporary file first; only once it is completely

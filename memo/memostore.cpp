@@ -142,18 +142,35 @@ void CMemoStore::UpdateStartupLink(const char* name, LinkFailure& linkFailure, b
     if (linkFailure.error == ERROR_SUCCESS) linkFailure = {error, kLinkCaption, name};
 }
 
-void CMemoStore::Delete(const std::string& name)
+bool CMemoStore::FormatMemoPath(const std::string& name, char* path, size_t size) const
 {
-    if (IsMarkedStartup() && !IsReservedMemoName(name)) DeleteMemoLink(name.c_str());
-    MarkStartup(false);
     char folder[kPathSize];
     char file[kPathSize];
-    if (FormatMemoFolder(folder, sizeof(folder)) && FormatMemoFileName(file, sizeof(file), name)) {
-        char path[kPathSize];
-        if (FormatBounded(path, sizeof(path), "%s%s", folder, file)) MoveToRecycleBin(path);
+    return FormatMemoFolder(folder, sizeof(folder)) && FormatMemoFileName(file, sizeof(file), name) &&
+           FormatBounded(path, size, "%s%s", folder, file);
+}
+
+bool CMemoStore::CanRecycle(const std::string& name) const
+{
+    char path[kPathSize];
+    if (!FormatMemoPath(name, path, sizeof(path))) return true;
+    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES || ::CanRecycle(path);
+}
+
+// The file goes first: while it is still there, so are its Startup link and
+// the journal, and the memo stays whole for the user to try again.
+DWORD CMemoStore::Delete(const std::string& name, bool forGood)
+{
+    char path[kPathSize];
+    if (FormatMemoPath(name, path, sizeof(path)) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+        DWORD error = RemoveMemoFile(path, forGood);
+        if (error != ERROR_SUCCESS) return error;
     }
+    if (IsMarkedStartup() && !IsReservedMemoName(name)) DeleteMemoLink(name.c_str());
+    MarkStartup(false);
     m_journal.Remove();
     m_base = {};
+    return ERROR_SUCCESS;
 }
 
 void CMemoStore::MarkStartup(bool marked)

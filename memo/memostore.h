@@ -35,9 +35,14 @@ public:
     // mark was taken back.
     DWORD Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                 bool& linkDropped);
-    // Moves memo `name`'s file to the Recycle Bin and removes its Startup
-    // link when it has one; the journal goes with it.
-    void Delete(const std::string& name);
+    // Whether Delete can put memo `name` in the Recycle Bin; false where its
+    // folder has none, and a delete would destroy it for good.
+    bool CanRecycle(const std::string& name) const;
+    // Moves memo `name`'s file to the Recycle Bin (deletes it for good when
+    // `forGood`); once it is gone, its Startup link and the journal go too.
+    // ERROR_SUCCESS, or why the file is still there, with its link and the
+    // journal as they were.
+    DWORD Delete(const std::string& name, bool forGood);
 
     // Whether the current memo is to have a Startup link.
     void MarkStartup(bool marked);
@@ -57,6 +62,8 @@ public:
     void AdoptRestored(const JournalRecord& record, const std::string& name);
 
 private:
+    // "<memo folder>\<name>.txt"; false when it cannot be formed.
+    bool FormatMemoPath(const std::string& name, char* path, size_t size) const;
     DWORD StoreInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
                             LinkFailure& linkFailure, bool& linkDropped);
     bool IsStoredUnchanged(bool edited, const std::string& current) const;

@@ -31,6 +31,10 @@ const char kKeptInJournal[] = "\r\n\r\n入力した文章は復元用の記録�
                               "そのままエディタに戻ります。";
 const char kKeptNowhere[] = "\r\n\r\n入力した文章は復元用の記録にも残せませんでした。"
                             "失わないように、MossvanePad は終了せずに開いたままにします。";
+const char kDeleteCaption[] = "メモの削除に失敗しました";
+const char kNoRecycleBinCaption[] = "ごみ箱に移せません";
+const char kNoRecycleBinText[] = "このメモのフォルダーにはごみ箱がありません。削除すると、メモは元に戻せなくなります。"
+                                 "\r\n\r\n完全に削除しますか?";
 const char kUnstorableCaption[] = "保存できない文字があります";
 const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JIS) に保存できません:\r\n\r\n";
 const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
@@ -432,11 +436,19 @@ DWORD CNotepadWnd::JournalNow()
     return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
 }
 
-void CNotepadWnd::DeleteMemo()
+bool CNotepadWnd::DeleteMemo()
 {
     CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    m_store.Delete(m_pszName);
+    bool forGood = !m_store.CanRecycle(m_pszName);
+    if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
+    DWORD error = m_store.Delete(m_pszName, forGood);
+    if (error == ERROR_CANCELLED) return false;
+    if (error != ERROR_SUCCESS) {
+        ShowSystemError(kDeleteCaption, error);
+        return false;
+    }
     LoadMemo(true, kNoMemoName);
+    return true;
 }
 
 // The clipboard stays untouched unless the whole text is ready to go on it,

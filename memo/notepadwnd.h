@@ -56,8 +56,11 @@ public:
     // The text changed: it is journaled within two seconds, by a timer.
     void NoteEdit();
     // Moves the current memo's file to the Recycle Bin, removes its Startup
-    // link if it has one, and empties the editor.
-    void DeleteMemo();
+    // link if it has one, and empties the editor. Where there is no Recycle
+    // Bin the user is asked first. False when the memo stays: the user said
+    // no, or was told why it could not go; memo, link and editor are as they
+    // were.
+    bool DeleteMemo();
     // Whether the current memo is to have a Startup link; the next save
     // makes or removes it.
     void MarkStartup(bool marked) { m_store.MarkStartup(marked); }
