@@ -470,6 +470,9 @@ void CNotepadWnd::CopyToClipboard()
     ShowSystemError(caption, error);
 }
 
+// The stamp goes in as typed text does: every other character stays as it
+// is (the editor holds characters the ANSI text could not), and a long memo
+// is not laid out again.
 void CNotepadWnd::InsertTimestamp()
 {
     SYSTEMTIME now;
@@ -477,18 +480,7 @@ void CNotepadWnd::InsertTimestamp()
     char stamp[64];
     FormatBounded(stamp, sizeof(stamp), "\r\n%d/%d/%d %d:%d:%d\r\n", now.wYear, now.wMonth, now.wDay, now.wHour,
                   now.wMinute, now.wSecond);
-    size_t stampLength = strlen(stamp);
-    int length = 0;
-    std::unique_ptr<char[]> text = ReadEditorText(m_hWnd, stampLength, length);
-    if (!text) return;
-    memcpy(text.get() + length, stamp, stampLength + 1);
-    SetWindowTextA(m_hWnd, text.get());
-    // Text set from outside counts as unedited; the stamp is an edit.
-    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     MoveCaretToEnd();
-    // A multi-line edit reports no change for text set from outside, and the
-    // main window enables the Startup box (and has the text journaled) on a
-    // change.
-    SendMessageA(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE),
-                 reinterpret_cast<LPARAM>(m_hWnd));
+    SendMessageA(m_hWnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(stamp));
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
 }

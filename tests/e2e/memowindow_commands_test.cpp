@@ -189,6 +189,28 @@ TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
+TEST(MemoCommands, CtrlTLeavesCharactersTheMemoFileCannotHoldAsTheyAre)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    const std::wstring text = L"caf\u00e9 \u266b\r\n\u00fcber \U0001F600";
+    SendMessageW(app.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_TRUE(app.FocusChild(kEdit));
+
+    PressKeys({VK_CONTROL, 'T'});
+    std::wstring got;
+    ASSERT_TRUE(WaitUntil([&] {
+        wchar_t buffer[256] = L"";
+        SendMessageW(app.Editor(), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+        got = buffer;
+        return got.size() > text.size();
+    }, 5000));
+    EXPECT_EQ(text, got.substr(0, text.size())) << "nothing before the stamp is changed";
+    EXPECT_EQ(L"\r\n", got.substr(got.size() - 2));
+    app.TypeText("stored without a question");
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
 TEST(MemoCommands, CtrlTOnAnEmptyMemoEnablesTheStartupBox)
 {
     MemoApp app;
