@@ -43,9 +43,9 @@ void WriteBool(const char* section, const char* key, bool value, const char* pat
 
 CConfig::CConfig()
 {
-    char dir[kPathSize];
-    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) return;
-    if (!FormatBounded(IniPath, sizeof(IniPath), "%s\\%s", dir, kIniName)) return;
+    char folder[kPathSize];
+    if (!GetCurrentFolderPath(folder, sizeof(folder))) return;
+    if (!FormatBounded(IniPath, sizeof(IniPath), "%s%s", folder, kIniName)) return;
     PrevFile = new (std::nothrow) char[kMemoNameSize];
     if (!PrevFile) return;
     m_bValid = true;

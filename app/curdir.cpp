@@ -1,5 +1,7 @@
 #include "app/curdir.h"
 
+#include "startup/startuppath.h"
+
 bool GetCurrentDirectoryBounded(char* out, DWORD size)
 {
     if (!out || size == 0) return false;
@@ -9,6 +11,23 @@ bool GetCurrentDirectoryBounded(char* out, DWORD size)
         return false;
     }
     return true;
+}
+
+namespace {
+bool IsLeadByteOfCodePage(unsigned char c)
+{
+    return IsDBCSLeadByte(c) != FALSE;
+}
+}  // namespace
+
+bool GetCurrentFolderPath(char* out, DWORD size)
+{
+    char dir[MAX_PATH];
+    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) {
+        if (out && size > 0) out[0] = '\0';
+        return false;
+    }
+    return FormatFolderPath(out, size, dir, IsLeadByteOfCodePage);
 }
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const char* dir)

@@ -5,6 +5,11 @@
 // when the call fails or the path does not fit.
 bool GetCurrentDirectoryBounded(char* out, DWORD size);
 
+// The current directory with one trailing backslash, at the root of a drive
+// ("E:\\") as in any folder ("C:\\app\\"): the one folder path that the paths of
+// the program's own files are formed from. False (out empty) as above.
+bool GetCurrentFolderPath(char* out, DWORD size);
+
 // Makes a folder the current directory for the life of the object and puts
 // the previous one back when it ends, whichever way the scope is left.
 class ScopedCurrentDirectory {

@@ -68,12 +68,12 @@ DWORD MoveToNewName(const char* target, const char* previous)
 
 bool FormatMemoFolder(char* out, size_t size)
 {
-    char dir[kPathSize];
-    if (!GetCurrentDirectoryBounded(dir, sizeof(dir))) {
+    char folder[kPathSize];
+    if (!GetCurrentFolderPath(folder, sizeof(folder))) {
         if (size > 0) out[0] = '\0';
         return false;
     }
-    return FormatBounded(out, size, "%s\\%s\\", dir, "memo");
+    return FormatBounded(out, size, "%smemo\\", folder);
 }
 
 bool IsAnsiLeadByte(unsigned char c)

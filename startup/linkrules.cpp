@@ -59,9 +59,9 @@ bool FormatMemoTarget(char* out, size_t size, const char* memoDir, const char* n
     return FormatBounded(out, size, "%s\\%s.txt", memoDir, name);
 }
 
-bool FormatProgramTarget(char* out, size_t size, const char* dir)
+bool FormatProgramTarget(char* out, size_t size, const char* folder)
 {
-    return FormatBounded(out, size, "%s\\MossvanePad.exe", dir);
+    return FormatBounded(out, size, "%sMossvanePad.exe", folder);
 }
 
 bool LinkNameOfFile(char* out, size_t size, const char* fileName)

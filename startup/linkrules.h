@@ -24,9 +24,9 @@ bool IsNumberedLinkName(const char* linkName, const char* name);
 // <memoDir>\<name>.txt: the target of memo `name`'s link.
 bool FormatMemoTarget(char* out, size_t size, const char* memoDir, const char* name);
 
-// <dir>\MossvanePad.exe: the target of the autostart link for a program
-// started in dir.
-bool FormatProgramTarget(char* out, size_t size, const char* dir);
+// <folder>MossvanePad.exe: the target of the autostart link for a program
+// started in folder, given with its trailing backslash.
+bool FormatProgramTarget(char* out, size_t size, const char* folder);
 
 // The link's name: its file name without the ".lnk" ending (any case).
 // False (out empty) when the file name has no such ending or does not fit.

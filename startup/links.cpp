@@ -138,10 +138,10 @@ bool FormMemoLinkHere(const char* name, MemoLink& link)
 // memoDir is the memo folder of the current directory, the program's.
 bool FormMemoLinkFromAppDir(const char* name, MemoLink& link)
 {
-    char appDir[kPathSize];
+    char appFolder[kPathSize];
     char memoDir[kPathSize];
-    return GetCurrentDirectoryBounded(appDir, sizeof(appDir)) &&
-           FormatBounded(memoDir, sizeof(memoDir), "%s\\memo", appDir) && FormMemoLink(memoDir, name, link);
+    return GetCurrentFolderPath(appFolder, sizeof(appFolder)) &&
+           FormatBounded(memoDir, sizeof(memoDir), "%smemo", appFolder) && FormMemoLink(memoDir, name, link);
 }
 
 bool IsLinkOfMemo(const StoredLink& stored, const MemoLink& link)
@@ -295,10 +295,11 @@ void NameLinkAfterMemo(const char* name, const char* linkName)
 DWORD UpdateAutostartLink(HWND owner, bool enabled)
 {
     char appDir[kPathSize];
+    char appFolder[kPathSize];
     char target[kPathSize];
     char linkPath[kPathSize];
-    if (!GetCurrentDirectoryBounded(appDir, sizeof(appDir)) ||
-        !FormatProgramTarget(target, sizeof(target), appDir) ||
+    if (!GetCurrentDirectoryBounded(appDir, sizeof(appDir)) || !GetCurrentFolderPath(appFolder, sizeof(appFolder)) ||
+        !FormatProgramTarget(target, sizeof(target), appFolder) ||
         !FormatLinkPath(linkPath, sizeof(linkPath), g_szStartupDir, kAutostartLinkName))
         return enabled ? ERROR_FILENAME_EXCED_RANGE : ERROR_SUCCESS;
     if (!enabled) return DeleteOwnAutostartLinks(target);

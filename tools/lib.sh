@@ -94,6 +94,13 @@ prepare_wine_prefix() {
   fi
 }
 
+# Maps drive M: of a prefix to a folder of its own, for the tests of a copy
+# kept at the root of a drive.
+map_test_drive() {
+  local prefix="$1" folder="$2"
+  mkdir -p "$folder" && ln -sfn "$folder" "$prefix/dosdevices/m:"
+}
+
 # Starts a private Xvfb display and exports DISPLAY; stop_xvfb ends it.
 start_xvfb() {
   local n

@@ -22,7 +22,10 @@ TEST(MemoNameFold, ComparesNamesAsTheFileSystemDoes)
         {"abc", "abcd", false},
         {"", "", true},
         {"買い物", "買い物", true},
-        {"ア", "ッ", false},  // 0x83 0x41 and 0x83 0x61: a trail byte is no letter
+        // 83 41 and 83 61, 83 42 and 83 62: a byte-wise fold of the trail
+        // byte would take each pair for one name.
+        {"ア", "ヂ", false},
+        {"ィ", "ッ", false},
         {"xア", "Xア", true},
         {"ａｂｃ", "ＡＢＣ", true},
         {"αβγ", "ΑΒΓ", true},
@@ -48,7 +51,9 @@ TEST(MemoNameFold, CaseOnlyChangeOfAnyLetterKeepsTheCurrentMemosName)
     };
     EXPECT_EQ("ＡＢＣ", ChooseMemoName("ＡＢＣ", "ａｂｃ", taken({"ａｂｃ"}), FoldMemoName).value_or("<none>"));
     EXPECT_EQ("ＡＢＣ (2)", ChooseMemoName("ＡＢＣ", "null", taken({"ａｂｃ"}), FoldMemoName).value_or("<none>"));
-    EXPECT_EQ("ッ (2)", ChooseMemoName("ッ", "ア", taken({"ア", "ッ"}), FoldMemoName).value_or("<none>"))
+    EXPECT_EQ("ヂ", ChooseMemoName("ヂ", "null", taken({"ア"}), FoldMemoName).value_or("<none>"))
         << "a trail byte is not folded like a letter";
+    EXPECT_EQ("ヂ", ChooseMemoName("ヂ", "ア", taken({"ア"}), FoldMemoName).value_or("<none>"))
+        << "a new name, not a change of case of the current one";
 }
 }  // namespace

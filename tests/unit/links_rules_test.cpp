@@ -16,8 +16,10 @@ TEST(LinkRules, PathsAreBuiltFromTheirPartsAndRefusedWhenTooLong)
     EXPECT_STREQ("C:\\S\\買い物 100%.lnk", out);
     ASSERT_TRUE(FormatMemoTarget(out, sizeof(out), "C:\\app\\memo", "todo"));
     EXPECT_STREQ("C:\\app\\memo\\todo.txt", out);
-    ASSERT_TRUE(FormatProgramTarget(out, sizeof(out), "C:\\app"));
+    ASSERT_TRUE(FormatProgramTarget(out, sizeof(out), "C:\\app\\"));
     EXPECT_STREQ("C:\\app\\MossvanePad.exe", out);
+    ASSERT_TRUE(FormatProgramTarget(out, sizeof(out), "E:\\"));
+    EXPECT_STREQ("E:\\MossvanePad.exe", out) << "at a drive's root";
     EXPECT_FALSE(FormatLinkPath(out, sizeof(out), "", "todo")) << "no Startup folder, no link";
     EXPECT_STREQ("", out);
 
