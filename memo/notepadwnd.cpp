@@ -321,6 +321,14 @@ void CNotepadWnd::MoveCaretToEnd()
 bool CNotepadWnd::SaveMemo()
 {
     m_bKeptForEditing = false;
+    // Text still filling in came from a file or the journal: the memo file
+    // can hold all of it. The question comes before the text is read, so
+    // that what is stored is what the editor shows once the user answered,
+    // with anything typed while the question was up.
+    if (IsModified() && !IsFilling() && !ConfirmUnstorable()) {
+        m_bKeptForEditing = true;
+        return false;
+    }
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {
@@ -330,12 +338,6 @@ bool CNotepadWnd::SaveMemo()
     if (length <= 0) {
         m_store.RemoveJournal();
         return true;
-    }
-    // Text still filling in came from a file or the journal: the memo file
-    // can hold all of it.
-    if (IsModified() && !IsFilling() && !ConfirmUnstorable()) {
-        m_bKeptForEditing = true;
-        return false;
     }
     std::string name = DeriveTitle(text.get(), IsAnsiLeadByte);
     // Shown once the start directory is back: the box runs a message loop
@@ -375,6 +377,8 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
     m_bJournaledAtEnd = JournalNow() == ERROR_SUCCESS;
     const char* note = m_bJournaledAtEnd ? kKeptInJournal : kKeptNowhere;
     ShowMessageBox((GetSystemErrorText(error) + note).c_str(), caption.c_str());
+    // What was typed while the box was up goes into the journal too.
+    if (m_bJournaledAtEnd) JournalNow();
 }
 
 // The question comes before anything is stored; without an answer of yes

@@ -65,4 +65,29 @@ TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
     EXPECT_NE(kKept, stored);
     EXPECT_EQ(0u, app.EndFromTray());
 }
+
+TEST(Paste, WhatIsTypedWhileTheQuestionIsUpIsWhatIsStored)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    app.WriteFile("memo\\kept.txt", kKept);
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(PutUnicodeOnClipboard(L"\r\ncaf\u00e9 \u2603"));
+    SendMessageA(app.Editor(), EM_SETSEL, -1, -1);
+    SendMessageA(app.Editor(), WM_PASTE, 0, 0);
+    ASSERT_TRUE(app.FocusChild(kEditor));
+    HWND box = DeactivateIntoMessageBox(app);
+    ASSERT_TRUE(box);
+
+    const std::string typed = "kept\r\nstored, and typed behind the question";
+    app.TypeText(typed);
+    Answer(box, IDYES);
+    EXPECT_TRUE(app.WaitHidden());
+    EXPECT_EQ(typed, app.Memo("kept")) << "the text shown when the user answered";
+    ASSERT_TRUE(app.PopUpByRequest());
+    ASSERT_TRUE(app.Command(1)) << "New";
+    EXPECT_EQ(typed, app.Memo("kept")) << "nothing typed is lost at the next New";
+    EXPECT_EQ(0u, app.EndFromTray());
+}
 }  // namespace
