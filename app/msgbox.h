@@ -1,5 +1,11 @@
 #pragma once
+#include <windows.h>
 
 // MessageBoxA without owner and with MB_OK, with g_bMessageBox set while it
 // is up so that the memo window does not hide under it.
 void ShowMessageBox(const char* text, const char* caption);
+
+// The same for a refusal of what the user entered in a window of ours: the
+// box belongs to that window, so that it stays in front of it even when the
+// window is top-most.
+void ShowRefusal(HWND owner, const char* text, const char* caption);
