@@ -22,15 +22,17 @@ void CMainWnd::ShowSettingWnd()
 
 // The settings window has stored its values in g_config already, unless it
 // was closed without Done: then nothing changed. The new shortcut needs
-// nothing here: every key is compared with g_config's.
+// nothing here: every key is compared with g_config's. The activation is
+// taken back last, since moving the settings window along activates it.
 LRESULT CMainWnd::OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha)
 {
     m_bSettingOpen = FALSE;
+    if (!closed) {
+        Resize(g_config->Width, g_config->Height);
+        SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
+        ApplyAutostartSetting();
+    }
     TakeBackActivation(hWnd);
-    if (closed) return 0;
-    Resize(g_config->Width, g_config->Height);
-    SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
-    ApplyAutostartSetting();
     return 0;
 }
 

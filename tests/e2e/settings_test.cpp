@@ -47,6 +47,15 @@ void Click(HWND button)
     SendMessageA(button, BM_CLICK, 0, 0);
 }
 
+std::string Describe(HWND hWnd)
+{
+    char cls[64] = "";
+    GetClassNameA(hWnd, cls, sizeof(cls));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    return std::string(cls) + " pid " + std::to_string(pid) + " self " + std::to_string(GetCurrentProcessId());
+}
+
 SIZE ClientSize(HWND hWnd)
 {
     RECT rc;
@@ -159,7 +168,7 @@ TEST(Settings, TheSettingsWindowGivesTheActivationBackHoweverItGoes)
         EXPECT_TRUE(IsWindow(setting)) << "closed like a cancel, not destroyed";
         EXPECT_EQ("400", TextOf(ControlOf(setting, kWidthEdit))) << "the settings stay as they were";
         EXPECT_EQ(400, ClientSize(app.Window()).cx);
-        EXPECT_EQ(app.Window(), GetForegroundWindow());
+        EXPECT_EQ(app.Window(), GetForegroundWindow()) << Describe(GetForegroundWindow());
 
         ActivateOtherWindow();
         EXPECT_TRUE(app.WaitHidden()) << "hides on deactivation again";
