@@ -343,7 +343,7 @@ protected:
 
 TEST_F(HookShortcut, AShortcutChosenInTheIniPopsUpInPlaceOfAltZAndStaysInTheIni)
 {
-    StartHidden("[Setting]\r\nShortcutKey= ctrl + shift + m\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartHidden("[Setting]\r\nShortcutKey= ctrl + shift + m\r\n"));
     m_notepad.Type("a");
     ASSERT_TRUE(m_notepad.WaitForText("a")) << m_notepad.Text();
     ASSERT_TRUE(PressHolding("alt", {VK_MENU}, "z", 'b')) << m_notepad.Text();
@@ -358,7 +358,7 @@ TEST_F(HookShortcut, AShortcutChosenInTheIniPopsUpInPlaceOfAltZAndStaysInTheIni)
 // Without a modifier the shortcut would fire on ordinary typing.
 TEST_F(HookShortcut, AnUnusableShortcutInTheIniLeavesAltZAndTheTextForTheUserToMend)
 {
-    StartHidden("[Setting]\r\nShortcutKey=M\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartHidden("[Setting]\r\nShortcutKey=M\r\n"));
     m_notepad.Type("m");
     ASSERT_TRUE(m_notepad.WaitForText("m")) << m_notepad.Text();
     Flush(m_app.Window());
@@ -383,7 +383,7 @@ TEST_F(HookShortcut, AShortcutChosenInTheSettingsWorksAtOnceAndOutlivesTheProgra
     SendMessageA(field, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
     SendMessageA(done, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(found[0]); }));
-    HideByActivatingNotepad();
+    ASSERT_NO_FATAL_FAILURE(HideByActivatingNotepad());
 
     ASSERT_TRUE(PressHolding("alt", {VK_MENU}, "z", 'a')) << m_notepad.Text();
     EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Alt+Z is no longer the shortcut";
@@ -391,7 +391,7 @@ TEST_F(HookShortcut, AShortcutChosenInTheSettingsWorksAtOnceAndOutlivesTheProgra
     ASSERT_EQ(0u, m_app.EndFromTray());
     EXPECT_EQ("Ctrl+Shift+F2", m_app.Ini("Setting", "ShortcutKey"));
 
-    StartHidden();
+    ASSERT_NO_FATAL_FAILURE(StartHidden());
     EXPECT_TRUE(PopsUpWith("ctrl+shift", {VK_CONTROL, VK_SHIFT}, "F2")) << "read back at the next start";
 }
 
