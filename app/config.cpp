@@ -68,6 +68,26 @@ void CConfig::Load()
     Height = ReadInt("Window", "Height", 225, IniPath);
     Startup = ReadInt("Setting", "Startup", 0, IniPath) == 1;
     Alpha = ReadInt("Setting", "Alpha", 255, IniPath);
+    LoadShortcutKey();
+}
+
+// A text that the buffer cuts is no shortcut, and is not kept either.
+void CConfig::LoadShortcutKey()
+{
+    char text[sizeof(m_szUnusableShortcut)];
+    DWORD length = GetPrivateProfileStringA("Setting", "ShortcutKey", "", text, sizeof(text), IniPath);
+    if (ParseShortcutKey(text, ShortcutKey)) return;
+    if (length + 1 < sizeof(text)) CopyBounded(m_szUnusableShortcut, sizeof(m_szUnusableShortcut), text);
+}
+
+void CConfig::SaveShortcutKey() const
+{
+    char text[sizeof(m_szUnusableShortcut) + 2];  // room for quotes
+    if (m_szUnusableShortcut[0] && ShortcutKey == kDefaultShortcutKey)
+        CopyBounded(text, sizeof(text), QuotedWhereNeeded(m_szUnusableShortcut).c_str());
+    else
+        FormatShortcutKey(ShortcutKey, text, sizeof(text));  // empty, which reads as Alt+Z, if it fails
+    WritePrivateProfileStringA("Setting", "ShortcutKey", text, IniPath);
 }
 
 void CConfig::Save() const
@@ -81,6 +101,7 @@ void CConfig::Save() const
     WriteInt("Window", "Height", Height, IniPath);
     WriteBool("Setting", "Startup", Startup, IniPath);
     WriteInt("Setting", "Alpha", Alpha, IniPath);
+    SaveShortcutKey();
 }
 
 void CConfig::SetPrevFile(const char* name)

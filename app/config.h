@@ -1,5 +1,6 @@
 #pragma once
 #include "app/globals.h"
+#include "app/shortcutkey.h"
 
 // The settings, read once from MossvanePad.ini in the start directory and
 // written back at the orderly end (and when Windows ends the session).
@@ -25,11 +26,17 @@ public:
     bool Startup = false;
     int Alpha = 255;
     bool DefaultPosition = false;
+    struct ShortcutKey ShortcutKey = kDefaultShortcutKey;  // Alt+Z where the file names no usable one
 
     CConfig(const CConfig&) = delete;
     CConfig& operator=(const CConfig&) = delete;
 
 private:
     void Load();
+    void LoadShortcutKey();
+    void SaveShortcutKey() const;
     bool m_bValid = false;
+    // A stored shortcut that names no usable one, as the user wrote it: kept
+    // in the file, for them to mend, as long as the shortcut is not changed.
+    char m_szUnusableShortcut[64] = {};
 };

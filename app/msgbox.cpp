@@ -16,3 +16,10 @@ bool AskYesDefaultNo(const char* text, const char* caption)
     g_bMessageBox = FALSE;
     return answer == IDYES;
 }
+
+void ShowRefusal(HWND owner, const char* text, const char* caption)
+{
+    g_bMessageBox = TRUE;
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
+    g_bMessageBox = FALSE;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 
 // MessageBoxA without owner and with MB_OK, with g_bMessageBox set while it
 // is up so that the memo window does not hide under it.
@@ -7,3 +8,8 @@ void ShowMessageBox(const char* text, const char* caption);
 // A question with Yes and No whose default, for Enter or a closed box, is No;
 // g_bMessageBox as above. True only for Yes.
 bool AskYesDefaultNo(const char* text, const char* caption);
+
+// The same for a refusal of what the user entered in a window of ours: the
+// box belongs to that window, so that it stays in front of it even when the
+// window is top-most.
+void ShowRefusal(HWND owner, const char* text, const char* caption);

@@ -3,6 +3,7 @@ get_filename_component(MOSSVANE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/app/bounded.cpp
   ${MOSSVANE_ROOT}/app/placement.cpp
+  ${MOSSVANE_ROOT}/app/shortcutkey.cpp
   ${MOSSVANE_ROOT}/mainwnd/layout.cpp
   ${MOSSVANE_ROOT}/startup/startuppath.cpp
   ${MOSSVANE_ROOT}/startup/linkrules.cpp

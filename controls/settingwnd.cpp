@@ -33,7 +33,7 @@ const DWORD kLabel = WS_CHILD | WS_VISIBLE;
 const DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT;
 
 enum { kFixPos, kTransLabel, kTransBar, kPercentLabel, kTransEdit, kSizeLabel, kWidthLabel, kWidthEdit,
-       kHeightLabel, kHeightEdit, kAutoStart, kDone };
+       kHeightLabel, kHeightEdit, kAutoStart, kDone, kShortcutLabel, kHotKey };
 
 // In creation order. No control takes part in tabbing.
 const ControlSpec kControls[] = {
@@ -47,8 +47,10 @@ const ControlSpec kControls[] = {
     {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 45, 53, 40, 22, 0},
     {"STATIC", "高さ", kLabel, 0, 95, 53, 30, 20, 0},
     {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 125, 53, 40, 22, 0},
-    {"BUTTON", "スタートアップ", kCheckBox, 0, 10, 148, 115, 20, IDC_AUTOSTART},
-    {"Button", "完了", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 135, 145, 50, 25, IDC_DONE},
+    {"BUTTON", "スタートアップ", kCheckBox, 0, 10, 202, 115, 20, IDC_AUTOSTART},
+    {"Button", "完了", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 135, 199, 50, 25, IDC_DONE},
+    {"STATIC", "ショートカット", kLabel, 0, 10, 148, 120, 20, 0},
+    {HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 10, 170, 175, 24, IDC_HOTKEY},
 };
 
 struct NumberText {
@@ -135,6 +137,8 @@ void CSettingWnd::CreateControls(HWND hWnd)
     m_hHeightEdit = AddControl(hWnd, kHeightEdit, nullptr);
     m_hAutoStart = AddControl(hWnd, kAutoStart, nullptr);
     AddControl(hWnd, kDone, nullptr);
+    AddControl(hWnd, kShortcutLabel, nullptr);
+    m_hHotKey = AddControl(hWnd, kHotKey, nullptr);
     ShowStoredSettings();
 }
 
@@ -149,6 +153,7 @@ void CSettingWnd::ShowStoredSettings()
     SetWindowTextA(m_hWidthEdit, NumberText(g_config->Width).text);
     SetWindowTextA(m_hHeightEdit, NumberText(g_config->Height).text);
     SetCheck(m_hAutoStart, g_config->Startup);
+    ShowStoredShortcut();
 }
 
 HWND CSettingWnd::AddControl(HWND hWnd, int index, const char* text)
@@ -186,11 +191,13 @@ LRESULT CSettingWnd::OnHScroll(HWND hWnd, WPARAM wParam, LPARAM lParam)
 
 // Closing the window (Alt+F4, its close button) cancels: the controls go
 // back to the stored settings, and the main window stops waiting for Done.
+// The main window is told first, while this one is still in front, so that
+// it can take the activation back before the hide hands it elsewhere.
 void CSettingWnd::OnClose(HWND hWnd)
 {
     ShowStoredSettings();
-    ShowWindow(hWnd, SW_HIDE);
     SendMessageA(m_hMainWnd, WM_SETTINGDONE, 1, g_config->Alpha);
+    ShowWindow(hWnd, SW_HIDE);
 }
 
 // Destroyed while open, the window cancels as well; the program goes on.
@@ -199,15 +206,20 @@ void CSettingWnd::OnDestroy(HWND hWnd)
     if (IsWindowVisible(hWnd) && IsWindow(m_hMainWnd)) SendMessageA(m_hMainWnd, WM_SETTINGDONE, 1, g_config->Alpha);
 }
 
+// A shortcut that cannot be used is refused with a message before anything
+// is stored; the window stays open.
 void CSettingWnd::OnDone(HWND hWnd)
 {
+    ShortcutKey shortcut;
+    if (!ReadChosenShortcut(hWnd, shortcut)) return;
+    g_config->ShortcutKey = shortcut;
     g_config->Width = ReadSize(m_hWidthEdit, kMinWidth);
     g_config->Height = ReadSize(m_hHeightEdit, kMinHeight);
     g_config->Startup = IsChecked(m_hAutoStart);
     g_config->DefaultPosition = IsChecked(m_hFixPos);
     g_config->Alpha = PercentToAlpha(ReadNumber(m_hTransEdit));
-    // The main window resizes, applies the opacity and updates the autostart
-    // link before the send returns.
+    // The main window resizes, applies the opacity, updates the autostart
+    // link and takes the activation back before the send returns.
     SendMessageA(m_hMainWnd, WM_SETTINGDONE, 0, g_config->Alpha);
     ShowWindow(hWnd, SW_HIDE);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/basewnd.h"
+#include "app/shortcutkey.h"
 
 class CShortcutEditWnd;
 
@@ -10,8 +11,10 @@ class CShortcutEditWnd;
 #define IDC_AUTOSTART 7
 #define IDC_TRANSBAR 10
 #define IDC_DONE 10
+#define IDC_HOTKEY 11
 
-// The settings window: size, transparency, fixed position and autostart.
+// The settings window: size, transparency, fixed position, autostart and
+// the shortcut.
 // Created hidden once; Done stores the values in g_config, hides the window
 // and has the main window apply them (WM_SETTINGDONE). Closing it cancels.
 class CSettingWnd final : public CBaseWnd {
@@ -28,6 +31,7 @@ public:
     HWND m_hHeightEdit = nullptr;
     HWND m_hFixPos = nullptr;
     HWND m_hAutoStart = nullptr;
+    HWND m_hHotKey = nullptr;     // the shortcut
     HWND m_hMainWnd = nullptr;    // receives WM_SETTINGDONE
     CShortcutEditWnd* m_pShortcutEdit;
 
@@ -39,6 +43,9 @@ private:
     void CreateControls(HWND hWnd);
     HWND AddControl(HWND hWnd, int index, const char* text);
     void ShowStoredSettings();
+    // The shortcut's field (settingshortcut.cpp)
+    void ShowStoredShortcut();
+    bool ReadChosenShortcut(HWND hWnd, ShortcutKey& key);
     void OnDone(HWND hWnd);
     void OnClose(HWND hWnd);
     void OnDestroy(HWND hWnd);

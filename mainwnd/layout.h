@@ -25,7 +25,7 @@ struct MainLayout {
 MainLayout ComputeMainLayout(int width, int height);
 
 const int kSettingWndWidth = 200;
-const int kSettingWndHeight = 205;
+const int kSettingWndHeight = 259;
 
 struct LayoutPoint {
     int x;

@@ -72,6 +72,7 @@ private:
     LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
     void ClickIntoEditor(HWND hWnd, POINT restoreCursor);
     LRESULT OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha);
+    void TakeBackActivation(HWND hWnd);
     void ApplyAutostartSetting();
 
     // Commands (commands.cpp)

@@ -4,7 +4,6 @@
 #include "memo/notepadwnd.h"
 
 namespace {
-const WPARAM kKeyZ = 0x5A;
 const int kClickInset = 20;
 
 // Kept from one pop-up to the next, apart from the start-up placement.
@@ -33,19 +32,41 @@ bool FindPointOnEditor(HWND editor, POINT& at)
     return IsEditorAt(editor, at);
 }
 
+bool IsDown(int vk)
+{
+    return GetKeyState(vk) < 0;
+}
+
+unsigned char HeldModifiers()
+{
+    unsigned char mods = 0;
+    if (IsDown(VK_CONTROL)) mods |= kShortcutCtrl;
+    if (IsDown(VK_SHIFT)) mods |= kShortcutShift;
+    if (IsDown(VK_MENU)) mods |= kShortcutAlt;
+    if (IsDown(VK_LWIN) || IsDown(VK_RWIN)) mods |= kShortcutWin;
+    return mods;
+}
+
+// Every key passes here, so a key other than the shortcut's costs one
+// comparison; the modifiers are read only for the shortcut's key. They must
+// be held exactly: AltGr is Ctrl+Alt, and AltGr+Z types a letter on some
+// keyboards, which must not pop up Alt+Z.
 bool IsShowRequest(WPARAM key, LPARAM force, BOOL shortcutOn)
 {
     if (force) return true;
-    return key == kKeyZ && GetKeyState(VK_MENU) < 0 && shortcutOn;
+    const ShortcutKey shortcut = g_config->ShortcutKey;
+    if (key != shortcut.vk || !shortcutOn) return false;
+    return HeldModifiers() == shortcut.mods;
 }
 }  // namespace
 
-// Alt+Z from the keyboard hook, or a second start of the program. The size
-// for the placement is the start-up size, whatever the settings did since.
+// The shortcut from the keyboard hook, or a second start of the program.
+// The size for the placement is the start-up size, whatever the settings
+// did since.
 LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM force)
 {
-    if (IsWindowVisible(hWnd)) return 0;
     if (!IsShowRequest(key, force, m_bShortcut)) return 0;
+    if (IsWindowVisible(hWnd)) return 0;
     ShowWindow(hWnd, SW_SHOW);
     UpdateWindow(hWnd);
 

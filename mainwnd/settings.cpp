@@ -1,6 +1,7 @@
 #include "app/config.h"
 #include "controls/settingwnd.h"
 #include "mainwnd/mainwnd.h"
+#include "memo/notepadwnd.h"
 #include "memo/syserror.h"
 
 namespace {
@@ -20,15 +21,39 @@ void CMainWnd::ShowSettingWnd()
 }
 
 // The settings window has stored its values in g_config already, unless it
-// was closed without Done: then nothing changed.
+// was closed without Done: then nothing changed. The new shortcut needs
+// nothing here: every key is compared with g_config's. The activation is
+// taken back last, since moving the settings window along activates it.
 LRESULT CMainWnd::OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha)
 {
     m_bSettingOpen = FALSE;
-    if (closed) return 0;
-    Resize(g_config->Width, g_config->Height);
-    SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
-    ApplyAutostartSetting();
+    if (!closed) {
+        Resize(g_config->Width, g_config->Height);
+        SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(alpha & 0xFF), LWA_ALPHA);
+        ApplyAutostartSetting();
+    }
+    TakeBackActivation(hWnd);
     return 0;
+}
+
+// However the settings window goes, the memo window is the active one
+// again, so that the next click elsewhere hides it and stores the memo; on
+// its own, the settings window's hide hands the activation to whatever
+// window the system picks. If the user has gone on in another program
+// meanwhile, the memo window hides now, as that program's activation would
+// have made it.
+void CMainWnd::TakeBackActivation(HWND hWnd)
+{
+    HWND foreground = GetForegroundWindow();
+    DWORD processId = 0;
+    if (foreground) GetWindowThreadProcessId(foreground, &processId);
+    if (foreground && processId != GetCurrentProcessId()) {
+        OnActivate(hWnd, WA_INACTIVE);
+        return;
+    }
+    if (foreground == hWnd) return;
+    SetForegroundWindow(hWnd);
+    SetFocus(m_pNotepad->m_hWnd);
 }
 
 // A link that could not be made or removed is told of, and the setting and

@@ -6,6 +6,13 @@
 #include "app/curdir.h"
 
 namespace {
+std::string IniValue(const std::string& ini, const char* key)
+{
+    char text[256] = "";
+    GetPrivateProfileStringA("Setting", key, "<absent>", text, sizeof(text), ini.c_str());
+    return text;
+}
+
 class TempFolder {
 public:
     TempFolder()
@@ -97,6 +104,54 @@ TEST(Config, StoredValuesAreReadAsTheyAreWithOnlyTrueOneCountingAsTrue)
     EXPECT_EQ(-1200, config.X);
     EXPECT_EQ(225, config.Height) << "absent keys take their defaults";
     EXPECT_EQ(255, config.Alpha);
+}
+
+TEST(Config, TheShortcutIsStoredAsTextAndAnUnusableOneMeansAltZ)
+{
+    TempFolder folder;
+    ScopedCurrentDirectory inFolder(folder.path().c_str());
+    std::string ini = folder.path() + "\\MossvanePad.ini";
+    auto stored = [&] { return IniValue(ini, "ShortcutKey"); };
+    {
+        CConfig fresh;
+        EXPECT_EQ(kDefaultShortcutKey, fresh.ShortcutKey);
+    }
+    EXPECT_EQ("Alt+Z", stored());
+    {
+        CConfig config;
+        config.ShortcutKey = {'M', kShortcutCtrl | kShortcutShift};
+    }
+    EXPECT_EQ("Ctrl+Shift+M", stored());
+    WritePrivateProfileStringA("Setting", "ShortcutKey", " ctrl + f9", ini.c_str());
+    {
+        CConfig config;
+        EXPECT_EQ((ShortcutKey{0x78, kShortcutCtrl}), config.ShortcutKey);
+    }
+    EXPECT_EQ("Ctrl+F9", stored()) << "written the canonical way";
+
+    // Unusable: Alt+Z meanwhile, and the user's text stays for them to mend,
+    // until the shortcut is changed.
+    for (const char* text : {"Z", "Shift+Q", "Ctrl+Alt", "Alt+Plus", "'Ctrl+Q'x"}) {
+        SCOPED_TRACE(text);
+        WritePrivateProfileStringA("Setting", "ShortcutKey", text, ini.c_str());
+        {
+            CConfig config;
+            EXPECT_EQ(kDefaultShortcutKey, config.ShortcutKey);
+        }
+        EXPECT_EQ(text, stored());
+    }
+    WritePrivateProfileStringA("Setting", "ShortcutKey", std::string(80, 'Q').c_str(), ini.c_str());
+    {
+        CConfig config;
+        EXPECT_EQ(kDefaultShortcutKey, config.ShortcutKey);
+    }
+    EXPECT_EQ("Alt+Z", stored()) << "a text too long to read whole is not kept";
+    WritePrivateProfileStringA("Setting", "ShortcutKey", "Alt", ini.c_str());
+    {
+        CConfig config;
+        config.ShortcutKey = {0x20, kShortcutWin};
+    }
+    EXPECT_EQ("Win+Space", stored());
 }
 
 TEST(Config, SetPrevFileRefusesNamesLongerThanItsBuffer)

@@ -122,7 +122,7 @@ TEST_F(MainWndTest, SettingsResultResizesTheWindowMovesTheChildrenAndKeepsTheBar
     GetWindowRect(m_hWnd, &main);
     GetWindowRect(m_main->m_pSetting->m_hWnd, &setting);
     EXPECT_EQ(main.left + (main.right - main.left - 200) / 2, setting.left) << "re-centred on the new size";
-    EXPECT_EQ(main.top + (main.bottom - main.top - 205) / 2, setting.top);
+    EXPECT_EQ(main.top + (main.bottom - main.top - 259) / 2, setting.top);
     EXPECT_FALSE(IsWindowVisible(m_main->m_pSetting->m_hWnd)) << "and still hidden";
     EXPECT_TRUE(EqualRect(&startRect, &m_main->m_rcWindow)) << "the pop-up keeps the start-up size";
 }

@@ -7,12 +7,15 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/config.h"
 #include "app/curdir.h"
 #include "app/globals.h"
 #include "app/messages.h"
+#include "mainwnd/layout.h"
 #include "tests/component/controlhost.h"
+#include "tests/component/notepad_fixture.h"
 
 namespace {
 std::string TextOf(HWND hWnd)
@@ -63,14 +66,20 @@ protected:
     // shown window takes Wine a while, so loops over Done leave it hidden.)
     HWND Open(bool show = true)
     {
-        m_setting.m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "SettingWnd", nullptr, 0, 300, 200, 200, 205, nullptr,
-                                           nullptr, GetModuleHandleA(nullptr), &m_setting);
+        m_setting.m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "SettingWnd", nullptr, 0, 300, 200, kSettingWndWidth,
+                                           kSettingWndHeight, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                           &m_setting);
         m_setting.m_hMainWnd = m_host.Window();
         if (show) ShowWindow(m_setting.m_hWnd, SW_SHOW);
         return m_setting.m_hWnd;
     }
-    // The Done button is the last control; the trackbar shares its id.
-    HWND DoneButton() const { return GetWindow(GetWindow(m_setting.m_hWnd, GW_CHILD), GW_HWNDLAST); }
+    // The Done button is the twelfth control; the trackbar shares its id.
+    HWND DoneButton() const
+    {
+        HWND child = GetWindow(m_setting.m_hWnd, GW_CHILD);
+        for (int i = 0; i < 11 && child; ++i) child = GetWindow(child, GW_HWNDNEXT);
+        return child;
+    }
     void PressDone() { SendMessageA(DoneButton(), BM_CLICK, 0, 0); }
     void MoveTrackbarTo(int position)
     {
@@ -83,6 +92,9 @@ protected:
         return static_cast<int>(SendMessageA(m_setting.m_hTransBar, TBM_GETPOS, 0, 0));
     }
     bool IsChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    WORD HotKey() const { return LOWORD(SendMessageA(m_setting.m_hHotKey, HKM_GETHOTKEY, 0, 0)); }
+    // What a user's keys leave in the hot-key control.
+    void ChooseHotKey(BYTE vk, BYTE flags) { SendMessageA(m_setting.m_hHotKey, HKM_SETHOTKEY, MAKEWORD(vk, flags), 0); }
 
     std::string m_folder;
     ScopedCurrentDirectory m_inFolder;
@@ -91,7 +103,7 @@ protected:
     CSettingWnd m_setting;
 };
 
-TEST_F(SettingWindow, HasItsTwelveControlsInOrderWithOneFont)
+TEST_F(SettingWindow, HasItsFourteenControlsInOrderWithOneFont)
 {
     struct Expected {
         const char* className;
@@ -112,8 +124,10 @@ TEST_F(SettingWindow, HasItsTwelveControlsInOrderWithOneFont)
         {"Edit", "400", 0x50002002, true, {45, 53, 85, 75}, 0},
         {"Static", "高さ", 0x50000000, false, {95, 53, 125, 73}, 0},
         {"Edit", "225", 0x50002002, true, {125, 53, 165, 75}, 0},
-        {"Button", "スタートアップ", 0x50000003, false, {10, 148, 125, 168}, 7},
-        {"Button", "完了", 0x50000001, false, {135, 145, 185, 170}, 10},
+        {"Button", "スタートアップ", 0x50000003, false, {10, 202, 125, 222}, 7},
+        {"Button", "完了", 0x50000001, false, {135, 199, 185, 224}, 10},
+        {"Static", "ショートカット", 0x50000000, false, {10, 148, 130, 168}, 0},
+        {"msctls_hotkey32", "", 0x50000000, true, {10, 170, 185, 194}, 11},
     };
     HWND hWnd = Open();
     HWND child = GetWindow(hWnd, GW_CHILD);
@@ -137,7 +151,10 @@ TEST_F(SettingWindow, HasItsTwelveControlsInOrderWithOneFont)
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
-    EXPECT_EQ(nullptr, child) << "more than twelve controls";
+    EXPECT_EQ(nullptr, child) << "more than fourteen controls";
+    RECT client;
+    GetClientRect(hWnd, &client);
+    EXPECT_GE(client.bottom, 224) << "the Done button is inside";
 
     LOGFONTA lf = {};
     ASSERT_TRUE(GetObjectA(font, sizeof(lf), &lf));
@@ -279,6 +296,70 @@ TEST_F(SettingWindow, MovingTheTrackbarAloneChangesOnlyThePercentage)
     EXPECT_EQ("1", TextOf(m_setting.m_hTransEdit));
     EXPECT_EQ(255, g_config->Alpha);
     EXPECT_TRUE(m_host.SettingDone().empty());
+}
+
+TEST_F(SettingWindow, TheShortcutFieldShowsTheStoredShortcutAndDoneStoresTheChosenOne)
+{
+    HWND hWnd = Open();
+    EXPECT_EQ(MAKEWORD('Z', HOTKEYF_ALT), HotKey()) << "Alt+Z at first";
+    ChooseHotKey('M', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    EXPECT_EQ(kDefaultShortcutKey, g_config->ShortcutKey) << "stored before Done";
+    PressDone();
+    EXPECT_EQ((ShortcutKey{'M', kShortcutCtrl | kShortcutShift}), g_config->ShortcutKey);
+    EXPECT_EQ(1u, m_host.SettingDone().size());
+
+    // The arrow keys come from the control as extended keys, and go back so.
+    ChooseHotKey(VK_LEFT, HOTKEYF_ALT | HOTKEYF_EXT);
+    PressDone();
+    EXPECT_EQ((ShortcutKey{VK_LEFT, kShortcutAlt}), g_config->ShortcutKey);
+    DestroyWindow(hWnd);
+    Open();
+    EXPECT_EQ(MAKEWORD(VK_LEFT, HOTKEYF_ALT | HOTKEYF_EXT), HotKey());
+
+    // The control has no Windows key: left as it shows the stored shortcut,
+    // the field keeps that shortcut whole.
+    g_config->ShortcutKey = {'Q', kShortcutWin | kShortcutCtrl};
+    DestroyWindow(m_setting.m_hWnd);
+    Open();
+    EXPECT_EQ(MAKEWORD('Q', HOTKEYF_CONTROL), HotKey());
+    PressDone();
+    EXPECT_EQ((ShortcutKey{'Q', kShortcutWin | kShortcutCtrl}), g_config->ShortcutKey);
+}
+
+TEST_F(SettingWindow, AShortcutThatWouldFireOnTypingIsRefusedWithAMessageAndClosingKeepsTheOldOne)
+{
+    struct Case {
+        const char* what;
+        BYTE vk;
+        BYTE flags;
+    };
+    const Case cases[] = {
+        {"a letter alone", 'Q', 0},
+        {"Shift and a letter", 'Q', HOTKEYF_SHIFT},
+        {"a function key alone", VK_F5, 0},
+        {"modifiers alone", 0, HOTKEYF_CONTROL | HOTKEYF_ALT},
+    };
+    HWND hWnd = Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetWindowTextA(m_setting.m_hWidthEdit, "640");
+        ChooseHotKey(c.vk, c.flags);
+        MessageBoxWatcher watcher;
+        PressDone();
+        const std::vector<std::string> captions = watcher.Stop();
+        ASSERT_EQ(1u, captions.size());
+        EXPECT_EQ("ショートカット", captions[0]);
+        EXPECT_TRUE(watcher.FlagWasSetWhileUp());
+        EXPECT_EQ(kDefaultShortcutKey, g_config->ShortcutKey);
+        EXPECT_EQ(400, g_config->Width) << "nothing is stored";
+        EXPECT_TRUE(m_host.SettingDone().empty());
+        EXPECT_TRUE(IsWindowVisible(hWnd)) << "the window stays for a better choice";
+    }
+
+    SendMessageA(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(MAKEWORD('Z', HOTKEYF_ALT), HotKey()) << "the field shows the stored shortcut again";
+    EXPECT_EQ(kDefaultShortcutKey, g_config->ShortcutKey);
+    EXPECT_FALSE(IsWindowVisible(hWnd));
 }
 
 TEST_F(SettingWindow, RefusesDeactivationOnlyWhileShown)

@@ -1,11 +1,14 @@
-// Alt+Z from another program: keys typed into Wine's notepad through the X
+// The shortcut from another program: keys typed into Wine's notepad through the X
 // server pass the keyboard hook library on their way.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,8 +18,21 @@
 
 namespace {
 const int kShortcutBox = 203;
+const int kSettingButton = 4;
+const int kHotKeyField = 13;  // the settings window's shortcut field, by creation order
+const int kDoneButton = 11;
+// A key that pops nothing up leaves no trace; this is how long its
+// modifiers stay down for the memo window to see it.
+const DWORD kKeyPassMs = 1500;
 
 using ShowRequest = std::pair<WPARAM, LPARAM>;
+
+HWND ControlOf(HWND parent, int index)
+{
+    HWND control = GetWindow(parent, GW_CHILD);
+    while (control && index-- > 0) control = GetWindow(control, GW_HWNDNEXT);
+    return control;
+}
 
 // A window that the hook library takes for the memo window (same class and
 // title), on a thread of its own. It records every WM_SHOWMEMO and can stall
@@ -127,48 +143,103 @@ void Flush(HWND hWnd)
     SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
-// Alt held down until the end of the scope. The memo window reads Alt's
-// state when the Z reaches notepad, which under load can be well after
-// xdotool sent it: a chord typed in one go may have been released by then.
-class HeldAlt {
+// Modifier keys held down until the end of the scope ("alt", "ctrl+shift").
+// The memo window reads their state when the key reaches notepad, which
+// under load can be well after xdotool sent it: a chord typed in one go may
+// have been released by then.
+class HeldKeys {
 public:
-    explicit HeldAlt(const WineNotepad& notepad) : m_notepad(notepad)
+    HeldKeys(const WineNotepad& notepad, const std::string& keys, std::vector<int> vks)
+        : m_notepad(notepad), m_keys(keys), m_vks(std::move(vks))
     {
-        m_notepad.Press("keydown alt");
-        m_bDown = WaitUntil([] { return !IsAltUp(); });
+        m_notepad.Press("keydown " + m_keys);
+        m_bDown = WaitUntil([this] { return AllDown(); });
     }
     // When a window appears under the pointer, Wine reads the keys' state
     // from the X server's key map of that moment; read late, after the
-    // release, it presses Alt again. A stuck Alt would spoil every later test
-    // on this desktop, so it gets one more press and release then.
-    ~HeldAlt()
+    // release, it presses them again. A stuck modifier would spoil every
+    // later test on this desktop, so they get one more press and release then.
+    ~HeldKeys()
     {
-        m_notepad.Press("keyup alt");
-        if (WaitUntil(IsAltUp, 3000)) return;
-        m_notepad.Press("key alt");
-        if (!WaitUntil(IsAltUp)) ADD_FAILURE() << "Alt stays down";
+        m_notepad.Press("keyup " + m_keys);
+        if (WaitUntil([this] { return AllUp(); }, 3000)) return;
+        m_notepad.Press("key " + m_keys);
+        if (!WaitUntil([this] { return AllUp(); })) ADD_FAILURE() << m_keys << " stay down";
     }
     bool ok() const { return m_bDown; }
 
 private:
-    static bool IsAltUp() { return GetAsyncKeyState(VK_MENU) >= 0; }
+    bool AllDown() const
+    {
+        return std::all_of(m_vks.begin(), m_vks.end(), [](int vk) { return GetAsyncKeyState(vk) < 0; });
+    }
+    bool AllUp() const
+    {
+        return std::none_of(m_vks.begin(), m_vks.end(), [](int vk) { return GetAsyncKeyState(vk) < 0; });
+    }
 
     const WineNotepad& m_notepad;
+    const std::string m_keys;
+    const std::vector<int> m_vks;
     bool m_bDown;
+};
+
+class HeldAlt : public HeldKeys {
+public:
+    explicit HeldAlt(const WineNotepad& notepad) : HeldKeys(notepad, "alt", {VK_MENU}) {}
 };
 
 // The program running with its memo window hidden (the user went on in
 // notepad), and notepad beside it.
 class HookTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { StartHidden(); }
+
+    // `ini`: the settings file the program starts with, if any.
+    void StartHidden(const std::string& ini = "")
     {
+        if (!ini.empty()) m_app.WriteFile("MossvanePad.ini", ini);
         ASSERT_TRUE(m_app.Start());
+        HideByActivatingNotepad();
+    }
+    void HideByActivatingNotepad()
+    {
         m_notepad.Activate();
         ASSERT_TRUE(m_app.WaitHidden());
         // Hiding can keep the memo window's thread busy for a while under
         // Wine; keys typed meanwhile would pass the hook's bounded send by.
         Flush(m_app.Window());
+    }
+
+    // Presses `key` with `modifiers` held, long enough for the memo window to
+    // have seen it, then types `marker` into notepad: true when it got there,
+    // so that the key before it has been through the hook too.
+    bool PressHolding(const std::string& modifiers, std::vector<int> vks, const std::string& key, char marker)
+    {
+        {
+            HeldKeys held(m_notepad, modifiers, std::move(vks));
+            if (!held.ok()) return false;
+            m_notepad.Press("key " + key);
+            Sleep(kKeyPassMs);
+            Flush(m_app.Window());
+        }
+        m_notepad.Press(std::string("key ") + marker);
+        bool arrived = WaitUntil([&] {
+            std::string text = m_notepad.Text();
+            return !text.empty() && text.back() == marker;
+        });
+        Flush(m_app.Window());
+        return arrived;
+    }
+    // Presses the keys of a shortcut that pops the memo up.
+    bool PopsUpWith(const std::string& modifiers, std::vector<int> vks, const std::string& key)
+    {
+        HeldKeys held(m_notepad, modifiers, std::move(vks));
+        if (!held.ok()) return false;
+        m_notepad.Press("key " + key);
+        bool shown = m_app.WaitShown();
+        Flush(m_app.Window());
+        return shown;
     }
 
     // The Shortcut box as a click on it leaves it: checked or not, and the
@@ -241,6 +312,20 @@ TEST_F(HookTest, AltZDoesNothingWhileTheShortcutBoxIsUnchecked)
     EXPECT_TRUE(m_app.WaitShown());
 }
 
+// AltGr is Ctrl+Alt, and AltGr+Z types a letter on some keyboards: it must
+// reach that program without popping the memo up. So for any other
+// modifier held with Alt.
+TEST_F(HookTest, AltZPopsUpOnlyWithAltAloneHeld)
+{
+    m_notepad.Type("a");
+    ASSERT_TRUE(m_notepad.WaitForText("a")) << m_notepad.Text();
+    ASSERT_TRUE(PressHolding("ctrl+alt", {VK_CONTROL, VK_MENU}, "z", 'b')) << m_notepad.Text();
+    EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Ctrl+Alt+Z";
+    ASSERT_TRUE(PressHolding("shift+alt", {VK_SHIFT, VK_MENU}, "z", 'c')) << m_notepad.Text();
+    EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Shift+Alt+Z";
+    EXPECT_TRUE(PopsUpWith("alt", {VK_MENU}, "z"));
+}
+
 TEST_F(HookTest, KeysAreNoLongerForwardedOnceTheProgramHasEnded)
 {
     ASSERT_EQ(0u, m_app.EndFromTray());
@@ -248,6 +333,66 @@ TEST_F(HookTest, KeysAreNoLongerForwardedOnceTheProgramHasEnded)
     m_notepad.Type("x y z alt+z");
     ASSERT_TRUE(m_notepad.WaitForText("xyz")) << m_notepad.Text();
     EXPECT_TRUE(standIn.Received().empty()) << standIn.Received().size() << " keys forwarded";
+}
+
+// The program started with a settings file of the test's choosing.
+class HookShortcut : public HookTest {
+protected:
+    void SetUp() override {}
+};
+
+TEST_F(HookShortcut, AShortcutChosenInTheIniPopsUpInPlaceOfAltZAndStaysInTheIni)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHidden("[Setting]\r\nShortcutKey= ctrl + shift + m\r\n"));
+    m_notepad.Type("a");
+    ASSERT_TRUE(m_notepad.WaitForText("a")) << m_notepad.Text();
+    ASSERT_TRUE(PressHolding("alt", {VK_MENU}, "z", 'b')) << m_notepad.Text();
+    EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Alt+Z is no longer the shortcut";
+    ASSERT_TRUE(PressHolding("ctrl", {VK_CONTROL}, "m", 'c')) << m_notepad.Text();
+    EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Ctrl+M is not Ctrl+Shift+M";
+    EXPECT_TRUE(PopsUpWith("ctrl+shift", {VK_CONTROL, VK_SHIFT}, "m"));
+    ASSERT_EQ(0u, m_app.EndFromTray());
+    EXPECT_EQ("Ctrl+Shift+M", m_app.Ini("Setting", "ShortcutKey"));
+}
+
+// Without a modifier the shortcut would fire on ordinary typing.
+TEST_F(HookShortcut, AnUnusableShortcutInTheIniLeavesAltZAndTheTextForTheUserToMend)
+{
+    ASSERT_NO_FATAL_FAILURE(StartHidden("[Setting]\r\nShortcutKey=M\r\n"));
+    m_notepad.Type("m");
+    ASSERT_TRUE(m_notepad.WaitForText("m")) << m_notepad.Text();
+    Flush(m_app.Window());
+    EXPECT_FALSE(IsWindowVisible(m_app.Window()));
+    EXPECT_TRUE(PopsUpWith("alt", {VK_MENU}, "z"));
+    ASSERT_EQ(0u, m_app.EndFromTray());
+    EXPECT_EQ("M", m_app.Ini("Setting", "ShortcutKey"));
+}
+
+// Chosen in the settings window, the shortcut works from Done on, and the
+// next start reads it from the ini.
+TEST_F(HookShortcut, AShortcutChosenInTheSettingsWorksAtOnceAndOutlivesTheProgram)
+{
+    ASSERT_TRUE(m_app.Start());
+    ASSERT_TRUE(m_app.Command(kSettingButton));
+    std::vector<HWND> found = TopLevelWindowsOf(m_app.ProcessId(), "SettingWnd");
+    ASSERT_EQ(1u, found.size());
+    HWND field = ControlOf(found[0], kHotKeyField);
+    HWND done = ControlOf(found[0], kDoneButton);
+    ASSERT_TRUE(field && done);
+    // What pressing Ctrl+Shift+F2 in the field leaves there.
+    SendMessageA(field, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+    SendMessageA(done, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(found[0]); }));
+    ASSERT_NO_FATAL_FAILURE(HideByActivatingNotepad());
+
+    ASSERT_TRUE(PressHolding("alt", {VK_MENU}, "z", 'a')) << m_notepad.Text();
+    EXPECT_FALSE(IsWindowVisible(m_app.Window())) << "Alt+Z is no longer the shortcut";
+    EXPECT_TRUE(PopsUpWith("ctrl+shift", {VK_CONTROL, VK_SHIFT}, "F2"));
+    ASSERT_EQ(0u, m_app.EndFromTray());
+    EXPECT_EQ("Ctrl+Shift+F2", m_app.Ini("Setting", "ShortcutKey"));
+
+    ASSERT_NO_FATAL_FAILURE(StartHidden());
+    EXPECT_TRUE(PopsUpWith("ctrl+shift", {VK_CONTROL, VK_SHIFT}, "F2")) << "read back at the next start";
 }
 
 // Each press and each release, whatever the flags of the keystroke.

@@ -79,9 +79,9 @@ TEST(MemoPopup, OpenSettingsKeepTheWindowUp)
     RECT rc;
     GetWindowRect(setting, &rc);
     EXPECT_EQ(200, rc.right - rc.left);
-    EXPECT_EQ(205, rc.bottom - rc.top);
+    EXPECT_EQ(259, rc.bottom - rc.top);
     EXPECT_EQ(main.left + (main.right - main.left - 200) / 2, rc.left) << "centred on the memo window";
-    EXPECT_EQ(main.top + (main.bottom - main.top - 205) / 2, rc.top);
+    EXPECT_EQ(main.top + (main.bottom - main.top - 259) / 2, rc.top);
 
     app.TypeText("while the settings are open");
     ActivateOtherWindow();

@@ -12,7 +12,8 @@ namespace {
 const int kSettingButton = 4;
 const int kEditor = 200;
 // The settings window's controls in creation order.
-enum { kFixPos = 0, kTransBar = 2, kTransEdit = 4, kWidthEdit = 7, kHeightEdit = 9, kAutoStart = 10, kDone = 11 };
+enum { kFixPos = 0, kTransBar = 2, kTransEdit = 4, kWidthEdit = 7, kHeightEdit = 9, kAutoStart = 10, kDone = 11,
+       kHotKey = 13 };
 
 HWND ControlOf(HWND setting, int index)
 {
@@ -44,6 +45,15 @@ void SetText(HWND hWnd, const char* text)
 void Click(HWND button)
 {
     SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+std::string Describe(HWND hWnd)
+{
+    char cls[64] = "";
+    GetClassNameA(hWnd, cls, sizeof(cls));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    return std::string(cls) + " pid " + std::to_string(pid) + " self " + std::to_string(GetCurrentProcessId());
 }
 
 SIZE ClientSize(HWND hWnd)
@@ -114,6 +124,8 @@ TEST(Settings, UncheckingStartupRemovesTheProgramsLinkAtDone)
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
+// Done while another program is in front: the memo window goes at once,
+// as that program's activation would have made it go.
 TEST(Settings, TheMemoWindowStaysUpUntilDoneAndHidesAgainAfterwards)
 {
     MemoApp app;
@@ -126,38 +138,65 @@ TEST(Settings, TheMemoWindowStaysUpUntilDoneAndHidesAgainAfterwards)
 
     Click(ControlOf(setting, kDone));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
-    ASSERT_TRUE(app.FocusChild(kEditor));
-    ActivateOtherWindow();
     EXPECT_TRUE(app.WaitHidden());
     EXPECT_EQ("settings open", app.Memo("settings open"));
 }
 
-// Alt+F4 and the close button send the window WM_SYSCOMMAND SC_CLOSE.
-TEST(Settings, ClosingTheSettingsWindowCancelsAndTheProgramGoesOn)
+// However the settings window goes, the memo window is the active one
+// again: the next click elsewhere hides it and stores the memo. Closing
+// cancels. Alt+F4 and the close button send WM_SYSCOMMAND SC_CLOSE.
+TEST(Settings, TheSettingsWindowGivesTheActivationBackHoweverItGoes)
 {
     MemoApp app;
     ASSERT_TRUE(app.Start());
-    const char* ways[] = {"Alt+F4", "WM_CLOSE"};
-    for (int way = 0; way < 2; ++way) {
+    const char* ways[] = {"Alt+F4", "WM_CLOSE", "Done"};
+    for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(ways[way]);
+        if (way > 0) {
+            ASSERT_TRUE(app.PopUpByRequest());
+        }
         HWND setting = OpenSettings(app);
         ASSERT_TRUE(setting);
-        SetText(ControlOf(setting, kWidthEdit), "777");
+        const std::string memo = std::string("closed by ") + (way == 2 ? "Done" : way == 1 ? "message" : "keys");
+        app.TypeText(memo);
+        if (way < 2) SetText(ControlOf(setting, kWidthEdit), "777");
         if (way == 0) SendMessageA(setting, WM_SYSCOMMAND, SC_CLOSE, 0);
-        else SendMessageA(setting, WM_CLOSE, 0, 0);
+        else if (way == 1) SendMessageA(setting, WM_CLOSE, 0, 0);
+        else Click(ControlOf(setting, kDone));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
         EXPECT_TRUE(app.IsRunning());
         EXPECT_TRUE(IsWindow(setting)) << "closed like a cancel, not destroyed";
         EXPECT_EQ("400", TextOf(ControlOf(setting, kWidthEdit))) << "the settings stay as they were";
         EXPECT_EQ(400, ClientSize(app.Window()).cx);
+        EXPECT_EQ(app.Window(), GetForegroundWindow()) << Describe(GetForegroundWindow());
+
+        ActivateOtherWindow();
+        EXPECT_TRUE(app.WaitHidden()) << "hides on deactivation again";
+        EXPECT_EQ(memo, app.Memo(memo));
     }
-    app.TypeText("settings closed");
-    ASSERT_TRUE(app.FocusChild(kEditor));
-    ActivateOtherWindow();
-    EXPECT_TRUE(app.WaitHidden()) << "hides on deactivation again";
-    EXPECT_EQ("settings closed", app.Memo("settings closed"));
     EXPECT_EQ(0u, app.EndFromTray());
     EXPECT_EQ("400", app.Ini("Window", "Width"));
+}
+
+// The shortcut field refuses a key without Ctrl or Alt, with a message, and
+// the window stays for a better choice.
+TEST(Settings, AShortcutWithoutAModifierIsRefusedWithAMessage)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    HWND setting = OpenSettings(app);
+    ASSERT_TRUE(setting);
+    SendMessageA(ControlOf(setting, kHotKey), HKM_SETHOTKEY, MAKEWORD('Q', 0), 0);
+    PostMessageA(ControlOf(setting, kDone), BM_CLICK, 0, 0);
+    HWND box = app.WaitForMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ("ショートカット", MemoApp::WindowText(box));
+    EXPECT_NE(std::string::npos, MemoApp::MessageBoxText(box).find("Ctrl か Alt")) << MemoApp::MessageBoxText(box);
+    MemoApp::DismissMessageBox(box);
+    EXPECT_TRUE(IsWindowVisible(setting));
+    SendMessageA(setting, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("Alt+Z", app.Ini("Setting", "ShortcutKey"));
 }
 
 // The program carries the masks: each button is cut to its icon.

@@ -56,6 +56,7 @@ TEST(Spine, FreshStartMakesTheMemoFolderAndEndsWritingDefaultsInOrder)
         {"Setting", "DefaultPosition=0"},
         {"Setting", "Startup=0"},
         {"Setting", "Alpha=255"},
+        {"Setting", "ShortcutKey=Alt+Z"},
         {"Window", "X=" + std::to_string(rc.left)},
         {"Window", "Y=" + std::to_string(rc.top)},
         {"Window", "Width=400"},

@@ -59,10 +59,10 @@ TEST(MainLayout, CentresTheSettingsWindowOnTheOuterRectangle)
         LayoutPoint expected;
     };
     const CentreCase cases[] = {
-        {"default window", 100, 50, 506, 304, {203, 74}},
-        {"odd remainder drops the fraction", 0, 0, 401, 256, {100, 25}},
-        {"window smaller than the settings window", 0, 0, 100, 100, {-50, -52}},
-        {"negative screen coordinates", -1500, -300, -1094, -46, {-1397, -276}},
+        {"default window", 100, 50, 506, 304, {203, 48}},
+        {"odd remainder drops the fraction", 0, 0, 401, 256, {100, -1}},
+        {"window smaller than the settings window", 0, 0, 100, 100, {-50, -79}},
+        {"negative screen coordinates", -1500, -300, -1094, -46, {-1397, -302}},
     };
     for (const CentreCase& c : cases) {
         SCOPED_TRACE(c.name);
