@@ -8,12 +8,15 @@
 #include "app/curdir.h"
 #include "app/globals.h"
 #include "memo/memoname.h"
+#include "memo/title.h"
 
 const char kMemoTempFile[] = "~memosave.tmp";
 
 namespace {
 // Holds a memo only for the moment its name changes case.
 const char kRenameFile[] = "~memorename.tmp";
+// Larger than any memo the editor can show.
+const DWORD kLargestMemo = 256u * 1024 * 1024;
 
 DWORD WriteAndFlush(const char* file, const char* data, DWORD size)
 {
@@ -38,13 +41,29 @@ bool IsReadOnlyFile(const char* file)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// A rename to the same name in another case is a no-op on some file
-// systems, so it goes through a second name; a failure puts the file back
-// under its old spelling, which names the same memo.
-void ChangeCase(const char* previous, const char* target)
+// Whether the folder lists the file under exactly this spelling.
+bool IsListedAs(const char* file)
 {
-    if (!MoveFileA(previous, kRenameFile)) return;
-    if (!MoveFileA(kRenameFile, target)) MoveFileA(kRenameFile, previous);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(file, &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return strcmp(entry.cFileName, file) == 0;
+}
+
+// Most file systems change the case of a name in place; where the name
+// stays as it was, the file goes through a second name. A failure puts it
+// back under its old spelling, which names the same memo; should even that
+// fail, the next start brings it back from the second name
+// (BringBackRenamedMemo). Either way the failure is told.
+DWORD ChangeCase(const char* previous, const char* target)
+{
+    if (MoveFileA(previous, target) && IsListedAs(target)) return ERROR_SUCCESS;
+    if (!MoveFileA(previous, kRenameFile)) return GetLastError();
+    if (MoveFileA(kRenameFile, target)) return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    MoveFileA(kRenameFile, previous);
+    return error;
 }
 
 // Replaces the current memo's own file; a change of case only renames it
@@ -52,7 +71,7 @@ void ChangeCase(const char* previous, const char* target)
 DWORD ReplaceCurrentFile(const char* target, const char* previous)
 {
     if (!MoveFileExA(kMemoTempFile, previous, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return GetLastError();
-    if (strcmp(previous, target) != 0) ChangeCase(previous, target);
+    if (strcmp(previous, target) != 0) return ChangeCase(previous, target);
     return ERROR_SUCCESS;
 }
 
@@ -191,6 +210,19 @@ DWORD RemoveMemoFile(const char* path, bool forGood)
     if (operation.fAnyOperationsAborted) return ERROR_CANCELLED;
     error = CheckDeletable(path);
     return error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED;
+}
+
+DWORD BringBackRenamedMemo()
+{
+    if (GetFileAttributesA(kRenameFile) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    std::string text;
+    DWORD error = ReadWholeFile(kRenameFile, text, kLargestMemo);
+    if (error != ERROR_SUCCESS) return error;
+    std::optional<std::string> name =
+        ChooseMemoName(DeriveTitle(text.c_str(), IsAnsiLeadByte), kNoMemoName, MemoFileExists, FoldMemoName);
+    char file[kPathSize];
+    if (!name || !FormatMemoFileName(file, sizeof(file), *name)) return ERROR_FILE_EXISTS;
+    return MoveFileA(kRenameFile, file) ? ERROR_SUCCESS : GetLastError();
 }
 
 DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current)

@@ -53,6 +53,10 @@ bool CanRecycle(const char* path);
 // delete it for good and was told no; otherwise why it is still there.
 DWORD RemoveMemoFile(const char* path, bool forGood);
 
+// A memo left under the second name of a change of case, by a run that
+// ended between the two moves, goes back under a free name from its title.
+DWORD BringBackRenamedMemo();
+
 // Stores text as memo `name`, the current memo being `current` ("null" for
 // none). The text goes to a temporary file first; only once it is completely
 // on disk does it replace the memo's file, so a failure leaves every stored

@@ -76,43 +76,62 @@ DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, D
     return error;
 }
 
+// The journal goes as soon as the text is on disk, before the link work: a
+// kill during that work must not bring the text back as a second copy.
 DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                         bool& linkDropped)
 {
-    DWORD error = StoreInMemoFolder(text, length, edited, name, linkFailure, linkDropped);
-    if (error == ERROR_SUCCESS) m_journal.Remove();
-    return error;
+    const std::string current = g_config->PrevFile;
+    bool written = false;
+    DWORD error = WriteInMemoFolder(text, length, edited, name, current, written);
+    if (error != ERROR_SUCCESS) return error;
+    m_journal.Remove();
+    FollowWithLink(written, name, current, linkFailure, linkDropped);
+    return ERROR_SUCCESS;
 }
 
 // Runs in the memo folder, which a deletion while the program runs must not
-// leave the memo without: it is made again.
-DWORD CMemoStore::StoreInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
-                                    LinkFailure& linkFailure, bool& linkDropped)
+// leave the memo without: it is made again. `written`: the text went to
+// disk under `name`; otherwise the current memo's file is as it should be.
+DWORD CMemoStore::WriteInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
+                                    const std::string& current, bool& written)
 {
     char folder[kPathSize];
     FormatMemoFolder(folder, sizeof(folder));
     if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
     ScopedCurrentDirectory inMemo(folder);
     if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
-    std::string current = g_config->PrevFile;
-    if (IsStoredUnchanged(edited, current)) {
-        UpdateStartupLink(current.c_str(), linkFailure, linkDropped);
-        return ERROR_SUCCESS;
-    }
+    if (IsStoredUnchanged(edited, current)) return ERROR_SUCCESS;
     std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
     if (!chosen) return ERROR_FILE_EXISTS;
     name = *chosen;
     DWORD error = StoreMemo(text, length, name, current);
-    if (error != ERROR_SUCCESS) return error;
+    written = error == ERROR_SUCCESS;
+    return error;
+}
+
+// The memo is stored as `name`, having been `current` (`written`), or its
+// file was already as it should be: its Startup link follows the mark, and
+// a written memo is the current one from now on.
+void CMemoStore::FollowWithLink(bool written, const std::string& name, const std::string& current,
+                                LinkFailure& linkFailure, bool& linkDropped)
+{
+    if (written) g_config->SetPrevFile(name.c_str());
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) return;
+    if (!written) {
+        UpdateStartupLink(current.c_str(), linkFailure, linkDropped);
+        return;
+    }
     if (name != current) {
         if (!IsMarkedStartup()) RemoveMemoLink(current.c_str());
         else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
     }
-    g_config->SetPrevFile(name.c_str());
     char file[kPathSize];
     m_base = FormatMemoFileName(file, sizeof(file), name) ? StampOfFile(file) : MemoStamp{};
     UpdateStartupLink(name.c_str(), linkFailure, linkDropped);
-    return ERROR_SUCCESS;
 }
 
 // Not written again: the editor cannot give back every byte it was given
@@ -140,6 +159,14 @@ void CMemoStore::UpdateStartupLink(const char* name, LinkFailure& linkFailure, b
     MarkStartup(false);
     linkDropped = true;
     if (linkFailure.error == ERROR_SUCCESS) linkFailure = {error, kLinkCaption, name};
+}
+
+void CMemoStore::RecoverInterruptedRename()
+{
+    char folder[kPathSize];
+    if (!FormatMemoFolder(folder, sizeof(folder))) return;
+    ScopedCurrentDirectory inMemo(folder);
+    if (inMemo.ok()) BringBackRenamedMemo();
 }
 
 bool CMemoStore::FormatMemoPath(const std::string& name, char* path, size_t size) const

@@ -44,6 +44,10 @@ public:
     // journal as they were.
     DWORD Delete(const std::string& name, bool forGood);
 
+    // Brings back a memo that a run ended in the middle of a change of case
+    // left under a name no list shows.
+    void RecoverInterruptedRename();
+
     // Whether the current memo is to have a Startup link.
     void MarkStartup(bool marked);
     bool IsMarkedStartup() const;
@@ -64,8 +68,10 @@ public:
 private:
     // "<memo folder>\<name>.txt"; false when it cannot be formed.
     bool FormatMemoPath(const std::string& name, char* path, size_t size) const;
-    DWORD StoreInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
-                            LinkFailure& linkFailure, bool& linkDropped);
+    DWORD WriteInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
+                            const std::string& current, bool& written);
+    void FollowWithLink(bool written, const std::string& name, const std::string& current,
+                        LinkFailure& linkFailure, bool& linkDropped);
     bool IsStoredUnchanged(bool edited, const std::string& current) const;
     void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 

@@ -187,6 +187,7 @@ LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
     SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
     g_ctrlFont.lfHeight = kFontHeight;
     ApplyFont(g_ctrlFont, kFontFace, hWnd);
+    m_store.RecoverInterruptedRename();
     if (!RestoreFromJournal()) {
         CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
         LoadMemo(false, m_pszName);

@@ -101,6 +101,18 @@ TEST_F(NotepadLoad, InitLoadsPrevFileAndSetsTheFont)
     EXPECT_NE(0, SendMessageA(m_hEdit, WM_GETFONT, 0, 0));
 }
 
+// A run killed between the two moves of a change of case left the memo
+// under the second name, which no list shows.
+TEST_F(NotepadLoad, InitBringsBackAMemoLeftInTheMiddleOfAChangeOfCase)
+{
+    WriteMemoFile("~memorename.tmp", "Plans\r\nQ3 goals");
+    WriteMemoFile("Plans.txt", "Plans\r\nanother memo of that title");
+    EXPECT_EQ(0, SendMessageA(m_hEdit, WM_INITCTRL, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"Plans (2).txt", "Plans.txt"}), MemoFolderEntries());
+    EXPECT_EQ("Plans\r\nQ3 goals", ReadMemoFile("Plans (2).txt").value_or("<missing>"));
+    EXPECT_EQ("Plans\r\nanother memo of that title", ReadMemoFile("Plans.txt").value_or("<missing>"));
+}
+
 TEST_F(NotepadLoad, DeleteRemovesTheCurrentMemoAndEmptiesTheEditor)
 {
     WriteMemoFile("abc.txt", "abc");
