@@ -69,9 +69,12 @@ DWORD CRecoveryJournal::Write(const JournalRecord& record)
     return ERROR_SUCCESS;
 }
 
+// Of two journals the newer comes back now, and the other is kept for the
+// next start: it may hold a text that could not be shown before.
 std::optional<JournalRecord> CRecoveryJournal::Find()
 {
     std::optional<JournalRecord> newest;
+    m_found = kPlaces;
     for (int i = 0; i < kPlaces; ++i) {
         Place place = static_cast<Place>(i);
         char journal[kPathSize];
@@ -85,9 +88,24 @@ std::optional<JournalRecord> CRecoveryJournal::Find()
             m_bKeep[place] = true;
             continue;
         }
-        if (!newest || record->writtenAt > newest->writtenAt) newest = std::move(record);
+        if (newest && record->writtenAt <= newest->writtenAt) {
+            m_bKeep[place] = true;
+            continue;
+        }
+        if (newest) m_bKeep[m_found] = true;
+        newest = std::move(record);
+        m_found = place;
     }
     return newest;
+}
+
+bool CRecoveryJournal::KeepFound(char* path, size_t size)
+{
+    char temp[kPathSize];
+    char journal[kPathSize];
+    if (m_found == kPlaces || !FormatPaths(m_found, journal, temp)) return false;
+    m_bKeep[m_found] = true;
+    return CopyBounded(path, size, journal);
 }
 
 void CRecoveryJournal::RemoveAt(Place place)

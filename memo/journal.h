@@ -25,6 +25,10 @@ public:
     std::optional<JournalRecord> Find();
     // Removes this run's journals.
     void Remove();
+    // Keeps the journal that Find gave for this run: it is neither removed
+    // nor written over, and the next start finds it again. Its path into
+    // path; false when Find gave none.
+    bool KeepFound(char* path, size_t size);
 
 private:
     enum Place { kMemoFolder, kTempFolder, kPlaces };
@@ -33,5 +37,6 @@ private:
     bool WriteAt(Place place, const std::string& bytes, DWORD& error);
     void RemoveAt(Place place);
 
-    bool m_bKeep[kPlaces] = {};  // a file found there that is no journal of ours
+    bool m_bKeep[kPlaces] = {};  // a file found there that is not this run's to replace
+    Place m_found = kPlaces;     // where the journal Find gave is
 };

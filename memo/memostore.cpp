@@ -233,6 +233,12 @@ std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
     return stored ? record.memo : kNoMemoName;
 }
 
+std::string CMemoStore::KeepJournal()
+{
+    char path[kPathSize];
+    return m_journal.KeepFound(path, sizeof(path)) ? path : "";
+}
+
 void CMemoStore::AdoptRestored(const JournalRecord& record, const std::string& name)
 {
     m_base = name == record.memo ? record.base : MemoStamp{};

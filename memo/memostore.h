@@ -55,6 +55,9 @@ public:
     // Journals the editor's text as belonging to the current memo.
     DWORD WriteJournal(const char* text, DWORD length);
     void RemoveJournal() { m_journal.Remove(); }
+    // Keeps the journal FindJournal gave, whose text could not be shown: it
+    // stays for the next start. Where it is; empty when there is none.
+    std::string KeepJournal();
     // The journal left by a run that did not store its text, if any.
     std::optional<JournalRecord> FindJournal() { return m_journal.Find(); }
     // The memo a journal's text is to be restored as: the memo it names

@@ -65,13 +65,14 @@ void CNotepadWnd::OnFillTimer()
 void CNotepadWnd::FinishFilling()
 {
     const bool whole = m_feed.EditHoldsAll(m_hWnd);
+    const bool restored = m_bFillingRestored;
     if (whole) {
         SendMessageA(m_hWnd, EM_SETMODIFY, m_feed.Edited(), 0);
         SendMessageA(m_hWnd, WM_VSCROLL, SB_TOP, 0);
     }
     StopFilling();
     if (!whole) {
-        ShowFillFailure();
+        ShowFillFailure(restored);
         return;
     }
     if (GetActiveWindow() == GetParent(m_hWnd)) SetFocus(m_hWnd);
@@ -81,6 +82,7 @@ void CNotepadWnd::FinishFilling()
 void CNotepadWnd::StopFilling()
 {
     if (!IsFilling()) return;
+    m_bFillingRestored = false;
     KillTimer(m_hWnd, kFillTimer);
     m_feed.Stop();
     if (m_hFillNote) DestroyWindow(m_hFillNote);

@@ -35,6 +35,8 @@ const char kDeleteCaption[] = "メモの削除に失敗しました";
 const char kNoRecycleBinCaption[] = "ごみ箱に移せません";
 const char kNoRecycleBinText[] = "このメモのフォルダーにはごみ箱がありません。削除すると、メモは元に戻せなくなります。"
                                  "\r\n\r\n完全に削除しますか?";
+const char kRestoreKeptIn[] = "\r\n\r\n前回保存されなかった文章は表示できませんでしたが、消さずに次のファイルに残してあります。"
+                              "次に MossvanePad を起動すると、もう一度表示します:\r\n";
 const char kUnstorableCaption[] = "保存できない文字があります";
 const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JIS) に保存できません:\r\n\r\n";
 const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
@@ -211,13 +213,16 @@ bool CNotepadWnd::RestoreFromJournal()
         return true;
     }
     std::unique_ptr<char[]> text(new (std::nothrow) char[record->text.size() + 1]);
-    if (!text) return false;
-    memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
-    DWORD error = ShowText(std::move(text), record->text.size(), true);
+    DWORD error = ERROR_NOT_ENOUGH_MEMORY;
+    if (text) {
+        memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
+        error = ShowText(std::move(text), record->text.size(), true);
+    }
     if (error != ERROR_SUCCESS) {
-        ShowSystemError(kShowCaption, error);
+        ShowRestoreFailure(error);
         return false;
     }
+    m_bFillingRestored = IsFilling();
     g_config->SetPrevFile(target.c_str());
     m_store.AdoptRestored(*record, target);
     return true;
@@ -287,9 +292,20 @@ bool CNotepadWnd::PutText(const char* text, size_t size)
     return put >= 0 && GetWindowTextLengthW(m_hWnd) == put;
 }
 
+// A journaled text that cannot be shown stays in its journal, for the next
+// start, and the user is told where it is.
+void CNotepadWnd::ShowRestoreFailure(DWORD error)
+{
+    std::string text = GetSystemErrorText(error);
+    std::string journal = m_store.KeepJournal();
+    if (!journal.empty()) text += kRestoreKeptIn + journal;
+    ShowMessageBox(text.c_str(), kShowCaption);
+}
+
 // The control could not take the whole text: as when it cannot take it at
 // once, the editor is emptied and holds no memo, without a Startup mark.
-void CNotepadWnd::ShowFillFailure()
+// A restored text keeps its journal.
+void CNotepadWnd::ShowFillFailure(bool restored)
 {
     SetWindowTextA(m_hWnd, "");
     g_config->SetPrevFile(kNoMemoName);
@@ -297,7 +313,8 @@ void CNotepadWnd::ShowFillFailure()
     HWND parent = GetParent(m_hWnd);
     CheckDlgButton(parent, IDC_STARTUP, BST_UNCHECKED);
     SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), EN_CHANGE), reinterpret_cast<LPARAM>(m_hWnd));
-    ShowSystemError(kShowCaption, ERROR_NOT_ENOUGH_MEMORY);
+    if (restored) ShowRestoreFailure(ERROR_NOT_ENOUGH_MEMORY);
+    else ShowSystemError(kShowCaption, ERROR_NOT_ENOUGH_MEMORY);
 }
 
 // The whole text, from the editor or, while it fills, from what is going

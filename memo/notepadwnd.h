@@ -89,7 +89,8 @@ private:
     void StopFilling();
     void ShowFillNote();
     void PlaceFillNote();
-    void ShowFillFailure();
+    void ShowFillFailure(bool restored);
+    void ShowRestoreFailure(DWORD error);
     std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
     void MoveCaretToEnd();
     bool RestoreFromJournal();
@@ -101,6 +102,7 @@ private:
     CTextFeed m_feed;
     HWND m_hFillNote = nullptr;      // stands in the editor's place while it fills
     bool m_bPuttingText = false;     // a short memo is going in at once
+    bool m_bFillingRestored = false; // the text filling in comes from the journal
     bool m_bJournalDue = false;      // the journal timer runs
     bool m_bKeptForEditing = false;
     bool m_bEnding = false;          // the save is the last one of this run

@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "app/messages.h"
+#include "memo/journalformat.h"
 #include "tests/component/allocation_limit.h"
 #include "tests/component/controlhost.h"
 #include "tests/component/notepad_fixture.h"
@@ -111,6 +112,38 @@ TEST_F(NotepadLoad, InitBringsBackAMemoLeftInTheMiddleOfAChangeOfCase)
     EXPECT_EQ((std::vector<std::string>{"Plans (2).txt", "Plans.txt"}), MemoFolderEntries());
     EXPECT_EQ("Plans\r\nQ3 goals", ReadMemoFile("Plans (2).txt").value_or("<missing>"));
     EXPECT_EQ("Plans\r\nanother memo of that title", ReadMemoFile("Plans.txt").value_or("<missing>"));
+}
+
+// The journal's text is the only copy of what was typed: it goes only once
+// it is stored or shown.
+TEST_F(NotepadLoad, AJournaledTextThatCannotBeShownKeepsItsJournal)
+{
+    JournalRecord record;
+    record.memo = "null";
+    record.writtenAt = 1;
+    record.text = "Unsaved\r\n" + std::string(2 << 20, 'x');
+    WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+    WriteMemoFile("abc.txt", "abc\r\nstored");
+    g_config->SetPrevFile("abc");
+    MessageBoxWatcher watcher;
+    {
+        ScopedAllocationLimit tooLarge(1 << 20);
+        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    }
+    EXPECT_EQ(std::vector<std::string>{"テキストの表示に失敗しました"}, watcher.Stop());
+    EXPECT_EQ("abc\r\nstored", Text()) << "the last memo instead";
+    SetText("abc\r\nedited");
+    EXPECT_TRUE(m_notepad.SaveMemo());
+    SetText("abc\r\nedited again");
+    m_notepad.KeepInJournal();
+    std::optional<std::string> kept = ReadMemoFile("~memojournal.bin");
+    ASSERT_TRUE(kept);
+    std::optional<JournalRecord> again = DecodeJournal(*kept);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(record.text, again->text) << "neither removed by the save nor written over";
+    SetText("");
+    m_notepad.SaveMemo();
+    EXPECT_TRUE(ReadMemoFile("~memojournal.bin")) << "an emptied editor removes only this run's journal";
 }
 
 TEST_F(NotepadLoad, DeleteRemovesTheCurrentMemoAndEmptiesTheEditor)
