@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/mainfont.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -95,18 +96,18 @@ TEST(MemoLayout, ChildrenSitWhereTheConfiguredSizePutsThem)
     }
 }
 
-// A font of this process made as the program makes the strip's: Meiryo with
-// a 21-pixel cell at 96 DPI, the test bench's, through the same face
-// replacement of the prefix. The control's own font cannot be used: a font
-// handle means nothing in another process, and Wine answers WM_GETFONT from
-// another process with none.
+// A font of this process made as the program makes the strip's, from the
+// same face and cell height, at the test bench's 96 DPI and through the same
+// face replacement of the prefix. The control's own font cannot be used: a
+// font handle means nothing in another process, and Wine answers WM_GETFONT
+// from another process with none.
 class StripFont {
 public:
     StripFont() : m_hDC(CreateCompatibleDC(nullptr))
     {
         LOGFONTA font = {};
-        font.lfHeight = 21;
-        lstrcpynA(font.lfFaceName, "メイリオ", LF_FACESIZE);
+        font.lfHeight = kMainFontHeight;
+        lstrcpynA(font.lfFaceName, kMainFontFace, LF_FACESIZE);
         m_hFont = CreateFontIndirectA(&font);
         if (m_hDC && m_hFont) m_hOld = SelectObject(m_hDC, m_hFont);
     }
