@@ -1,9 +1,11 @@
 #include "app/globals.h"
 
+#include "app/mainfont.h"
+
 LOGFONTA g_mainFont;
 LOGFONTA g_ctrlFont;
-const char* g_pszFontFace = "メイリオ";
-int g_nFontHeight = 21;
+const char* g_pszFontFace = kMainFontFace;
+int g_nFontHeight = kMainFontHeight;
 
 static char s_startupDir[kPathSize];
 char* g_szStartupDir = s_startupDir;

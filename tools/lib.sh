@@ -92,6 +92,53 @@ prepare_wine_prefix() {
     "$root/tools/winerun" wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$MOSSVANE_WINEPREFIX" wineserver -w || true
   fi
+  give_meiryo_standin "$MOSSVANE_WINEPREFIX"
+}
+
+# Meiryo, the face the program asks for, comes with Windows, not Debian;
+# without it Wine picks a fixed-pitch face, wider than Meiryo, which cuts the
+# program's captions. Its stand-in is Noto Sans CJK JP given Meiryo's line
+# height (1.5 em), since a font's size follows from its line height: the
+# texts then take the room they take on Windows. It is made once for a prefix
+# and kept there, so that the program looks and lays out the same wherever it
+# runs: tools/run, the tests, the benchmarks and the screenshots.
+give_meiryo_standin() {
+  local prefix="$1" noto=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+  local standin="$1/drive_c/windows/Fonts/MeiryoStandIn.otf"
+  if ! grep -q '"Meiryo Stand-in"' "$prefix/user.reg" 2>/dev/null; then
+    "$root/tools/winerun" --prefix "$prefix" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v 'メイリオ' /d 'Meiryo Stand-in' /f >/dev/null 2>&1 || {
+      echo "Could not name the stand-in for Meiryo in the Wine prefix $prefix." >&2
+      return 1
+    }
+  fi
+  [ -f "$standin" ] && return 0
+  if [ ! -r "$noto" ]; then
+    echo "$noto is missing: install fonts-noto-cjk (tools/install-deps does, as root)." >&2
+    return 1
+  fi
+  echo "Making the stand-in for Meiryo in $prefix (once for this prefix; it takes a minute or two) ..."
+  mkdir -p "$(dirname "$standin")"
+  # Written aside and then renamed: an interrupted run leaves no half font.
+  if ! /usr/bin/python3 - "$noto" "$standin.part" <<'PY'
+import sys
+from fontTools.ttLib import TTFont
+font = TTFont(sys.argv[1], fontNumber=0, lazy=True)
+font["OS/2"].usWinAscent, font["OS/2"].usWinDescent = 1060, 440
+font["hhea"].ascent, font["hhea"].descent = 1060, -440
+for record in font["name"].names:
+    if record.nameID in (1, 4):
+        record.string = "Meiryo Stand-in"
+    elif record.nameID == 6:
+        record.string = "MeiryoStand-in"
+font.save(sys.argv[2])
+PY
+  then
+    rm -f "$standin.part"
+    echo "Could not make the stand-in for Meiryo: python3-fonttools is needed (tools/install-deps installs it, as root)." >&2
+    return 1
+  fi
+  mv "$standin.part" "$standin"
 }
 
 # Maps drive M: of a prefix to a folder of its own, for the tests of a copy

@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "app/mainfont.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 const int kEdit = 200;
 const int kFileList = 201;
+const int kStartup = 202;
+const int kShortcut = 203;
 const int kPin = 204;
 
 struct Child {
@@ -91,6 +94,63 @@ TEST(MemoLayout, ChildrenSitWhereTheConfiguredSizePutsThem)
         ExpectChildren(app, c.width, c.height);
         ASSERT_EQ(0u, app.EndFromTray());
     }
+}
+
+// A font of this process made as the program makes the strip's, from the
+// same face and cell height, at the test bench's 96 DPI and through the same
+// face replacement of the prefix. The control's own font cannot be used: a
+// font handle means nothing in another process, and Wine answers WM_GETFONT
+// from another process with none.
+class StripFont {
+public:
+    StripFont() : m_hDC(CreateCompatibleDC(nullptr))
+    {
+        LOGFONTA font = {};
+        font.lfHeight = kMainFontHeight;
+        lstrcpynA(font.lfFaceName, kMainFontFace, LF_FACESIZE);
+        m_hFont = CreateFontIndirectA(&font);
+        if (m_hDC && m_hFont) m_hOld = SelectObject(m_hDC, m_hFont);
+    }
+    ~StripFont()
+    {
+        if (m_hOld) SelectObject(m_hDC, m_hOld);
+        if (m_hFont) DeleteObject(m_hFont);
+        if (m_hDC) DeleteDC(m_hDC);
+    }
+    bool ok() const { return m_hOld != nullptr; }
+    SIZE Extent(const std::string& text) const
+    {
+        SIZE size = {};
+        GetTextExtentPoint32A(m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
+        return size;
+    }
+
+private:
+    HDC m_hDC;
+    HFONT m_hFont = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+};
+
+// A check box draws its 13-pixel box, half a "0" of its font, then its
+// caption, and cuts what does not fit: a wider font or a narrower box cuts
+// the caption's last letters.
+TEST(MemoLayout, CheckBoxCaptionsAreWhole)
+{
+    const int kBoxSize = 13;
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    StripFont font;
+    ASSERT_TRUE(font.ok());
+    for (int id : {kStartup, kShortcut}) {
+        HWND hBox = app.Child(id);
+        const std::string caption = MemoApp::WindowText(hBox);
+        SCOPED_TRACE(caption);
+        const SIZE text = font.Extent(caption);
+        const RECT rc = app.ChildRect(id);
+        EXPECT_LE(kBoxSize + font.Extent("0").cx / 2 + text.cx, rc.right - rc.left);
+        EXPECT_LE(text.cy, rc.bottom - rc.top);
+    }
+    ASSERT_EQ(0u, app.EndFromTray());
 }
 
 bool BarShown(const MemoApp& app)
