@@ -10,15 +10,18 @@
 // crash, a kill or a lost save takes at most the last moments of typing.
 // It lives in the memo folder as a file no memo pattern matches
 // ("~memojournal.bin"); where that folder cannot take it (a full disk, a
-// read-only folder), in the user's temporary folder under a name made from
-// this copy's folder. Both places are written through a temporary file and
-// a write-through move, and read at start.
+// read-only folder, another account's journal there), in the user's
+// temporary folder under a name made from this copy's folder. Both places
+// are written through a temporary file and a write-through move, and read
+// at start. A journal records the account and the memo folder of the copy
+// that wrote it: one of another account, or in the temporary folder of
+// another folder, is never restored, removed or written over.
 class CRecoveryJournal {
 public:
     // Writes the record to the memo folder, or failing that to the
     // temporary folder; the other place's journal goes, so that only the
     // newest one stays. ERROR_SUCCESS or the memo folder's error.
-    DWORD Write(const JournalRecord& record);
+    DWORD Write(JournalRecord record);
     // The newest usable journal of the two places. A file that is there but
     // is no journal (torn, foreign, unreadable) is left where it is and not
     // written over or removed by this run.
@@ -31,12 +34,22 @@ public:
     bool KeepFound(char* path, size_t size);
 
 private:
-    enum Place { kMemoFolder, kTempFolder, kPlaces };
+    // The temporary folder's name of the version before is read and
+    // removed, never written.
+    enum Place { kMemoFolder, kTempFolder, kEarlierTempFolder, kPlaces };
     // Full paths of the journal and its temporary file in one place.
     bool FormatPaths(Place place, char* journal, char* temp) const;
     bool WriteAt(Place place, const std::string& bytes, DWORD& error);
     void RemoveAt(Place place);
+    // Whether the record is this copy's to restore and replace: written
+    // under this account, and for a journal of the temporary folder, for
+    // this folder. A journal of the version before names no copy.
+    bool IsOwn(const JournalRecord& record, Place place);
+    // Whether the journal now at a place was written by another copy.
+    bool IsAnothersAt(Place place);
+    const std::string& Account();
 
     bool m_bKeep[kPlaces] = {};  // a file found there that is not this run's to replace
     Place m_found = kPlaces;     // where the journal Find gave is
+    std::string m_account;
 };

@@ -3,7 +3,9 @@
 #include <cstring>
 
 namespace {
-const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '1'};
+const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '2'};
+// Journals of the version before, which did not record their copy.
+const char kFirstSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '1'};
 
 void PutNumber(std::string& out, uint64_t value, int bytes)
 {
@@ -81,25 +83,57 @@ std::string EncodeJournal(const JournalRecord& record)
     PutNumber(out, record.base.size, 8);
     PutNumber(out, record.base.writeTime, 8);
     PutNumber(out, record.writtenAt, 8);
+    PutBytes(out, record.account);
+    PutBytes(out, record.folder);
     PutBytes(out, record.text);
     PutNumber(out, Crc32(out.data(), out.size()), 4);
     return out;
 }
 
-std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
+namespace {
+bool HasSignature(const std::string& bytes, const char (&signature)[8])
 {
-    if (bytes.size() < sizeof(kSignature) + 4 || memcmp(bytes.data(), kSignature, sizeof(kSignature)) != 0) {
-        return std::nullopt;
-    }
-    Reader reader(bytes);
-    reader.Number(sizeof(kSignature));
+    return bytes.size() >= sizeof(signature) && memcmp(bytes.data(), signature, sizeof(signature)) == 0;
+}
+
+// Everything before the text; `present` as stored, for the caller to check.
+JournalRecord ReadHead(Reader& reader, bool withCopy, uint64_t& present)
+{
     JournalRecord record;
+    reader.Number(sizeof(kSignature));
     record.memo = reader.Bytes();
-    uint64_t present = reader.Number(1);
+    present = reader.Number(1);
     record.base.present = present == 1;
     record.base.size = reader.Number(8);
     record.base.writeTime = reader.Number(8);
     record.writtenAt = reader.Number(8);
+    if (withCopy) {
+        record.account = reader.Bytes();
+        record.folder = reader.Bytes();
+    }
+    return record;
+}
+}  // namespace
+
+std::optional<JournalRecord> DecodeJournalOwner(const std::string& head)
+{
+    if (!HasSignature(head, kSignature)) return std::nullopt;
+    Reader reader(head);
+    uint64_t present = 0;
+    JournalRecord record = ReadHead(reader, true, present);
+    if (!reader.ok() || present > 1) return std::nullopt;
+    return record;
+}
+
+std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
+{
+    const bool withCopy = HasSignature(bytes, kSignature);
+    if (bytes.size() < sizeof(kSignature) + 4 || (!withCopy && !HasSignature(bytes, kFirstSignature))) {
+        return std::nullopt;
+    }
+    Reader reader(bytes);
+    uint64_t present = 0;
+    JournalRecord record = ReadHead(reader, withCopy, present);
     record.text = reader.Bytes();
     size_t checked = reader.position();
     uint64_t crc = reader.Number(4);

@@ -22,14 +22,23 @@ struct JournalRecord {
     MemoStamp base;        // that memo's file as the editor knew it
     uint64_t writtenAt = 0;  // when it was written (a FILETIME): the later of two journals wins
     std::string text;      // the editor's text, byte for byte
+    // The copy of the program it belongs to: the Windows account it ran
+    // under and its memo folder. Empty in a journal of an earlier version.
+    std::string account;
+    std::string folder;
 };
 
-// A signature, the fields with their lengths, and a CRC-32 of everything
-// before it.
+// A signature, the fields with their lengths (the copy it belongs to before
+// the text), and a CRC-32 of everything before it.
 std::string EncodeJournal(const JournalRecord& record);
 // Nothing unless the bytes are a whole journal: signature, lengths that add
-// up to the size exactly, and the checksum.
+// up to the size exactly, and the checksum. Journals of the earlier version,
+// which name no copy, are read too.
 std::optional<JournalRecord> DecodeJournal(const std::string& bytes);
+// The account and folder from the first bytes of a journal, without its
+// text: enough to tell whose it is before writing over it. Nothing when the
+// bytes start no journal of this version.
+std::optional<JournalRecord> DecodeJournalOwner(const std::string& head);
 
 // CRC-32 (the polynomial of zip), continued from `crc` (0 to start).
 uint32_t Crc32(const void* data, size_t size, uint32_t crc = 0);

@@ -217,7 +217,7 @@ DWORD CMemoStore::WriteJournal(const char* text, DWORD length)
     record.base = m_base;
     record.writtenAt = Now();
     record.text.assign(text, length);
-    return m_journal.Write(record);
+    return m_journal.Write(std::move(record));
 }
 
 std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)

@@ -146,6 +146,33 @@ TEST_F(NotepadLoad, AJournaledTextThatCannotBeShownKeepsItsJournal)
     EXPECT_TRUE(ReadMemoFile("~memojournal.bin")) << "an emptied editor removes only this run's journal";
 }
 
+// Another Windows account may run the same portable folder at the same
+// time: its journal is its own.
+TEST_F(NotepadLoad, AJournalOfAnotherAccountIsNeitherRestoredNorRemovedNorWrittenOver)
+{
+    char user[257] = "";
+    DWORD size = sizeof(user);
+    ASSERT_TRUE(GetUserNameA(user, &size));
+    JournalRecord theirs;
+    theirs.memo = "null";
+    theirs.writtenAt = 1;
+    theirs.text = "Their notes\r\nnot ours to touch";
+    theirs.account = std::string(user) + " (another)";
+    const std::string bytes = EncodeJournal(theirs);
+    WriteMemoFile("~memojournal.bin", bytes);
+    WriteMemoFile("abc.txt", "abc\r\nstored");
+    g_config->SetPrevFile("abc");
+
+    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    EXPECT_EQ("abc\r\nstored", Text()) << "not restored here";
+    SetText("abc\r\nedited");
+    m_notepad.KeepInJournal();
+    EXPECT_EQ(bytes, ReadMemoFile("~memojournal.bin").value_or("<missing>")) << "not written over";
+    EXPECT_TRUE(m_notepad.SaveMemo());
+    EXPECT_EQ(bytes, ReadMemoFile("~memojournal.bin").value_or("<missing>")) << "not removed by a save";
+    EXPECT_EQ("abc\r\nedited", ReadMemoFile("abc.txt").value_or("<missing>"));
+}
+
 TEST_F(NotepadLoad, DeleteRemovesTheCurrentMemoAndEmptiesTheEditor)
 {
     WriteMemoFile("abc.txt", "abc");

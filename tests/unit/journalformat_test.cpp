@@ -12,6 +12,8 @@ JournalRecord Sample()
     record.base = {true, 1234, 0x01DA0000ABCDEF01ull};
     record.writtenAt = 0x01DA000012345678ull;
     record.text = std::string("line\r\n\0with NUL\xff", 17);
+    record.account = "\x8e\x52\x93\x63";  // a Shift-JIS user name
+    record.folder = "E:\\memo\\";
     return record;
 }
 
@@ -25,7 +27,39 @@ TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
         EXPECT_TRUE(record.base == back->base);
         EXPECT_EQ(record.writtenAt, back->writtenAt);
         EXPECT_EQ(record.text, back->text);
+        EXPECT_EQ(record.account, back->account);
+        EXPECT_EQ(record.folder, back->folder);
     }
+}
+
+// Whose a journal is shows in its first bytes, before any of its text.
+TEST(JournalFormat, TheCopyItBelongsToIsReadFromTheFirstBytesAlone)
+{
+    const JournalRecord sample = Sample();
+    const std::string whole = EncodeJournal(sample);
+    const size_t head = whole.size() - 4 - 4 - sample.text.size();
+    std::optional<JournalRecord> owner = DecodeJournalOwner(whole.substr(0, head));
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(sample.account, owner->account);
+    EXPECT_EQ(sample.folder, owner->folder);
+    EXPECT_FALSE(DecodeJournalOwner(whole.substr(0, head - 1))) << "a folder cut short";
+    EXPECT_FALSE(DecodeJournalOwner("kept\r\nplain memo text"));
+}
+
+// A user who upgrades with unsaved text in a journal gets it back.
+TEST(JournalFormat, AJournalOfTheVersionBeforeIsStillRead)
+{
+    const char bytes[] = "\x4d\x56\x50\x4a\x52\x4e\x4c\x31\x04\x00\x00\x00\x74\x6f\x64\x6f\x01\x0c\x00\x00\x00"
+                         "\x00\x00\x00\x00\x01\xef\xcd\xab\x00\x00\xda\x01\x63\x00\x00\x00\x00\x00\x00\x00"
+                         "\x0a\x00\x00\x00\x74\x6f\x64\x6f\x0d\x0a\x6d\x69\x6c\x6b\x4c\x32\x44\x4c";
+    const std::string earlier(bytes, sizeof(bytes) - 1);
+    std::optional<JournalRecord> record = DecodeJournal(earlier);
+    ASSERT_TRUE(record);
+    EXPECT_EQ("todo", record->memo);
+    EXPECT_EQ("todo\r\nmilk", record->text);
+    EXPECT_EQ(99u, record->writtenAt);
+    EXPECT_EQ("", record->account) << "names no copy";
+    EXPECT_FALSE(DecodeJournalOwner(earlier)) << "nothing of this version to tell whose it is";
 }
 
 // A journal torn by a crash ends anywhere; a changed byte is damage or
