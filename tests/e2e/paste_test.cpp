@@ -33,17 +33,23 @@ void Answer(HWND box, int button)
     WaitUntil([&] { return !IsWindow(box); });
 }
 
-TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
+// The stored memo "kept" shown, with `pasted` pasted at its end.
+void StartAndPaste(MemoApp& app, const std::wstring& pasted)
 {
-    MemoApp app;
     CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     app.WriteFile("memo\\kept.txt", kKept);
     app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
     ASSERT_TRUE(app.Start());
-    // "café ☃ 𠮷野家"
-    ASSERT_TRUE(PutUnicodeOnClipboard(L"\r\ncaf\u00e9 \u2603 \U00020BB7\u91ce\u5bb6"));
+    ASSERT_TRUE(PutUnicodeOnClipboard(pasted));
     SendMessageA(app.Editor(), EM_SETSEL, -1, -1);
     SendMessageA(app.Editor(), WM_PASTE, 0, 0);
+}
+
+TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
+{
+    MemoApp app;
+    // "café ☃ 𠮷野家"
+    ASSERT_NO_FATAL_FAILURE(StartAndPaste(app, L"\r\ncaf\u00e9 \u2603 \U00020BB7\u91ce\u5bb6"));
 
     ASSERT_TRUE(app.FocusChild(kEditor));
     HWND box = DeactivateIntoMessageBox(app);
@@ -69,13 +75,7 @@ TEST(Paste, CharactersShiftJisCannotHoldAreAskedAboutBeforeAnythingIsStored)
 TEST(Paste, WhatIsTypedWhileTheQuestionIsUpIsWhatIsStored)
 {
     MemoApp app;
-    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
-    app.WriteFile("memo\\kept.txt", kKept);
-    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=kept\r\n");
-    ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(PutUnicodeOnClipboard(L"\r\ncaf\u00e9 \u2603"));
-    SendMessageA(app.Editor(), EM_SETSEL, -1, -1);
-    SendMessageA(app.Editor(), WM_PASTE, 0, 0);
+    ASSERT_NO_FATAL_FAILURE(StartAndPaste(app, L"\r\ncaf\u00e9 \u2603"));
     ASSERT_TRUE(app.FocusChild(kEditor));
     HWND box = DeactivateIntoMessageBox(app);
     ASSERT_TRUE(box);
