@@ -3,6 +3,7 @@ get_filename_component(MOSSVANE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/app/bounded.cpp
   ${MOSSVANE_ROOT}/app/placement.cpp
+  ${MOSSVANE_ROOT}/app/dpiscale.cpp
   ${MOSSVANE_ROOT}/mainwnd/layout.cpp
   ${MOSSVANE_ROOT}/startup/startuppath.cpp
   ${MOSSVANE_ROOT}/startup/linkrules.cpp
@@ -11,4 +12,5 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/memo/journalformat.cpp
   ${MOSSVANE_ROOT}/memo/textpieces.cpp
   ${MOSSVANE_ROOT}/controls/buttonregion.cpp
+  ${MOSSVANE_ROOT}/controls/picturescale.cpp
   ${MOSSVANE_ROOT}/controls/transparency.cpp)
