@@ -196,6 +196,19 @@ LONG FontHeight(HWND hWnd)
     return font.lfHeight;
 }
 
+// The side of the icon the window shows in the given size (ICON_BIG, ICON_SMALL).
+int IconSide(HWND hWnd, WPARAM kind)
+{
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(hWnd, WM_GETICON, kind, 0));
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 void PaintNow(HWND hWnd)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -235,6 +248,8 @@ TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAn
     EXPECT_EQ(32, FontHeight(m_main->m_pNotepad->m_hWnd)) << "the editor's font";
     EXPECT_EQ(32, FontHeight(GetDlgItem(m_hWnd, IDC_FILELIST))) << "the list's font";
     EXPECT_EQ(MulDiv(g_nFontHeight, 144, 96), FontHeight(m_main->m_hShortcut)) << "the boxes' font";
+    EXPECT_EQ(SystemMetricForDpi(SM_CXICON, 144), IconSide(m_hWnd, ICON_BIG)) << "the icons by the metrics";
+    EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, 144), IconSide(m_hWnd, ICON_SMALL));
 
     PaintNow(m_hWnd);
     const long area144 = RegionArea(Button(0));
