@@ -262,4 +262,29 @@ TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAn
     DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
 }
+
+// A pop-up onto a monitor of another DPI: the hidden window is made for
+// that DPI, sized and laid out, before it shows; the placement takes that size.
+TEST_F(MainWndTest, HiddenWindowTakesTheDpiOfWhereItWillShowBeforeItShows)
+{
+    ShowWindow(m_hWnd, SW_HIDE);
+    m_main->TakeDpi(120);
+    EXPECT_FALSE(IsWindowVisible(m_hWnd));
+    const RECT expected = OuterWindowRect(400, 225, 120);
+    EXPECT_TRUE(EqualRect(&expected, &m_main->m_rcWindow)) << "the placement's size";
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    EXPECT_EQ(expected.right - expected.left, window.right - window.left);
+    EXPECT_EQ(expected.bottom - expected.top, window.bottom - window.top);
+    // The frame is the test monitor's: only the outer size and the children
+    // are the program's to make.
+    EXPECT_EQ(500, ChildRect(m_main->m_pNotepad->m_hWnd).right);
+    EXPECT_EQ(250, ChildRect(m_main->m_pNotepad->m_hWnd).bottom);
+    EXPECT_EQ(63, ChildRect(Button(0)).right - ChildRect(Button(0)).left);
+
+    m_main->TakeDpi(120);
+    RECT again;
+    GetWindowRect(m_hWnd, &again);
+    EXPECT_TRUE(EqualRect(&window, &again)) << "the DPI the window has changes nothing";
+}
 }  // namespace
