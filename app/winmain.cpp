@@ -5,6 +5,7 @@
 #include "app/centeroncursor.h"
 #include "app/config.h"
 #include "app/curdir.h"
+#include "app/dpi.h"
 #include "app/gdiplussession.h"
 #include "app/globals.h"
 #include "app/memofolder.h"
@@ -64,9 +65,14 @@ bool RegisterMainClass(HINSTANCE hInstance)
     return RegisterClassExA(&wc) != 0;
 }
 
+// The window is laid out for the DPI of the cursor's monitor, where it
+// shows; a remembered position on a monitor of another scaling is taken up
+// as soon as the window is there.
 HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
-    g_start.rcWindow = OuterWindowRect(g_config->Width, g_config->Height);
+    GetCursorPos(&g_start.ptCursor);
+    mainWnd->m_nDpi = DpiAtPoint(g_start.ptCursor);
+    g_start.rcWindow = OuterWindowRect(g_config->Width, g_config->Height, mainWnd->m_nDpi);
     PlaceAtCursor(g_start);
     mainWnd->ApplyStoredPosition(g_start);
     const RECT& rc = g_start.rcWindow;
@@ -74,16 +80,23 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
                                 g_start.ptResult.x, g_start.ptResult.y, rc.right - rc.left, rc.bottom - rc.top,
                                 nullptr, nullptr, hInstance, mainWnd);
     mainWnd->m_hWnd = hWnd;
-    if (hWnd) CopyRect(&mainWnd->m_rcWindow, &g_start.rcWindow);
+    if (!hWnd) return nullptr;
+    CopyRect(&mainWnd->m_rcWindow, &g_start.rcWindow);
+    mainWnd->TakeDpi(DpiOfWindow(hWnd));
     return hWnd;
 }
 
+// The button bar's keys count only in the editor: in the settings window
+// Ctrl+D must not delete the memo.
 void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     HACCEL accelerators = LoadAcceleratorsA(hInstance, "IDR_ACCELERATORS");
+    HACCEL barKeys = LoadAcceleratorsA(hInstance, "IDR_BUTTONBAR");
+    HWND editor = mainWnd->m_pNotepad->m_hWnd;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(mainWnd->m_pNotepad->m_hWnd, accelerators, &msg)) continue;
+        if (TranslateAcceleratorA(editor, accelerators, &msg)) continue;
+        if (msg.hwnd == editor && TranslateAcceleratorA(mainWnd->m_hWnd, barKeys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -4,6 +4,7 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/app/bounded.cpp
   ${MOSSVANE_ROOT}/app/placement.cpp
   ${MOSSVANE_ROOT}/app/shortcutkey.cpp
+  ${MOSSVANE_ROOT}/app/dpiscale.cpp
   ${MOSSVANE_ROOT}/mainwnd/layout.cpp
   ${MOSSVANE_ROOT}/startup/startuppath.cpp
   ${MOSSVANE_ROOT}/startup/linkrules.cpp
@@ -12,4 +13,5 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/memo/journalformat.cpp
   ${MOSSVANE_ROOT}/memo/textpieces.cpp
   ${MOSSVANE_ROOT}/controls/buttonregion.cpp
+  ${MOSSVANE_ROOT}/controls/picturescale.cpp
   ${MOSSVANE_ROOT}/controls/transparency.cpp)

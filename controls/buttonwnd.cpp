@@ -2,13 +2,16 @@
 
 #include <gdiplus.h>
 
+#include "app/dpiscale.h"
 #include "app/messages.h"
 #include "controls/imagepaint.h"
 #include "controls/maskregion.h"
 #include "controls/pngresource.h"
+#include "controls/tooltiprelay.h"
 
 LRESULT CButtonWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    RelayToTooltip(m_hTooltip, hWnd, msg, wParam, lParam);
     switch (msg) {
     case WM_INITCTRL:   return OnInitCtrl();
     case WM_MOUSEMOVE:  OnMouseMove(hWnd); break;
@@ -32,6 +35,14 @@ LRESULT CButtonWnd::OnInitCtrl()
     m_bMouseOut = true;
     m_bRegionSet = false;
     return 0;
+}
+
+void CButtonWnd::SetDpi(int dpi)
+{
+    m_nDpi = dpi;
+    for (CDecodedPng& face : m_faces) face.Release();
+    m_bRegionSet = false;
+    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CButtonWnd::OnMouseMove(HWND hWnd)
@@ -64,19 +75,20 @@ void CButtonWnd::OnPaint(HWND hWnd)
 {
     if (!m_bRegionSet) ApplyMaskRegion(hWnd);
     // Decoded once each: the bar is painted whenever the mouse brings it up.
-    Gdiplus::Bitmap* face = m_faces[m_nImageOffset ? 1 : 0].Get(GetDlgCtrlID(hWnd) + IDP_FACE + m_nImageOffset);
+    Gdiplus::Bitmap* face =
+        m_faces[m_nImageOffset ? 1 : 0].Get(GetDlgCtrlID(hWnd) + IDP_FACE + m_nImageOffset, m_nDpi, kButtonSide);
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hWnd, &ps);
-    if (hdc) DrawComposed(hdc, face);
+    if (hdc) DrawComposed(hdc, face, ScaleForDpi(kButtonSide, m_nDpi));
     EndPaint(hWnd, &ps);
 }
 
-// Built once: a button whose mask cannot be read stays rectangular rather
-// than scanning again at every paint.
+// Built once for a DPI: a button whose mask cannot be read keeps the region
+// it had rather than scanning again at every paint.
 void CButtonWnd::ApplyMaskRegion(HWND hWnd)
 {
     m_bRegionSet = true;
-    HRGN region = CreateMaskRegion(GetDlgCtrlID(hWnd) + IDP_MASK);
+    HRGN region = CreateMaskRegion(GetDlgCtrlID(hWnd) + IDP_MASK, m_nDpi);
     if (!region) return;
     if (!SetWindowRgn(hWnd, region, TRUE)) DeleteObject(region);
 }

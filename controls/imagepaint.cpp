@@ -2,9 +2,9 @@
 
 #include <gdiplus.h>
 
-void DrawComposed(HDC hdc, Gdiplus::Image* image)
+void DrawComposed(HDC hdc, Gdiplus::Image* image, int side)
 {
-    Gdiplus::Bitmap offscreen(kImageSide, kImageSide, PixelFormat32bppARGB);
+    Gdiplus::Bitmap offscreen(side, side, PixelFormat32bppARGB);
     if (offscreen.GetLastStatus() != Gdiplus::Ok) return;
     {
         Gdiplus::Graphics composer(&offscreen);
@@ -12,5 +12,5 @@ void DrawComposed(HDC hdc, Gdiplus::Image* image)
         if (image) composer.DrawImage(image, 0, 0, image->GetWidth(), image->GetHeight());
     }
     Gdiplus::Graphics screen(hdc);
-    screen.DrawImage(&offscreen, 0, 0, kImageSide, kImageSide);
+    screen.DrawImage(&offscreen, 0, 0, side, side);
 }

@@ -7,6 +7,7 @@
 
 #include "app/scopedhandles.h"
 #include "controls/buttonregion.h"
+#include "controls/imagepaint.h"
 #include "controls/pngresource.h"
 
 namespace {
@@ -53,9 +54,9 @@ HRGN RegionOfRuns(const std::vector<PixelRun>& runs)
 }
 }  // namespace
 
-HRGN CreateMaskRegion(int maskId)
+HRGN CreateMaskRegion(int maskId, int dpi)
 {
-    std::unique_ptr<Gdiplus::Bitmap> mask(LoadPngResource(maskId, "PNG"));
+    std::unique_ptr<Gdiplus::Bitmap> mask(LoadPictureForDpi(maskId, dpi, kButtonSide));
     if (!mask) return nullptr;
     std::vector<uint32_t> pixels;
     int width = 0, height = 0;

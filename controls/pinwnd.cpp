@@ -2,13 +2,16 @@
 
 #include <gdiplus.h>
 
+#include "app/dpiscale.h"
 #include "app/scopedhandles.h"
 #include "controls/imagepaint.h"
 #include "controls/pngresource.h"
+#include "controls/tooltiprelay.h"
 
 namespace {
 const COLORREF kPinBackground = RGB(240, 240, 240);
-const RECT kPinBox = {0, 0, 16, 16};
+const int kPinBoxSide = 16;  // 96-DPI units, as the picture's side
+const int kPinSide = 15;
 
 
 // A check box draws itself straight away, outside WM_PAINT, when it is
@@ -35,6 +38,7 @@ CPinWnd::~CPinWnd() = default;
 
 LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    RelayToTooltip(m_hTooltip, hWnd, msg, wParam, lParam);
     if (msg == WM_PAINT) OnPaint(hWnd);
     // The pictures go with the window, while GDI+ still runs.
     if (msg == WM_DESTROY) {
@@ -49,19 +53,29 @@ LRESULT CPinWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 // picture cost more than painting all the other controls together.
 Gdiplus::Bitmap* CPinWnd::Picture(bool checked)
 {
-    return checked ? m_pictures[1].Get(IDP_PIN_CHECKED) : m_pictures[0].Get(IDP_PIN);
+    return checked ? m_pictures[1].Get(IDP_PIN_CHECKED, m_nDpi, kPinSide)
+                   : m_pictures[0].Get(IDP_PIN, m_nDpi, kPinSide);
+}
+
+void CPinWnd::SetDpi(int dpi)
+{
+    m_nDpi = dpi;
+    for (CDecodedPng& picture : m_pictures) picture.Release();
+    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // Checked and indeterminate both show the blue pin.
 void CPinWnd::DrawPin(HWND hWnd, HDC hdc)
 {
     Gdiplus::Bitmap* pin = Picture(SendMessageA(hWnd, BM_GETCHECK, 0, 0) != BST_UNCHECKED);
+    const int side = ScaleForDpi(kPinBoxSide, m_nDpi);
+    const RECT box = {0, 0, side, side};
     HBRUSH background = CreateSolidBrush(kPinBackground);
     if (background) {
-        FillRect(hdc, &kPinBox, background);
+        FillRect(hdc, &box, background);
         DeleteObject(background);
     }
-    DrawComposed(hdc, pin);
+    DrawComposed(hdc, pin, side);
 }
 
 void CPinWnd::OnPaint(HWND hWnd)

@@ -13,6 +13,10 @@ public:
     CPinWnd();
     ~CPinWnd();
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The pictures for the memo window's DPI: made anew at the next paint.
+    void SetDpi(int dpi);
+    // The tooltip control that this control's mouse messages go to.
+    void SetTooltip(HWND tooltip) { m_hTooltip = tooltip; }
 
 private:
     void OnPaint(HWND hWnd);
@@ -21,4 +25,6 @@ private:
     Gdiplus::Bitmap* Picture(bool checked);
 
     CDecodedPng m_pictures[2];  // grey, blue
+    int m_nDpi = 96;
+    HWND m_hTooltip = nullptr;
 };

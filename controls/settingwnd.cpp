@@ -3,10 +3,13 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <iterator>
 #include <new>
 
 #include "app/bounded.h"
 #include "app/config.h"
+#include "app/dpi.h"
+#include "app/dpiscale.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "controls/shortcuteditwnd.h"
@@ -35,7 +38,7 @@ const DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT;
 enum { kFixPos, kTransLabel, kTransBar, kPercentLabel, kTransEdit, kSizeLabel, kWidthLabel, kWidthEdit,
        kHeightLabel, kHeightEdit, kAutoStart, kDone, kShortcutLabel, kHotKey };
 
-// In creation order. No control takes part in tabbing.
+// In creation order, in 96-DPI units. No control takes part in tabbing.
 const ControlSpec kControls[] = {
     {"BUTTON", "表示場所固定", kCheckBox, 0, 10, 10, 120, 20, IDC_FIXPOS},
     {"STATIC", "ウィンドウの透明度", kLabel, 0, 10, 83, 120, 20, 0},
@@ -52,6 +55,28 @@ const ControlSpec kControls[] = {
     {"STATIC", "ショートカット", kLabel, 0, 10, 148, 120, 20, 0},
     {HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 10, 170, 175, 24, IDC_HOTKEY},
 };
+
+static_assert(std::size(kControls) <= static_cast<size_t>(kMaxSettingControls), "room for every control's handle");
+
+struct ControlBox {
+    int x, y, width, height;
+};
+
+// A control's place in pixels at dpi, scaled by its edges so that controls
+// that touch at 96 DPI still touch.
+ControlBox ScaledBox(const ControlSpec& c, int dpi)
+{
+    const int left = ScaleForDpi(c.x, dpi), top = ScaleForDpi(c.y, dpi);
+    return {left, top, ScaleForDpi(c.x + c.width, dpi) - left, ScaleForDpi(c.y + c.height, dpi) - top};
+}
+
+HFONT MakeFont(int dpi)
+{
+    LOGFONTA font = {};
+    font.lfHeight = ScaleForDpi(20, dpi);
+    CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), "メイリオ");
+    return CreateFontIndirectA(&font);
+}
 
 struct NumberText {
     explicit NumberText(int value) { FormatBounded(text, sizeof(text), "%d", value); }
@@ -104,6 +129,7 @@ LRESULT CSettingWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_NCACTIVATE: return OnNcActivate(hWnd, wParam, lParam);
     case WM_COMMAND:    return OnCommand(hWnd, wParam, lParam);
     case WM_HSCROLL:    return OnHScroll(hWnd, wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(hWnd, wParam, reinterpret_cast<const RECT*>(lParam));
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
@@ -111,10 +137,7 @@ LRESULT CSettingWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
 LRESULT CSettingWnd::OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     InitCommonControls();
-    LOGFONTA font = {};
-    font.lfHeight = 20;
-    CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), "メイリオ");
-    m_hFont = CreateFontIndirectA(&font);
+    m_hFont = MakeFont(m_nDpi);
     CreateControls(hWnd);
     return DefWindowProcA(hWnd, WM_CREATE, wParam, lParam);
 }
@@ -159,11 +182,43 @@ void CSettingWnd::ShowStoredSettings()
 HWND CSettingWnd::AddControl(HWND hWnd, int index, const char* text)
 {
     const ControlSpec& c = kControls[index];
-    HWND hCtrl = CreateWindowExA(c.exStyle, c.className, text ? text : c.text, c.style, c.x, c.y, c.width,
-                                 c.height, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+    const ControlBox box = ScaledBox(c, m_nDpi);
+    HWND hCtrl = CreateWindowExA(c.exStyle, c.className, text ? text : c.text, c.style, box.x, box.y, box.width,
+                                 box.height, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr);
     if (hCtrl) SendMessageA(hCtrl, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    m_hControls[index] = hCtrl;
     return hCtrl;
+}
+
+// The window, its controls and their font for dpi, all re-made together;
+// the new font reaches every control before the old one goes.
+void CSettingWnd::ApplyDpi(int dpi)
+{
+    if (dpi == m_nDpi || dpi <= 0) return;
+    HFONT font = MakeFont(dpi);
+    if (!font) return;
+    m_nDpi = dpi;
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        if (!m_hControls[i]) continue;
+        const ControlBox box = ScaledBox(kControls[i], dpi);
+        SetWindowPos(m_hControls[i], nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(m_hControls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    if (m_hFont) DeleteObject(m_hFont);
+    m_hFont = font;
+}
+
+// Dragged onto a monitor of another scaling: the window takes the
+// rectangle Windows suggests.
+LRESULT CSettingWnd::OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested)
+{
+    const int dpi = LOWORD(wParam);
+    if (dpi == m_nDpi || !suggested) return 0;
+    SetWindowPos(hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(dpi);
+    return 0;
 }
 
 // While shown, the window keeps its active look and refuses to be

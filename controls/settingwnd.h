@@ -13,6 +13,9 @@ class CShortcutEditWnd;
 #define IDC_DONE 10
 #define IDC_HOTKEY 11
 
+// Room for the handles of the settings window's controls.
+constexpr int kMaxSettingControls = 16;
+
 // The settings window: size, transparency, fixed position, autostart and
 // the shortcut.
 // Created hidden once; Done stores the values in g_config, hides the window
@@ -24,6 +27,9 @@ public:
     bool IsValid() const { return m_pShortcutEdit != nullptr; }
 
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The font and the controls' places for dpi; the caller sizes the
+    // window. The DPI the window has changes nothing.
+    void ApplyDpi(int dpi);
 
     HWND m_hTransBar = nullptr;
     HWND m_hTransEdit = nullptr;  // the transparency in percent
@@ -33,12 +39,14 @@ public:
     HWND m_hAutoStart = nullptr;
     HWND m_hHotKey = nullptr;     // the shortcut
     HWND m_hMainWnd = nullptr;    // receives WM_SETTINGDONE
+    int m_nDpi = 96;              // set before the window is made: the memo window's
     CShortcutEditWnd* m_pShortcutEdit;
 
 private:
     LRESULT OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnHScroll(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested);
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
     void CreateControls(HWND hWnd);
     HWND AddControl(HWND hWnd, int index, const char* text);
@@ -51,4 +59,5 @@ private:
     void OnDestroy(HWND hWnd);
 
     HFONT m_hFont = nullptr;  // shared by all the controls
+    HWND m_hControls[kMaxSettingControls] = {};  // in the order of the control table
 };

@@ -1,4 +1,6 @@
 #include "app/config.h"
+#include "app/controlnames.h"
+#include "app/dpiscale.h"
 #include "app/messages.h"
 #include "controls/buttonwnd.h"
 #include "controls/pinwnd.h"
@@ -21,6 +23,19 @@ HWND CreateChild(HWND parent, HINSTANCE hInstance, const char* className, const 
 {
     return CreateWindowExA(0, className, text, style, box.x, box.y, box.width, box.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInstance, param);
+}
+
+// The window text of a control that paints a picture: never painted, it is
+// the name that screen readers announce.
+const char* NameOf(int id)
+{
+    const ControlName* entry = FindControlName(id);
+    return entry ? entry->name : nullptr;
+}
+
+void SendFont(HWND control, HFONT font)
+{
+    if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void SendInitCtrl(HWND control, const CREATESTRUCTA* cs)
@@ -48,11 +63,14 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     // Set before CreateWindowExA returns, so that the link look-ups made
     // below already have their owner window.
     m_hWnd = hWnd;
-    const MainLayout layout = ComputeMainLayout(g_config->Width, g_config->Height);
+    // No control exists yet: each takes its font as it is made.
+    if (m_fonts.Make(m_nDpi)) m_fonts.Apply(nullptr, nullptr, nullptr, nullptr);
+    const MainLayout layout = ScaleLayout(ComputeMainLayout(g_config->Width, g_config->Height), m_nDpi);
     SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(g_config->Alpha), LWA_ALPHA);
     CreateEditor(hWnd, cs, layout);
     CreateButtons(hWnd, cs, layout);
     CreateStrip(hWnd, cs, layout);
+    ApplyWindowIcons(m_nDpi);
     SyncStartupLink(g_config->PrevFile);
     // Told of only when the user changes the setting; at start the link is
     // simply tried again.
@@ -67,6 +85,8 @@ void CMainWnd::CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout
 {
     m_pNotepad->Attach(
         CreateChild(hWnd, cs->hInstance, "EDIT", "MossvanePad", kEditStyle, layout.edit, IDC_EDIT, m_pNotepad));
+    // Before the memo comes in, so that it is laid out once, in its font.
+    SendFont(m_pNotepad->m_hWnd, m_fonts.Editor());
     SendInitCtrl(m_pNotepad->m_hWnd, cs);
 }
 
@@ -76,8 +96,9 @@ void CMainWnd::CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayou
 {
     for (int i = 0; i < 4; ++i) {
         CButtonWnd& button = m_pButtons[i];
-        button.Attach(CreateChild(hWnd, cs->hInstance, "BUTTON", nullptr, kButtonStyle, layout.buttons[i],
-                                  IDC_NEWMEMO + i));
+        button.Attach(CreateChild(hWnd, cs->hInstance, "BUTTON", NameOf(IDC_NEWMEMO + i), kButtonStyle,
+                                  layout.buttons[i], IDC_NEWMEMO + i));
+        button.SetDpi(m_nDpi);
         SendInitCtrl(button.m_hWnd, cs);
         SetWindowPos(m_pNotepad->m_hWnd, button.m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
@@ -87,18 +108,20 @@ void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout&
 {
     HINSTANCE hInstance = cs->hInstance;
     m_pFileList->Attach(CreateChild(hWnd, hInstance, "COMBOBOX", nullptr, kListStyle, layout.list, IDC_FILELIST));
+    SendFont(m_pFileList->m_hWnd, m_fonts.List());
     SendInitCtrl(m_pFileList->m_hWnd, cs);
 
     m_hStartup = CreateChild(hWnd, hInstance, "BUTTON", "Startup", kCheckBoxStyle | BS_BITMAP, layout.startup,
                              IDC_STARTUP);
-    SetFont(hInstance, g_pszFontFace, m_hStartup);
+    SendFont(m_hStartup, m_fonts.Boxes());
     UpdateStartupBox();
 
     m_hShortcut = CreateChild(hWnd, hInstance, "BUTTON", "Shortcut", kCheckBoxStyle, layout.shortcut, IDC_SHORTCUT);
-    SetFont(hInstance, g_pszFontFace, m_hShortcut);
+    SendFont(m_hShortcut, m_fonts.Boxes());
     if (m_bShortcut) SendMessageA(m_hShortcut, BM_SETCHECK, BST_CHECKED, 0);
 
-    m_pPin->Attach(CreateChild(hWnd, hInstance, "BUTTON", nullptr, kCheckBoxStyle, layout.pin, IDC_PIN));
+    m_pPin->Attach(CreateChild(hWnd, hInstance, "BUTTON", NameOf(IDC_PIN), kCheckBoxStyle, layout.pin, IDC_PIN));
+    m_pPin->SetDpi(m_nDpi);
 }
 
 void CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
@@ -106,8 +129,11 @@ void CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
     if (m_pSetting->m_hWnd || !RegisterSettingClass(hInstance)) return;
     RECT rc;
     GetWindowRect(hWnd, &rc);
-    LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom);
-    m_pSetting->m_hWnd = CreateWindowExA(WS_EX_TOPMOST, kSettingClass, nullptr, 0, at.x, at.y, kSettingWndWidth,
-                                         kSettingWndHeight, nullptr, nullptr, hInstance, m_pSetting);
+    LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom, m_nDpi);
+    m_pSetting->m_nDpi = m_nDpi;
+    m_pSetting->m_hWnd = CreateWindowExA(WS_EX_TOPMOST, kSettingClass, nullptr, 0, at.x, at.y,
+                                         ScaleForDpi(kSettingWndWidth, m_nDpi),
+                                         ScaleForDpi(kSettingWndHeight, m_nDpi), nullptr, nullptr, hInstance,
+                                         m_pSetting);
     m_pSetting->m_hMainWnd = hWnd;
 }

@@ -1,5 +1,7 @@
 #include "mainwnd/layout.h"
 
+#include "app/dpiscale.h"
+
 namespace {
 const int kStripHeight = 25;
 const int kButtonSize = 50;
@@ -30,7 +32,36 @@ MainLayout ComputeMainLayout(int width, int height)
     return layout;
 }
 
-LayoutPoint CenterSettingWnd(int left, int top, int right, int bottom)
+ChildBox ScaleBox(const ChildBox& box, int dpi)
 {
-    return {left + (right - left - kSettingWndWidth) / 2, top + (bottom - top - kSettingWndHeight) / 2};
+    const int left = ScaleForDpi(box.x, dpi);
+    const int top = ScaleForDpi(box.y, dpi);
+    return {left, top, ScaleForDpi(box.x + box.width, dpi) - left, ScaleForDpi(box.y + box.height, dpi) - top};
+}
+
+namespace {
+ChildBox ScalePictureBox(const ChildBox& box, int dpi)
+{
+    return {ScaleForDpi(box.x, dpi), ScaleForDpi(box.y, dpi), ScaleForDpi(box.width, dpi),
+            ScaleForDpi(box.height, dpi)};
+}
+}  // namespace
+
+MainLayout ScaleLayout(const MainLayout& layout, int dpi)
+{
+    MainLayout scaled = {};
+    scaled.edit = ScaleBox(layout.edit, dpi);
+    for (int i = 0; i < 4; ++i) scaled.buttons[i] = ScalePictureBox(layout.buttons[i], dpi);
+    scaled.list = ScaleBox(layout.list, dpi);
+    scaled.startup = ScaleBox(layout.startup, dpi);
+    scaled.shortcut = ScaleBox(layout.shortcut, dpi);
+    scaled.pin = ScalePictureBox(layout.pin, dpi);
+    return scaled;
+}
+
+LayoutPoint CenterSettingWnd(int left, int top, int right, int bottom, int dpi)
+{
+    const int width = ScaleForDpi(kSettingWndWidth, dpi);
+    const int height = ScaleForDpi(kSettingWndHeight, dpi);
+    return {left + (right - left - width) / 2, top + (bottom - top - height) / 2};
 }

@@ -3,6 +3,8 @@
 #include <new>
 
 #include "app/config.h"
+#include "app/dpi.h"
+#include "app/dpiscale.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "controls/buttonwnd.h"
@@ -52,18 +54,15 @@ CMainWnd::~CMainWnd()
     delete m_pSetting;
     delete g_config;
     g_config = nullptr;
+    for (HICON icon : m_hIcons) {
+        if (icon) DestroyIcon(icon);
+    }
 }
 
 bool CMainWnd::IsValid() const
 {
     return m_pNotepad && m_pNotepad->IsValid() && m_pButtons && m_pFileList && m_pPin && m_pSetting &&
            m_pSetting->IsValid() && g_config && g_config->IsValid();
-}
-
-LRESULT CMainWnd::SetFont(HINSTANCE, const char* face, HWND hWnd)
-{
-    g_mainFont.lfHeight = g_nFontHeight;
-    return ApplyFont(g_mainFont, face, hWnd ? hWnd : m_hWnd);
 }
 
 LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -80,10 +79,15 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_QUERYENDSESSION: return OnQueryEndSession(hWnd, msg, wParam, lParam);
     case WM_ENDSESSION:      return OnEndSession(hWnd, static_cast<BOOL>(wParam));
     case WM_SHOWMEMO:        return OnShowMemo(hWnd, wParam, lParam);
+    case WM_DPICHANGED:      return OnDpiChanged(hWnd, wParam, reinterpret_cast<const RECT*>(lParam));
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
     case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
-    case WM_STARTED:         AddTrayIcon(hWnd, InstanceOf(hWnd)); return 0;
+    case WM_NOTIFY:          return OnNotify(hWnd, reinterpret_cast<const NMHDR*>(lParam), lParam);
+    case WM_STARTED:
+        AddTrayIcon(hWnd, InstanceOf(hWnd));
+        CreateTooltip(hWnd);
+        return 0;
     case WM_SETCURSOR:
         if (!m_pNotepad->IsFilling()) break;
         // The window works, and a memo is still on its way in. The editor,
@@ -95,9 +99,7 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-RECT OuterWindowRect(int width, int height)
+RECT OuterWindowRect(int width, int height, int dpi)
 {
-    RECT rc = {0, 0, width, height};
-    AdjustWindowRect(&rc, WS_VISIBLE | WS_CAPTION, FALSE);
-    return rc;
+    return OuterRectForDpi(ScaleForDpi(width, dpi), ScaleForDpi(height, dpi), WS_VISIBLE | WS_CAPTION, 0, dpi);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/basewnd.h"
+#include "mainwnd/mainfonts.h"
 
 class CNotepadWnd;
 class CButtonWnd;
@@ -21,9 +22,14 @@ public:
     bool IsValid() const;
 
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-    LRESULT SetFont(HINSTANCE hInstance, const char* face, HWND hWnd) override;
 
     void Resize(int width, int height);
+    // Re-makes everything that depends on the DPI (fonts, children, pictures,
+    // regions) for dpi; the caller sizes the window itself (dpichange.cpp).
+    void ApplyDpi(int dpi);
+    // The same for a window not yet shown at the DPI where it goes, sized
+    // for it as well; the DPI it has already changes nothing.
+    void TakeDpi(int dpi);
     void ShowButtons(int show);
     int IsCursorOnButton();
     void UpdateStartupBox();
@@ -53,6 +59,9 @@ public:
     BOOL m_bStandIn = FALSE;
     POINT m_ptStandIn = {};
     BOOL m_bEndSaved = FALSE;  // the memo is safe for the end: stored, or journaled
+    // The DPI the window is laid out for; set before the window is made, to
+    // the DPI of where it will show.
+    int m_nDpi = 96;
 
 private:
     // Creation (create.cpp)
@@ -62,7 +71,9 @@ private:
     void CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout);
     void CreateSettingWnd(HWND hWnd, HINSTANCE hInstance);
 
-    // Layout and the button bar (resize.cpp, buttonbar.cpp)
+    // Layout, the DPI and the button bar (resize.cpp, dpichange.cpp, buttonbar.cpp)
+    void PlaceChildren(int width, int height);
+    LRESULT OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested);
     void CenterSettingWndOnMain();
     LRESULT OnEditMouse(WPARAM leftEditor, LPARAM show);
 
@@ -95,9 +106,19 @@ private:
     bool SaveBeforeEnd(HWND hWnd);
     void SaveBeforeWindowsGo(HWND hWnd);
     void AddTrayIcon(HWND hWnd, HINSTANCE hInstance);
+
+    // Names and tips (tooltip.cpp)
+    void CreateTooltip(HWND hWnd);
+    LRESULT OnNotify(HWND hWnd, const NMHDR* header, LPARAM lParam);
+    void ApplyWindowIcons(int dpi);
     void RemoveTrayIcon(HWND hWnd);
     void StorePosition(HWND hWnd);
+
+    CMainFonts m_fonts;
+    HICON m_hIcons[2] = {};  // big, small: the window's own, at its DPI
+    HWND m_hTooltip = nullptr;
 };
 
-// The outer size of a captioned window with a client area of width x height.
-RECT OuterWindowRect(int width, int height);
+// The outer size of a captioned window with a client area of width x height
+// in 96-DPI units, at dpi.
+RECT OuterWindowRect(int width, int height, int dpi);

@@ -1,5 +1,6 @@
 #include "app/centeroncursor.h"
 #include "app/config.h"
+#include "app/dpi.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
 
@@ -62,11 +63,14 @@ bool IsShowRequest(WPARAM key, LPARAM force, BOOL shortcutOn)
 
 // The shortcut from the keyboard hook, or a second start of the program.
 // The size for the placement is the start-up size, whatever the settings
-// did since.
+// did since, unless the cursor is on a monitor of another DPI: then the
+// window is made for that DPI before it shows.
 LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM force)
 {
     if (!IsShowRequest(key, force, m_bShortcut)) return 0;
     if (IsWindowVisible(hWnd)) return 0;
+    GetCursorPos(&g_popup.ptCursor);
+    TakeDpi(DpiAtPoint(g_popup.ptCursor));
     ShowWindow(hWnd, SW_SHOW);
     UpdateWindow(hWnd);
 

@@ -1,5 +1,7 @@
 #include "app/config.h"
+#include "app/dpiscale.h"
 #include "controls/settingwnd.h"
+#include "mainwnd/layout.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
 #include "memo/syserror.h"
@@ -16,6 +18,12 @@ void CMainWnd::ShowSettingWnd()
     CreateSettingWnd(m_hWnd, InstanceOf(m_hWnd));
     if (!m_pSetting->m_hWnd) return;
     m_bSettingOpen = TRUE;
+    // It opens over the memo window, on that window's monitor.
+    if (m_pSetting->m_nDpi != m_nDpi) {
+        m_pSetting->ApplyDpi(m_nDpi);
+        SetWindowPos(m_pSetting->m_hWnd, nullptr, 0, 0, ScaleForDpi(kSettingWndWidth, m_nDpi),
+                     ScaleForDpi(kSettingWndHeight, m_nDpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     CenterSettingWndOnMain();
     ShowWindow(m_pSetting->m_hWnd, SW_SHOW);
 }

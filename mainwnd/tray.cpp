@@ -2,10 +2,17 @@
 
 #include <shellapi.h>
 
+#include "app/dpi.h"
 #include "app/globals.h"
 #include "app/messages.h"
 
 namespace {
+HICON LoadIconForDpi(HINSTANCE hInstance, int metric, int dpi)
+{
+    const int side = SystemMetricForDpi(metric, dpi);
+    return static_cast<HICON>(LoadImageA(hInstance, "icon", IMAGE_ICON, side, side, 0));
+}
+
 NOTIFYICONDATAA TrayIconData(HWND hWnd)
 {
     NOTIFYICONDATAA data = {};
@@ -22,8 +29,28 @@ void CMainWnd::AddTrayIcon(HWND hWnd, HINSTANCE hInstance)
     NOTIFYICONDATAA data = TrayIconData(hWnd);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYNOTIFY;
-    data.hIcon = LoadIconA(hInstance, "icon");
+    // The taskbar's notification area is on the primary monitor, at whose
+    // origin the screen's coordinates start.
+    data.hIcon = LoadIconForDpi(hInstance, SM_CXSMICON, DpiAtPoint(POINT{0, 0}));
     Shell_NotifyIconA(NIM_ADD, &data);
+    // The shell keeps a copy of its own.
+    if (data.hIcon) DestroyIcon(data.hIcon);
+}
+
+// The icon holds several sizes; the window takes the two that the system
+// metrics of its DPI ask for, and the ones it had go.
+void CMainWnd::ApplyWindowIcons(int dpi)
+{
+    HINSTANCE hInstance = InstanceOf(m_hWnd);
+    const int kinds[2] = {ICON_BIG, ICON_SMALL};
+    const int metrics[2] = {SM_CXICON, SM_CXSMICON};
+    for (int i = 0; i < 2; ++i) {
+        HICON icon = LoadIconForDpi(hInstance, metrics[i], dpi);
+        if (!icon) continue;
+        SendMessageA(m_hWnd, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
+        if (m_hIcons[i]) DestroyIcon(m_hIcons[i]);
+        m_hIcons[i] = icon;
+    }
 }
 
 void CMainWnd::RemoveTrayIcon(HWND hWnd)

@@ -14,8 +14,6 @@
 #include "memo/memoname.h"
 
 namespace {
-const char kListFontFace[] = "メイリオ";
-const int kListFontHeight = 21;
 const char kErrorCaption[] = "Error";
 const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
 const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
@@ -70,8 +68,6 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 LRESULT CFileList::OnInitCtrl()
 {
-    g_ctrlFont.lfHeight = kListFontHeight;
-    ApplyFont(g_ctrlFont, kListFontFace, m_hWnd);
     ShowCurrentMemoOnly();
     return 0;
 }

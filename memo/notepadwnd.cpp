@@ -42,8 +42,6 @@ const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JI
 const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
                                 "このまま保存しますか?\r\n\r\n"
                                 "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。文章を直してください。";
-const char kFontFace[] = "メイリオ";
-const int kFontHeight = 21;
 const UINT_PTR kJournalTimer = 1;
 // Leaves room for the write itself within two seconds of the first change.
 const UINT kJournalDelayMs = 1500;
@@ -179,16 +177,14 @@ LRESULT CNotepadWnd::OnMouseLeave(HWND hWnd)
     return 0;
 }
 
-// The font goes first, so that a long memo is laid out once, in it. Text a
-// previous run journaled but never stored comes back in place of the last
-// memo.
+// The memo window has given the editor its font for the DPI already, so
+// that a long memo is laid out once, in it. Text a previous run journaled
+// but never stored comes back in place of the last memo.
 LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
 {
     // Typing would otherwise stop at 30,000 characters: a longer memo could
     // be shown but not edited.
     SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
-    g_ctrlFont.lfHeight = kFontHeight;
-    ApplyFont(g_ctrlFont, kFontFace, hWnd);
     m_store.RecoverInterruptedRename();
     if (!RestoreFromJournal()) {
         CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);

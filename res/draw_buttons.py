@@ -5,8 +5,10 @@ Run with the system Python that has Pillow (Debian's python3-pil):
     /usr/bin/python3 res/draw_buttons.py           rewrite the images
     /usr/bin/python3 res/draw_buttons.py --check   exit 1 if any is stale
 
-Each picture is one coverage image, drawn from the shapes below at 16 times
-its size and averaged down. The grey face, the blue face and the mask are
+Each picture is drawn at 100, 150 and 200 percent (files without a suffix,
+with "-150" and with "-200"), for displays scaled that far; the program
+scales the next larger set down to any scale between. Each is one coverage
+image, drawn from the shapes below at 16 times its size and averaged down. The grey face, the blue face and the mask are
 all taken from that one coverage, so a face and its mask always agree: a
 mask pixel is pure white exactly where both faces are fully transparent.
 """
@@ -150,15 +152,19 @@ BUTTON_SIZE = 50
 BUTTONS = (("new", new_memo), ("copy", copy_memo), ("delete", delete_memo),
            ("settings", settings))
 PIN_SIZE = 15
+# Percent of the 96-DPI size, and the suffix of the files of that scale.
+SCALES = ((100, ""), (150, "-150"), (200, "-200"))
 
 # ---------------------------------------------------------------------------
 # Rendering
 
 
-def coverage(size, shapes):
-    """An 'L' image: 255 where the picture is fully covered, 0 where not."""
-    s = SUPERSAMPLE
-    canvas = Image.new("L", (size * s, size * s), 0)
+def coverage(size, shapes, percent=100):
+    """An 'L' image: 255 where the picture is fully covered, 0 where not;
+    size and shapes are given at 100 percent."""
+    pixels = (size * percent + 50) // 100
+    s = SUPERSAMPLE * percent // 100  # supersampled units per shape unit
+    canvas = Image.new("L", (pixels * SUPERSAMPLE, pixels * SUPERSAMPLE), 0)
     draw = ImageDraw.Draw(canvas)
     for operation, shape in shapes:
         fill = 255 if operation == "add" else 0
@@ -173,7 +179,7 @@ def coverage(size, shapes):
             draw.ellipse((x0 * s, y0 * s, x1 * s - 1, y1 * s - 1), fill=fill)
         else:
             draw.polygon([(x * s, y * s) for x, y in shape[1]], fill=fill)
-    alpha = canvas.resize((size, size), Image.Resampling.BOX)
+    alpha = canvas.resize((pixels, pixels), Image.Resampling.BOX)
     return alpha.point(lambda a: a if a >= FAINT else 0)
 
 
@@ -202,14 +208,15 @@ def png_bytes(image):
 def outputs():
     """{file name: PNG bytes} of every picture."""
     files = {}
-    for stem, shapes in BUTTONS:
-        alpha = coverage(BUTTON_SIZE, shapes())
-        files[f"{stem}.png"] = png_bytes(face(alpha, GREY))
-        files[f"{stem}-hover.png"] = png_bytes(face(alpha, BLUE))
-        files[f"{stem}-mask.png"] = png_bytes(mask(alpha))
-    alpha = coverage(PIN_SIZE, push_pin())
-    files["pin.png"] = png_bytes(face(alpha, GREY))
-    files["pin-checked.png"] = png_bytes(face(alpha, BLUE))
+    for percent, suffix in SCALES:
+        for stem, shapes in BUTTONS:
+            alpha = coverage(BUTTON_SIZE, shapes(), percent)
+            files[f"{stem}{suffix}.png"] = png_bytes(face(alpha, GREY))
+            files[f"{stem}-hover{suffix}.png"] = png_bytes(face(alpha, BLUE))
+            files[f"{stem}-mask{suffix}.png"] = png_bytes(mask(alpha))
+        alpha = coverage(PIN_SIZE, push_pin(), percent)
+        files[f"pin{suffix}.png"] = png_bytes(face(alpha, GREY))
+        files[f"pin-checked{suffix}.png"] = png_bytes(face(alpha, BLUE))
     return files
 
 

@@ -6,9 +6,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/config.h"
 #include "app/curdir.h"
+#include "app/dpi.h"
+#include "app/gdiplussession.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "controls/buttonwnd.h"
@@ -32,7 +35,7 @@ protected:
         RegisterClassA(&wc);
         m_main = std::make_unique<CMainWnd>();
         ASSERT_TRUE(m_main->IsValid());
-        RECT outer = OuterWindowRect(g_config->Width, g_config->Height);
+        RECT outer = OuterWindowRect(g_config->Width, g_config->Height, 96);
         m_hWnd = CreateWindowExA(WS_EX_LAYERED, kTestClass, "MainWndTest", WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                  wc.hInstance, m_main.get());
@@ -165,5 +168,123 @@ TEST_F(MainWndTest, CursorCountsAsOnAButtonOnlyOverOne)
     EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor between two buttons";
     SetCursorPos(first.left, first.top - 30);
     EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor above the bar";
+}
+
+long RegionArea(HWND hWnd)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    long area = -1;
+    if (GetWindowRgn(hWnd, region) != ERROR) {
+        std::vector<char> buffer(GetRegionData(region, 0, nullptr));
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (!buffer.empty() && GetRegionData(region, static_cast<DWORD>(buffer.size()), data)) {
+            area = 0;
+            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+            for (DWORD i = 0; i < data->rdh.nCount; ++i)
+                area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+        }
+    }
+    DeleteObject(region);
+    return area;
+}
+
+LONG FontHeight(HWND hWnd)
+{
+    LOGFONTA font = {};
+    HFONT hFont = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    if (!hFont || !GetObjectA(hFont, sizeof(font), &font)) return 0;
+    return font.lfHeight;
+}
+
+// The side of the icon the window shows in the given size (ICON_BIG, ICON_SMALL).
+int IconSide(HWND hWnd, WPARAM kind)
+{
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(hWnd, WM_GETICON, kind, 0));
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+void PaintNow(HWND hWnd)
+{
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Windows sends the new DPI and the rectangle it suggests when the window
+// moves to a monitor of another scaling (Wine sends none: the test does).
+TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAndRegions)
+{
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    PaintNow(m_hWnd);
+    const long area96 = RegionArea(Button(0));
+    ASSERT_GT(area96, 0);
+    EXPECT_EQ(21, FontHeight(m_main->m_pNotepad->m_hWnd));
+
+    RECT suggested = {50, 60, 50 + 612, 60 + 357};
+    EXPECT_EQ(0, SendMessageA(m_hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)));
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    EXPECT_TRUE(EqualRect(&suggested, &window)) << "the window takes the suggested rectangle";
+    EXPECT_EQ(144, m_main->m_nDpi);
+
+    RECT edit = ChildRect(m_main->m_pNotepad->m_hWnd);
+    EXPECT_EQ(600, edit.right);
+    EXPECT_EQ(300, edit.bottom);
+    RECT button = ChildRect(Button(0));
+    ExpectAt(button, 54, 210, "first button");
+    EXPECT_EQ(75, button.right - button.left);
+    EXPECT_EQ(75, button.bottom - button.top);
+    RECT pin = ChildRect(GetDlgItem(m_hWnd, IDC_PIN));
+    ExpectAt(pin, 570, 308, "pin");
+    EXPECT_EQ(594, pin.right);
+    ExpectAt(ChildRect(m_main->m_hShortcut), 443, 300, "Shortcut box");
+    EXPECT_EQ(32, FontHeight(m_main->m_pNotepad->m_hWnd)) << "the editor's font";
+    EXPECT_EQ(32, FontHeight(GetDlgItem(m_hWnd, IDC_FILELIST))) << "the list's font";
+    EXPECT_EQ(MulDiv(g_nFontHeight, 144, 96), FontHeight(m_main->m_hShortcut)) << "the boxes' font";
+    EXPECT_EQ(SystemMetricForDpi(SM_CXICON, 144), IconSide(m_hWnd, ICON_BIG)) << "the icons by the metrics";
+    EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, 144), IconSide(m_hWnd, ICON_SMALL));
+
+    PaintNow(m_hWnd);
+    const long area144 = RegionArea(Button(0));
+    EXPECT_NEAR(area96 * 2.25, area144, area96 * 2.25 * 0.08) << "the region is cut at the size shown";
+
+    RECT other = {0, 0, 300, 300};
+    SendMessageA(m_hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&other));
+    GetWindowRect(m_hWnd, &window);
+    EXPECT_TRUE(EqualRect(&suggested, &window)) << "the DPI the window has changes nothing";
+    DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+// A pop-up onto a monitor of another DPI: the hidden window is made for
+// that DPI, sized and laid out, before it shows; the placement takes that size.
+TEST_F(MainWndTest, HiddenWindowTakesTheDpiOfWhereItWillShowBeforeItShows)
+{
+    ShowWindow(m_hWnd, SW_HIDE);
+    m_main->TakeDpi(120);
+    EXPECT_FALSE(IsWindowVisible(m_hWnd));
+    const RECT expected = OuterWindowRect(400, 225, 120);
+    EXPECT_TRUE(EqualRect(&expected, &m_main->m_rcWindow)) << "the placement's size";
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    EXPECT_EQ(expected.right - expected.left, window.right - window.left);
+    EXPECT_EQ(expected.bottom - expected.top, window.bottom - window.top);
+    // The frame is the test monitor's: only the outer size and the children
+    // are the program's to make.
+    EXPECT_EQ(500, ChildRect(m_main->m_pNotepad->m_hWnd).right);
+    EXPECT_EQ(250, ChildRect(m_main->m_pNotepad->m_hWnd).bottom);
+    EXPECT_EQ(63, ChildRect(Button(0)).right - ChildRect(Button(0)).left);
+
+    m_main->TakeDpi(120);
+    RECT again;
+    GetWindowRect(m_hWnd, &again);
+    EXPECT_TRUE(EqualRect(&window, &again)) << "the DPI the window has changes nothing";
 }
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "app/config.h"
 #include "app/curdir.h"
+#include "app/dpi.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "mainwnd/layout.h"
@@ -368,5 +369,51 @@ TEST_F(SettingWindow, RefusesDeactivationOnlyWhileShown)
     EXPECT_EQ(0, SendMessageA(hWnd, WM_NCACTIVATE, FALSE, 0));
     PressDone();
     EXPECT_NE(0, SendMessageA(hWnd, WM_NCACTIVATE, FALSE, 0));
+}
+
+RECT RectIn(HWND parent, HWND child)
+{
+    RECT rc = {};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+LONG FontHeightOf(HWND hWnd)
+{
+    LOGFONTA lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    return font && GetObjectA(font, sizeof(lf), &lf) ? lf.lfHeight : 0;
+}
+
+// Dragged onto a monitor of another scaling (Wine sends no WM_DPICHANGED:
+// the test does), the window takes the suggested rectangle, and every
+// control its place and the font for the new DPI.
+TEST_F(SettingWindow, DpiChangeTakesTheSuggestedRectangleAndScalesEveryControl)
+{
+    HWND hWnd = Open();
+    RECT suggested = {100, 80, 400, 388};
+    EXPECT_EQ(0, SendMessageA(hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)));
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    EXPECT_TRUE(EqualRect(&suggested, &window));
+
+    const RECT fixPos = {15, 15, 195, 45};  // 10, 10, 130, 30 at 96 DPI
+    const RECT done = {203, 218, 278, 255};  // 135, 145, 185, 170: halves round away from zero
+    RECT got = RectIn(hWnd, m_setting.m_hFixPos);
+    EXPECT_TRUE(EqualRect(&fixPos, &got)) << got.left << "," << got.top << " " << got.right << "," << got.bottom;
+    got = RectIn(hWnd, DoneButton());
+    EXPECT_TRUE(EqualRect(&done, &got)) << got.left << "," << got.top << " " << got.right << "," << got.bottom;
+    for (HWND child = GetWindow(hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[64] = "";
+        GetClassNameA(child, className, sizeof(className));
+        if (lstrcmpiA(className, TRACKBAR_CLASSA) == 0) continue;  // a trackbar keeps no font
+        EXPECT_EQ(30, FontHeightOf(child)) << className;
+    }
+
+    RECT other = {0, 0, 50, 50};
+    SendMessageA(hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&other));
+    GetWindowRect(hWnd, &window);
+    EXPECT_TRUE(EqualRect(&suggested, &window)) << "the DPI the window has changes nothing";
 }
 }  // namespace

@@ -123,6 +123,52 @@ TEST(ProgramImage, ImportsOnlySystemLibraries)
     for (const std::string& dll : ImportedDlls(ProgramExe())) EXPECT_EQ(1u, allowed.count(dll)) << dll;
 }
 
+const PeImage::Resource* ManifestOf(const PeImage& image, std::vector<PeImage::Resource>& resources)
+{
+    resources = image.Resources();
+    for (const PeImage::Resource& resource : resources) {
+        if (resource.type == "#24") return &resource;
+    }
+    return nullptr;
+}
+
+// Windows 8.1 and later read the awareness from the manifest, in the asmv3
+// application part that XP's loader passes over.
+TEST(ProgramImage, DeclaresPerMonitorDpiAwarenessWhereXpIgnoresIt)
+{
+    std::vector<PeImage::Resource> resources;
+    const PeImage::Resource* manifest = ManifestOf(ProgramExe(), resources);
+    ASSERT_NE(nullptr, manifest);
+    const std::string& xml = manifest->data;
+    EXPECT_NE(std::string::npos, xml.find("xmlns:asmv3=\"urn:schemas-microsoft-com:asm.v3\"")) << xml;
+    const size_t application = xml.find("<asmv3:application>");
+    const size_t settings = xml.find("<asmv3:windowsSettings>");
+    ASSERT_NE(std::string::npos, application) << xml;
+    ASSERT_TRUE(application < settings && settings != std::string::npos) << xml;
+    const size_t aware = xml.find(
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>");
+    const size_t awareness = xml.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                                      "PerMonitorV2, PerMonitor</dpiAwareness>");
+    const size_t end = xml.find("</asmv3:windowsSettings>");
+    EXPECT_TRUE(settings < aware && aware < end) << xml;
+    EXPECT_TRUE(settings < awareness && awareness < end) << xml;
+}
+
+// What only later Windows has is looked up by name at run time: a program
+// that imported it would not start on XP at all.
+TEST(ProgramImage, ImportsNoDpiFunctionThatXpLacks)
+{
+    const std::set<std::string> newer = {
+        "GetDpiForWindow",        "GetDpiForMonitor",           "AdjustWindowRectExForDpi",
+        "GetSystemMetricsForDpi", "SystemParametersInfoForDpi", "GetDpiForSystem",
+        "SetProcessDPIAware",     "SetProcessDpiAwareness",     "SetProcessDpiAwarenessContext",
+        "SetThreadDpiAwarenessContext", "EnableNonClientDpiScaling", "GetWindowDpiAwarenessContext"};
+    for (const PeImage::Import& import : ProgramExe().Imports()) {
+        EXPECT_NE("SHCORE.DLL", Upper(import.dll));
+        for (const std::string& name : import.names) EXPECT_EQ(0u, newer.count(name)) << import.dll << "!" << name;
+    }
+}
+
 TEST(Binaries, TargetWindowsXpOn32BitIntel)
 {
     for (const PeImage* image : {&ProgramExe(), &HookDll()}) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "app/dpiscale.h"
+
 namespace {
 void ExpectBox(const ChildBox& expected, const ChildBox& got, const char* what)
 {
@@ -66,9 +70,66 @@ TEST(MainLayout, CentresTheSettingsWindowOnTheOuterRectangle)
     };
     for (const CentreCase& c : cases) {
         SCOPED_TRACE(c.name);
-        LayoutPoint got = CenterSettingWnd(c.left, c.top, c.right, c.bottom);
+        LayoutPoint got = CenterSettingWnd(c.left, c.top, c.right, c.bottom, 96);
         EXPECT_EQ(c.expected.x, got.x);
         EXPECT_EQ(c.expected.y, got.y);
+    }
+}
+}  // namespace
+
+namespace {
+int Right(const ChildBox& box)
+{
+    return box.x + box.width;
+}
+
+int Bottom(const ChildBox& box)
+{
+    return box.y + box.height;
+}
+
+TEST(MainLayout, ScalesByEdgesSoThatNeighboursStillTouch)
+{
+    const MainLayout at96 = ComputeMainLayout(400, 225);
+    for (int dpi : {96, 120, 144, 168, 192}) {
+        SCOPED_TRACE("dpi " + std::to_string(dpi));
+        const MainLayout got = ScaleLayout(at96, dpi);
+        const int width = ScaleForDpi(400, dpi), height = ScaleForDpi(225, dpi);
+        EXPECT_EQ(width, got.edit.width);
+        EXPECT_EQ(got.edit.height, got.list.y) << "the strip starts where the editor ends";
+        EXPECT_EQ(height, Bottom(got.list)) << "the strip ends at the bottom";
+        EXPECT_EQ(got.startup.y, got.list.y);
+        EXPECT_EQ(Right(got.startup), got.shortcut.x) << "the two boxes touch";
+        EXPECT_LE(Right(got.pin), width);
+        EXPECT_LE(Bottom(got.pin), height);
+        EXPECT_GE(got.pin.x, Right(got.shortcut)) << "the pin stays clear of the Shortcut box";
+        EXPECT_EQ(ScaleForDpi(16, dpi), got.pin.width) << "the pin's picture fits exactly";
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(ScaleForDpi(50, dpi), got.buttons[i].width) << "the picture fits exactly, button " << i;
+            EXPECT_EQ(ScaleForDpi(50, dpi), got.buttons[i].height);
+            EXPECT_EQ(got.buttons[0].y, got.buttons[i].y);
+            EXPECT_LE(Bottom(got.buttons[i]), got.edit.height) << "the bar floats over the editor";
+        }
+        if (dpi == 96) {
+            ExpectBox({36, 140, 50, 50}, got.buttons[0], "96 changes nothing");
+            ExpectBox({380, 205, 16, 16}, got.pin, "96 changes nothing");
+        }
+    }
+}
+
+TEST(DpiScale, RoundsHalvesAwayFromZeroAsMulDivDoes)
+{
+    struct Case {
+        int value;
+        int dpi;
+        int expected;
+    };
+    const Case cases[] = {
+        {400, 96, 400}, {21, 144, 32}, {25, 120, 31}, {50, 120, 63}, {16, 168, 28},
+        {-3, 144, -5},  {-2, 120, -3}, {0, 192, 0},   {225, 192, 450},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.expected, ScaleForDpi(c.value, c.dpi)) << c.value << " at " << c.dpi;
     }
 }
 }  // namespace

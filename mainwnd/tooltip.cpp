@@ -1,0 +1,59 @@
+#include "mainwnd/mainwnd.h"
+
+#include <commctrl.h>
+
+#include "app/bounded.h"
+#include "app/controlnames.h"
+#include "app/messages.h"
+#include "controls/buttonwnd.h"
+#include "controls/pinwnd.h"
+
+namespace {
+void AddTool(HWND tooltip, HWND owner, HWND control)
+{
+    if (!control) return;
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+}  // namespace
+
+// One tooltip for the four buttons and the pin, made once the window is up
+// (it has no part in the start) and gone with the window, its owner.
+void CMainWnd::CreateTooltip(HWND hWnd)
+{
+    if (m_hTooltip) return;
+    m_hTooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd, nullptr,
+                                 InstanceOf(hWnd), nullptr);
+    if (!m_hTooltip) return;
+    for (int i = 0; i < 4; ++i) {
+        AddTool(m_hTooltip, hWnd, m_pButtons[i].m_hWnd);
+        m_pButtons[i].SetTooltip(m_hTooltip);
+    }
+    AddTool(m_hTooltip, hWnd, m_pPin->m_hWnd);
+    m_pPin->SetTooltip(m_hTooltip);
+}
+
+// The tip is the control's window text, its accessible name, with the key
+// that does the same.
+LRESULT CMainWnd::OnNotify(HWND hWnd, const NMHDR* header, LPARAM lParam)
+{
+    if (header->code != TTN_GETDISPINFOA || !(reinterpret_cast<const NMTTDISPINFOA*>(header)->uFlags & TTF_IDISHWND))
+        return DefWindowProcA(hWnd, WM_NOTIFY, 0, lParam);
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    HWND control = reinterpret_cast<HWND>(header->idFrom);
+    char name[64] = "";
+    GetWindowTextA(control, name, sizeof(name));
+    const ControlName* entry = FindControlName(GetDlgCtrlID(control));
+    if (entry && entry->key)
+        FormatBounded(info->szText, sizeof(info->szText), "%s (%s)", name, entry->key);
+    else
+        CopyBounded(info->szText, sizeof(info->szText), name);
+    info->lpszText = info->szText;
+    return 0;
+}
