@@ -95,6 +95,7 @@ void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
     HWND editor = mainWnd->m_pNotepad->m_hWnd;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        mainWnd->RelayToTip(msg);
         if (TranslateAcceleratorA(editor, accelerators, &msg)) continue;
         if (msg.hwnd == editor && TranslateAcceleratorA(mainWnd->m_hWnd, barKeys, &msg)) continue;
         TranslateMessage(&msg);

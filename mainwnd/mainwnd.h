@@ -63,6 +63,10 @@ public:
     // the DPI of where it will show.
     int m_nDpi = 96;
 
+    // Hands the tooltip the mouse messages, taken from the message loop, of
+    // the controls that do not relay them themselves (tooltip.cpp).
+    void RelayToTip(const MSG& msg) const;
+
 private:
     // Creation (create.cpp)
     LRESULT OnCreate(HWND hWnd, const CREATESTRUCTA* cs);

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include "app/bounded.h"
+#include "app/config.h"
 #include "app/controlnames.h"
 #include "app/messages.h"
 #include "controls/buttonwnd.h"
 #include "controls/pinwnd.h"
+#include "controls/tooltiprelay.h"
 
 namespace {
 void AddTool(HWND tooltip, HWND owner, HWND control)
@@ -22,8 +24,9 @@ void AddTool(HWND tooltip, HWND owner, HWND control)
 }
 }  // namespace
 
-// One tooltip for the four buttons and the pin, made once the window is up
-// (it has no part in the start) and gone with the window, its owner.
+// One tooltip for the four buttons, the pin and the Shortcut box, made once
+// the window is up (it has no part in the start) and gone with the window,
+// its owner.
 void CMainWnd::CreateTooltip(HWND hWnd)
 {
     if (m_hTooltip) return;
@@ -37,6 +40,14 @@ void CMainWnd::CreateTooltip(HWND hWnd)
     }
     AddTool(m_hTooltip, hWnd, m_pPin->m_hWnd);
     m_pPin->SetTooltip(m_hTooltip);
+    AddTool(m_hTooltip, hWnd, m_hShortcut);
+}
+
+// The Shortcut box is a plain check box with no object of its own: its
+// mouse messages reach the tip from the message loop.
+void CMainWnd::RelayToTip(const MSG& msg) const
+{
+    if (msg.hwnd == m_hShortcut) RelayToTooltip(m_hTooltip, msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
 // The tip is the control's window text, its accessible name, with the key
@@ -50,7 +61,10 @@ LRESULT CMainWnd::OnNotify(HWND hWnd, const NMHDR* header, LPARAM lParam)
     char name[64] = "";
     GetWindowTextA(control, name, sizeof(name));
     const ControlName* entry = FindControlName(GetDlgCtrlID(control));
-    if (entry && entry->key)
+    char shortcut[64];
+    if (control == m_hShortcut && FormatShortcutKey(g_config->ShortcutKey, shortcut, sizeof(shortcut)))
+        FormatBounded(info->szText, sizeof(info->szText), "%s (%s)", name, shortcut);
+    else if (entry && entry->key)
         FormatBounded(info->szText, sizeof(info->szText), "%s (%s)", name, entry->key);
     else
         CopyBounded(info->szText, sizeof(info->szText), name);

@@ -115,6 +115,18 @@ TEST(MemoNames, EveryPictureControlHasItsOwnNameAndShowsItAsATip)
         EXPECT_NE(std::string::npos, text.find(AccessibleName(app.Child(1)))) << text;
         EXPECT_NE(std::string::npos, text.find("Ctrl+N")) << "the tip names the key: " << text;
     }
+
+    // The Shortcut box's tip names the shortcut it turns on and off.
+    RECT box;
+    GetWindowRect(app.Child(203), &box);
+    MoveMouse((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    MoveMouse((box.left + box.right) / 2 + 1, (box.top + box.bottom) / 2);
+    std::string boxTip;
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND shown = ShownTooltip(app.ProcessId());
+        boxTip = shown ? ControlText(shown) : "";
+        return boxTip.find("Alt+Z") != std::string::npos;
+    }, 5000)) << "tip: " << boxTip;
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
