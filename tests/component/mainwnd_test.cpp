@@ -18,6 +18,7 @@
 #include "controls/settingwnd.h"
 #include "memo/notepadwnd.h"
 #include "tests/component/notepad_fixture.h"
+#include "tests/e2e/region_probe.h"
 
 namespace {
 const char kTestClass[] = "MainWndTest";
@@ -168,24 +169,6 @@ TEST_F(MainWndTest, CursorCountsAsOnAButtonOnlyOverOne)
     EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor between two buttons";
     SetCursorPos(first.left, first.top - 30);
     EXPECT_EQ(-1, m_main->IsCursorOnButton()) << "the editor above the bar";
-}
-
-long RegionArea(HWND hWnd)
-{
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    long area = -1;
-    if (GetWindowRgn(hWnd, region) != ERROR) {
-        std::vector<char> buffer(GetRegionData(region, 0, nullptr));
-        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        if (!buffer.empty() && GetRegionData(region, static_cast<DWORD>(buffer.size()), data)) {
-            area = 0;
-            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
-            for (DWORD i = 0; i < data->rdh.nCount; ++i)
-                area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
-        }
-    }
-    DeleteObject(region);
-    return area;
 }
 
 LONG FontHeight(HWND hWnd)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/region_probe.h"
 
 namespace {
 const char kDesktopKey[] = "Control Panel\\Desktop";
@@ -52,27 +53,6 @@ int Scaled(int value96, int dpi)
     return static_cast<int>(std::lround(value96 * dpi / 96.0));
 }
 
-// The pixels of a window's region, or -1 without one.
-long RegionArea(HWND hWnd, RECT& bounds)
-{
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    long area = -1;
-    if (GetWindowRgn(hWnd, region) != ERROR) {
-        GetRgnBox(region, &bounds);
-        DWORD size = GetRegionData(region, 0, nullptr);
-        std::vector<char> buffer(size);
-        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        if (size && GetRegionData(region, size, data)) {
-            area = 0;
-            const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
-            for (DWORD i = 0; i < data->rdh.nCount; ++i)
-                area += (rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
-        }
-    }
-    DeleteObject(region);
-    return area;
-}
-
 // The distance between the tops of the editor's first two lines.
 int EditorLineHeight(const MemoApp& app)
 {
@@ -101,8 +81,8 @@ Measured Measure(MemoApp& app)
     for (int i = 0; i < 9; ++i) m.children[i] = app.ChildRect(kChildIds[i]);
     for (int i = 0; i < 4; ++i) {
         HWND button = app.Child(i + 1);
-        EXPECT_TRUE(WaitUntil([&] { return RegionArea(button, m.regionBounds[i]) > 0; })) << "button " << i + 1;
-        m.regionArea[i] = RegionArea(button, m.regionBounds[i]);
+        EXPECT_TRUE(WaitUntil([&] { return RegionArea(button, &m.regionBounds[i]) > 0; })) << "button " << i + 1;
+        m.regionArea[i] = RegionArea(button, &m.regionBounds[i]);
     }
     m.lineHeight = EditorLineHeight(app);
     return m;
