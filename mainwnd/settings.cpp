@@ -48,18 +48,18 @@ LRESULT CMainWnd::OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha)
 // again, so that the next click elsewhere hides it and stores the memo; on
 // its own, the settings window's hide hands the activation to whatever
 // window the system picks. If the user has gone on in another program
-// meanwhile, the memo window hides now, as that program's activation would
-// have made it.
+// meanwhile (no window of this thread is active), the memo window hides
+// now, as that program's activation would have made it. The thread's active
+// window tells, not the foreground: a window of the system's own, such as
+// Wine's stand-alone tray, may hold the foreground without the user.
 void CMainWnd::TakeBackActivation(HWND hWnd)
 {
-    HWND foreground = GetForegroundWindow();
-    DWORD processId = 0;
-    if (foreground) GetWindowThreadProcessId(foreground, &processId);
-    if (foreground && processId != GetCurrentProcessId()) {
+    HWND active = GetActiveWindow();
+    if (!active) {
         OnActivate(hWnd, WA_INACTIVE);
         return;
     }
-    if (foreground == hWnd) return;
+    if (active == hWnd && GetForegroundWindow() == hWnd) return;
     SetForegroundWindow(hWnd);
     SetFocus(m_pNotepad->m_hWnd);
 }

@@ -399,7 +399,7 @@ TEST_F(SettingWindow, DpiChangeTakesTheSuggestedRectangleAndScalesEveryControl)
     EXPECT_TRUE(EqualRect(&suggested, &window));
 
     const RECT fixPos = {15, 15, 195, 45};  // 10, 10, 130, 30 at 96 DPI
-    const RECT done = {203, 218, 278, 255};  // 135, 145, 185, 170: halves round away from zero
+    const RECT done = {203, 299, 278, 336};  // 135, 199, 185, 224: halves round away from zero
     RECT got = RectIn(hWnd, m_setting.m_hFixPos);
     EXPECT_TRUE(EqualRect(&fixPos, &got)) << got.left << "," << got.top << " " << got.right << "," << got.bottom;
     got = RectIn(hWnd, DoneButton());
