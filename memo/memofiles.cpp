@@ -7,6 +7,7 @@
 #include "app/bounded.h"
 #include "app/curdir.h"
 #include "app/globals.h"
+#include "app/scopedhandles.h"
 #include "memo/memoname.h"
 #include "memo/title.h"
 
@@ -163,6 +164,21 @@ DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)
     }
     CloseHandle(hFile);
     return error;
+}
+
+std::string FindMemoHolding(const std::string& text)
+{
+    WIN32_FIND_DATAA entry;
+    ScopedFind find(kMemoFilePattern, entry);
+    std::string content;
+    for (bool more = find.ok(); more; more = find.Next(entry)) {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.nFileSizeHigh != 0 ||
+            entry.nFileSizeLow != text.size() || !IsMemoFileName(entry.cFileName))
+            continue;
+        if (ReadWholeFile(entry.cFileName, content, entry.nFileSizeLow) == ERROR_SUCCESS && content == text)
+            return entry.cFileName;
+    }
+    return "";
 }
 
 bool CanRecycle(const char* path)

@@ -42,6 +42,10 @@ DWORD WriteFileThrough(const char* temp, const char* target, const char* data, D
 // The whole of a file (up to `limit` bytes) into out.
 DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit);
 
+// The listed memo file that holds exactly `text` ("<name>.txt"); empty when
+// none does. Only files of the text's size are read.
+std::string FindMemoHolding(const std::string& text);
+
 // Whether a delete of the file (full path) can put it in the Recycle Bin:
 // removable, network and other drives have none, and neither has a system
 // without one (Wine without its trash folder). There a delete is for good.

@@ -220,17 +220,26 @@ DWORD CMemoStore::WriteJournal(const char* text, DWORD length)
     return m_journal.Write(std::move(record));
 }
 
+// A run ended between storing the text and removing the journal left the
+// text stored already, under the name that save chose: restored as a memo
+// of its own, it would be stored a second time.
 std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
 {
-    stored = false;
+    std::string holder = FindStoredText(record.text);
+    stored = !holder.empty();
+    if (stored) return holder;
     if (IsReservedMemoName(record.memo) || !record.base.present) return kNoMemoName;
-    if (StampOfMemo(record.memo) == record.base) return record.memo;
-    std::unique_ptr<char[]> text;
-    DWORD size = 0;
-    bool missing = false;
-    if (Read(record.memo, text, size, missing) != ERROR_SUCCESS) return kNoMemoName;
-    stored = size == record.text.size() && memcmp(text.get(), record.text.data(), size) == 0;
-    return stored ? record.memo : kNoMemoName;
+    return StampOfMemo(record.memo) == record.base ? record.memo : kNoMemoName;
+}
+
+std::string CMemoStore::FindStoredText(const std::string& text) const
+{
+    char folder[kPathSize];
+    if (text.empty() || !FormatMemoFolder(folder, sizeof(folder))) return "";
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) return "";
+    std::string file = FindMemoHolding(text);
+    return file.empty() ? "" : MemoNameOfFile(file);
 }
 
 std::string CMemoStore::KeepJournal()

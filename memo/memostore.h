@@ -60,10 +60,10 @@ public:
     std::string KeepJournal();
     // The journal left by a run that did not store its text, if any.
     std::optional<JournalRecord> FindJournal() { return m_journal.Find(); }
-    // The memo a journal's text is to be restored as: the memo it names
+    // The memo a journal's text is to be restored as: a memo whose file
+    // holds the text already (`stored` is set then), else the memo it names
     // when its file is still as the journal knew it, otherwise "null" (a
-    // memo of its own, stored under a free name). `stored` is set when that
-    // memo's file holds the text already.
+    // memo of its own, stored under a free name).
     std::string RestoreTarget(const JournalRecord& record, bool& stored);
     // The memo `name` the restored text belongs to, as the journal knew it.
     void AdoptRestored(const JournalRecord& record, const std::string& name);
@@ -76,6 +76,8 @@ private:
     void FollowWithLink(bool written, const std::string& name, const std::string& current,
                         LinkFailure& linkFailure, bool& linkDropped);
     bool IsStoredUnchanged(bool edited, const std::string& current) const;
+    // The memo whose file holds exactly `text`; empty when none does.
+    std::string FindStoredText(const std::string& text) const;
     void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 
     CRecoveryJournal m_journal;

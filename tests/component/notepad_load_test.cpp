@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "memo/journalformat.h"
+#include "memo/memofiles.h"
 #include "tests/component/allocation_limit.h"
 #include "tests/component/controlhost.h"
 #include "tests/component/notepad_fixture.h"
@@ -109,6 +110,40 @@ TEST_F(NotepadLoad, InitBringsBackAMemoLeftInTheMiddleOfAChangeOfCase)
     EXPECT_EQ((std::vector<std::string>{"Plans (2).txt", "Plans.txt"}), MemoFolderEntries());
     EXPECT_EQ("Plans\r\nQ3 goals", ReadMemoFile("Plans (2).txt").value_or("<missing>"));
     EXPECT_EQ("Plans\r\nanother memo of that title", ReadMemoFile("Plans.txt").value_or("<missing>"));
+}
+
+// A run killed right after a save wrote the memo, before its journal went:
+// the text is on disk already, under the name that save chose, for a new
+// memo as for a renamed one whose old file the save had yet to remove.
+TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
+{
+    for (bool renamed : {false, true}) {
+        SCOPED_TRACE(renamed ? "renamed" : "new memo");
+        JournalRecord record;
+        record.memo = "null";
+        record.writtenAt = 1;
+        record.text = "Plans\r\nQ3 goals";
+        if (renamed) {
+            WriteMemoFile("Draft.txt", "Draft\r\nQ3 goals");
+            record.memo = "Draft";
+            record.base = StampOfFile(MemoPath("Draft.txt").c_str());
+        }
+        WriteMemoFile("Plans.txt", record.text);
+        WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+
+        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+        EXPECT_EQ(record.text, Text());
+        EXPECT_EQ("Plans", PrevFile());
+        EXPECT_FALSE(m_notepad.IsModified());
+        SetText("Plans\r\nQ3 goals, edited");
+        EXPECT_TRUE(m_notepad.SaveMemo());
+        std::vector<std::string> expected{"Plans.txt"};
+        if (renamed) expected.insert(expected.begin(), "Draft.txt");
+        EXPECT_EQ(expected, MemoFolderEntries()) << "no second copy, and the journal is gone";
+        EXPECT_EQ("Plans\r\nQ3 goals, edited", ReadMemoFile("Plans.txt").value_or("<missing>"));
+        DeleteFileA(MemoPath("Draft.txt").c_str());
+        DeleteFileA(MemoPath("Plans.txt").c_str());
+    }
 }
 
 // The journal's text is the only copy of what was typed: it goes only once

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -112,6 +113,18 @@ bool MoveCursorTo(int x, int y)
     if (WaitUntil(arrived, 2000)) return true;
     SetCursorPos(x, y);
     return WaitUntil(arrived, 5000);
+}
+
+std::string RecycleBinFolder()
+{
+    // Wine hands Windows programs the Unix home as WINEHOMEDIR, \??\Z:\root.
+    const char* data = getenv("XDG_DATA_HOME");
+    const char* home = getenv("WINEHOMEDIR");
+    std::string folder = data && *data ? std::string("Z:") + data
+                                       : std::string(home && strlen(home) > 4 ? home + 4 : "") + "/.local/share";
+    folder += "/Trash/";
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
 }
 
 std::string IniValue(const std::string& iniPath, const char* section, const char* key)
@@ -240,8 +253,13 @@ bool MemoApp::IsRunning() const
 
 DWORD MemoApp::EndFromTray(DWORD timeoutMs)
 {
-    PostMessageA(m_hWnd, 0x800A, 1001, WM_LBUTTONDOWN);
+    ClickTrayIcon();
     return WaitForExit(timeoutMs);
+}
+
+void MemoApp::ClickTrayIcon() const
+{
+    PostMessageA(m_hWnd, 0x800A, 1001, WM_LBUTTONDOWN);
 }
 
 DWORD MemoApp::WaitForExit(DWORD timeoutMs)

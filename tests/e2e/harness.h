@@ -47,6 +47,8 @@ public:
     // Ends the program as a user does, with a left click on its tray icon;
     // returns the exit code, or STILL_ACTIVE if it did not end in time.
     DWORD EndFromTray(DWORD timeoutMs = 30000);
+    // The same click, without waiting.
+    void ClickTrayIcon() const;
     DWORD WaitForExit(DWORD timeoutMs);
     // Ends the process at once, as a crash or Windows shutting down would.
     void Kill();
@@ -151,6 +153,10 @@ private:
 
 // Moves the mouse cursor and waits until the system reports it there.
 bool MoveCursorTo(int x, int y);
+
+// Wine's Recycle Bin, where its shell moves what is deleted: "...\Trash\",
+// whose "files" folder holds the files.
+std::string RecycleBinFolder();
 
 // Reads one value of an ini file as the program's settings store does.
 std::string IniValue(const std::string& iniPath, const char* section, const char* key);

@@ -55,13 +55,7 @@ class TrashedFile {
 public:
     explicit TrashedFile(const std::string& name)
     {
-        // Wine hands Windows programs the Unix home as WINEHOMEDIR, \??\Z:\root.
-        const char* data = getenv("XDG_DATA_HOME");
-        const char* home = getenv("WINEHOMEDIR");
-        std::string folder = data && *data ? std::string("Z:") + data
-                                           : std::string(home && strlen(home) > 4 ? home + 4 : "") + "/.local/share";
-        folder += "/Trash/";
-        for (char& c : folder) c = c == '/' ? '\\' : c;
+        std::string folder = RecycleBinFolder();
         m_file = folder + "files\\" + name;
         m_info = folder + "info\\" + name + ".trashinfo";
         Remove();

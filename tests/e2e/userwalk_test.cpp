@@ -1,0 +1,495 @@
+// A random walk through what a user does with the real program: typing,
+// retitling (case-only changes and titles another memo has among them),
+// picking memos, New, Delete, pasting characters the memo file cannot hold
+// and answering the question either way, Ctrl+T, hiding, the settings
+// window, pauses, and hard kills (TerminateProcess) at random moments, each
+// followed by a new start. After every step the memo folder and the editor
+// are compared with a model of what the user has (walkmodel.h).
+// MOSSVANE_WALK_STEPS and MOSSVANE_WALK_KILLS set the length (80 steps and
+// 8 kills by default; tools/reliability runs 1,000 and 100), and
+// MOSSVANE_WALK_SEED replays the walk a failure names.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/fault_env.h"
+#include "tests/e2e/walkmodel.h"
+
+namespace {
+const int kNewMemo = 1;
+const int kDeleteMemo = 3;
+const int kSettingButton = 4;
+const int kEditor = 200;
+const int kFileList = 201;
+const int kPin = 204;
+const int kSettingDone = 11;  // the settings window's Done, by creation order
+// The journal's promise, and what a loaded machine may add to a timer.
+const unsigned long kLossBoundMs = 2000 + 500;
+const char kUnstorableCaption[] = "保存できない文字があります";
+// Some differ only in case, and every one is taken by some memo now and then.
+const char* const kTitles[] = {"Shopping", "shopping", "SHOPPING", "Todo", "todo", "買い物", "Ideas"};
+
+int FromEnvironment(const char* name, int fallback)
+{
+    const char* value = getenv(name);
+    int number = value ? atoi(value) : 0;
+    return number > 0 ? number : fallback;
+}
+
+unsigned ChooseSeed()
+{
+    const char* value = getenv("MOSSVANE_WALK_SEED");
+    if (value && *value) return static_cast<unsigned>(strtoul(value, nullptr, 10));
+    return static_cast<unsigned>(GetTickCount() ^ (GetCurrentProcessId() << 16));
+}
+
+bool EndsWithTxt(const std::string& name)
+{
+    return name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".txt") == 0;
+}
+
+// The memos a list of the memo folder shows, with their contents.
+MemoFolder ReadMemoFolder(const MemoApp& app)
+{
+    MemoFolder folder;
+    for (const std::string& name : app.MemoFiles()) {
+        if (EndsWithTxt(name)) folder[name] = app.ReadFile("memo\\" + name);
+    }
+    return folder;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string text(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!text.empty()) ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
+bool RecycleBinHolds(const std::string& text)
+{
+    std::string files = RecycleBinFolder() + "files\\";
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((files + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found = ReadWholeFile(files + entry.cFileName) == text;
+    } while (!found && FindNextFileA(find, &entry));
+    FindClose(find);
+    return found;
+}
+
+// The list's text: at start, the memo file the editor shows, if any.
+std::string ListedFile(const MemoApp& app)
+{
+    char text[MAX_PATH] = "";
+    SendMessageA(app.Child(kFileList), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Text typed at the end: characters there already stay as they are.
+void AppendText(const MemoApp& app, const std::string& text)
+{
+    SendMessageA(app.Editor(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SendMessageA(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The program handled a message sent with SendMessageCallback; `handled`
+// points at the flag to set, if any.
+void CALLBACK NoteHandled(HWND, UINT, ULONG_PTR handled, LRESULT)
+{
+    if (handled) *reinterpret_cast<bool*>(handled) = true;
+}
+
+std::wstring Widen(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+struct Figures {
+    int steps = 0;
+    int kills = 0;
+    int killsInSaves = 0;
+    int questions = 0;
+    int declined = 0;
+    int renames = 0;
+    int deletes = 0;
+    long worstLossMs = 0;
+};
+
+class Walk {
+public:
+    explicit Walk(unsigned seed) : m_random(seed) {}
+    void Run(int steps, int kills);
+    const Figures& Result() const { return m_figures; }
+
+private:
+    enum Action { kType, kRetitle, kPaste, kStamp, kPick, kNew, kDelete, kHide, kSettings, kPause, kActions };
+    void Step(bool kill);
+    void Do(Action action);
+    void TypeLine();
+    void Retitle();
+    void PasteUnstorable();
+    void Stamp();
+    void PickAnother();
+    void NewMemo();
+    void DeleteShown();
+    void HideAndPopUp();
+    void OpenAndCloseSettings();
+    void KillAndRestart();
+    void End();
+    void Restart();
+    void CheckSettled();
+    void Note(const std::string& what);
+    std::string LastSteps() const;
+
+    // Sends a command of the memo window and waits until it is handled,
+    // answering the question about characters the memo file cannot hold
+    // when it comes. `declined`: the user said no, and the command left
+    // everything as it was.
+    void Command(int id, WORD code, bool& declined);
+    // Waits until `done`, answering that question if it comes.
+    void AwaitAnswering(const std::function<bool()>& done, bool& declined);
+    HWND BoxOfProgram() const;
+    void Pin(bool pinned);
+    // Starts a save the way a step would, for a kill to land in.
+    void StartSave();
+
+    int Random(int from, int to) { return std::uniform_int_distribution<int>(from, to)(m_random); }
+    std::string Tag() const { return "step " + std::to_string(m_step); }
+    std::string TitleOf(const std::string& text) const { return text.substr(0, text.find("\r\n")); }
+
+    MemoApp m_app;
+    WalkModel m_model;
+    std::mt19937 m_random;
+    Figures m_figures;
+    int m_step = 0;
+    std::deque<std::string> m_notes;
+    bool m_bHandled = false;  // the command sent last was handled
+};
+
+void Walk::Run(int steps, int kills)
+{
+    std::vector<int> order(static_cast<size_t>(steps));
+    for (int i = 0; i < steps; ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), m_random);
+    std::vector<bool> killAt(static_cast<size_t>(steps), false);
+    for (int i = 0; i < std::min(kills, steps); ++i) killAt[order[i]] = true;
+
+    ASSERT_TRUE(CreateDirectoryA(m_app.PathOf("memo").c_str(), nullptr));
+    m_app.WriteFile("memo\\Kept.txt", "Kept\r\nstored before the walk");
+    ASSERT_NO_FATAL_FAILURE(Restart());
+    for (m_step = 1; m_step <= steps; ++m_step) {
+        SCOPED_TRACE(Tag());
+        ASSERT_NO_FATAL_FAILURE(Step(killAt[m_step - 1]));
+        m_figures.steps = m_step;
+    }
+    ASSERT_NO_FATAL_FAILURE(End());
+}
+
+void Walk::Step(bool kill)
+{
+    if (kill) {
+        Note("kill");
+        return KillAndRestart();
+    }
+    static const int kWeights[kActions] = {24, 12, 6, 6, 12, 8, 5, 10, 4, 6};
+    static const char* const kNames[kActions] = {"type", "retitle", "paste", "Ctrl+T", "pick", "New", "Delete",
+                                                 "hide", "settings", "pause"};
+    std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
+    Action action = static_cast<Action>(pick(m_random));
+    Note(kNames[action]);
+    ASSERT_NO_FATAL_FAILURE(Do(action));
+    ASSERT_NO_FATAL_FAILURE(CheckSettled());
+}
+
+// What the last steps did, for the message of a failure.
+void Walk::Note(const std::string& what)
+{
+    m_notes.push_back(Tag() + ": " + what);
+    if (m_notes.size() > 8) m_notes.pop_front();
+}
+
+std::string Walk::LastSteps() const
+{
+    std::string steps = "\nthe last steps:";
+    for (const std::string& note : m_notes) steps += "\n  " + note;
+    return steps;
+}
+
+void Walk::Do(Action action)
+{
+    switch (action) {
+    case kType: return TypeLine();
+    case kRetitle: return Retitle();
+    case kPaste: return PasteUnstorable();
+    case kStamp: return Stamp();
+    case kPick: return PickAnother();
+    case kNew: return NewMemo();
+    case kDelete: return DeleteShown();
+    case kHide: return HideAndPopUp();
+    case kSettings: return OpenAndCloseSettings();
+    case kPause: Sleep(static_cast<DWORD>(Random(500, 2500))); return;
+    case kActions: break;
+    }
+}
+
+void Walk::TypeLine()
+{
+    if (m_model.Shown().empty()) m_app.TypeText(std::string(kTitles[Random(0, 6)]) + "\r\n" + Tag() + " new");
+    else AppendText(m_app, "\r\n" + Tag() + " typed");
+    m_model.Edited(m_app.EditorText(), GetTickCount());
+}
+
+void Walk::Retitle()
+{
+    const std::string& shown = m_model.Shown();
+    std::string rest = shown.empty() ? "" : shown.substr(TitleOf(shown).size());
+    std::string text = kTitles[Random(0, 6)] + rest + "\r\n" + Tag() + " retitled";
+    if (TitleOf(text) != TitleOf(shown)) ++m_figures.renames;
+    m_app.TypeText(text);
+    m_model.Edited(text, GetTickCount());
+}
+
+// Characters Shift-JIS has no code for, pasted at the end as the clipboard
+// would put them; the editor's ANSI text shows them as the file would.
+void Walk::PasteUnstorable()
+{
+    if (m_model.Shown().empty()) return TypeLine();
+    std::wstring pasted = L"\r\n" + Widen(Tag()) + L" caf\u00e9 \u2603 \U00020BB7";
+    SendMessageW(m_app.Editor(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SendMessageW(m_app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    m_model.Edited(m_app.EditorText(), GetTickCount());
+}
+
+void Walk::Stamp()
+{
+    std::string before = m_app.EditorText();
+    if (before.empty()) return TypeLine();
+    ASSERT_TRUE(m_app.FocusChild(kEditor));
+    PressKeys({VK_CONTROL, 'T'});
+    ASSERT_TRUE(WaitUntil([&] { return m_app.EditorText().size() > before.size(); }, 5000)) << "no time stamp";
+    // A stamp of the same second as another one would repeat a text.
+    AppendText(m_app, Tag() + " stamped");
+    m_model.Edited(m_app.EditorText(), GetTickCount());
+}
+
+void Walk::PickAnother()
+{
+    MemoFolder folder = ReadMemoFolder(m_app);
+    std::vector<std::string> others;
+    for (const auto& file : folder) {
+        if (!m_model.IsShownMemos(file.second)) others.push_back(file.first);
+    }
+    if (others.empty()) return TypeLine();
+    std::string file = others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
+    ASSERT_TRUE(m_app.SelectInList(file)) << file << " is not listed";
+    bool declined = false;
+    ASSERT_NO_FATAL_FAILURE(Command(kFileList, CBN_SELCHANGE, declined));
+    if (!declined) m_model.Picked(folder[file], GetTickCount());
+}
+
+void Walk::NewMemo()
+{
+    bool declined = false;
+    ASSERT_NO_FATAL_FAILURE(Command(kNewMemo, BN_CLICKED, declined));
+    if (!declined) m_model.Emptied(GetTickCount());
+}
+
+// With a Recycle Bin there is no question: the file goes there at once.
+void Walk::DeleteShown()
+{
+    bool declined = false;
+    ASSERT_NO_FATAL_FAILURE(Command(kDeleteMemo, BN_CLICKED, declined));
+    ++m_figures.deletes;
+    std::optional<std::string> gone = m_model.Deleted(GetTickCount());
+    if (gone) {
+        EXPECT_TRUE(RecycleBinHolds(*gone)) << "the deleted memo is not in the Recycle Bin";
+    }
+}
+
+void Walk::HideAndPopUp()
+{
+    ASSERT_NO_FATAL_FAILURE(Pin(false));
+    ASSERT_TRUE(m_app.FocusChild(kEditor));
+    bool declined = false;
+    ActivateOtherWindow();
+    ASSERT_NO_FATAL_FAILURE(AwaitAnswering([&] { return !IsWindowVisible(m_app.Window()); }, declined));
+    if (declined) {
+        EXPECT_TRUE(IsWindowVisible(m_app.Window())) << "the memo window went although the user kept editing";
+        return Pin(true);
+    }
+    m_model.Stored();
+    ASSERT_NO_FATAL_FAILURE(Pin(true));
+    ASSERT_TRUE(m_app.PopUpByRequest());
+}
+
+void Walk::OpenAndCloseSettings()
+{
+    ASSERT_TRUE(m_app.Command(kSettingButton));
+    HWND setting = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<HWND> found = TopLevelWindowsOf(m_app.ProcessId(), "SettingWnd");
+        setting = found.empty() ? nullptr : found.front();
+        return setting && IsWindowVisible(setting);
+    }));
+    HWND done = GetWindow(setting, GW_CHILD);
+    for (int i = 0; done && i < kSettingDone; ++i) done = GetWindow(done, GW_HWNDNEXT);
+    ASSERT_TRUE(done);
+    DWORD_PTR result;
+    ASSERT_TRUE(SendMessageTimeoutA(done, BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
+    EXPECT_TRUE(IsWindowVisible(m_app.Window())) << "the pinned memo window went with the settings window";
+}
+
+void Walk::KillAndRestart()
+{
+    ++m_figures.kills;
+    if (Random(0, 2) == 0) {
+        Sleep(static_cast<DWORD>(Random(0, 3000)));
+    } else {
+        ++m_figures.killsInSaves;
+        ASSERT_NO_FATAL_FAILURE(StartSave());
+        Sleep(static_cast<DWORD>(Random(0, 150)));
+    }
+    unsigned long killedAt = GetTickCount();
+    m_app.Kill();
+    Note("killed " + std::to_string(GetTickCount() - killedAt) + " ms ago; the editor showed " + std::to_string(m_model.Shown().size()) + " bytes");
+    ASSERT_TRUE(m_app.Start()) << "no start after the kill";
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(m_app.Editor()) != FALSE; }));
+    MemoFolder folder = ReadMemoFolder(m_app);
+    long lost = 0;
+    ASSERT_TRUE(m_model.CheckAfterKill(folder, m_app.EditorText(), killedAt, kLossBoundMs, lost)) << LastSteps();
+    EXPECT_FALSE(m_app.FileExists("memo\\~memorename.tmp")) << "a memo is left under a name no list shows";
+    m_figures.worstLossMs = std::max(m_figures.worstLossMs, lost);
+    ASSERT_NO_FATAL_FAILURE(Restart());
+}
+
+// The ending stores the memo shown; a user who said no to the question goes
+// on editing, and ends the program again.
+void Walk::End()
+{
+    bool declined = true;
+    for (int attempt = 0; declined && attempt < 10; ++attempt) {
+        m_app.ClickTrayIcon();
+        ASSERT_NO_FATAL_FAILURE(AwaitAnswering([&] { return !m_app.IsRunning(); }, declined));
+    }
+    ASSERT_FALSE(declined) << "the program did not end";
+    EXPECT_EQ(0u, m_app.WaitForExit(30000));
+    m_model.Stored();
+    ASSERT_TRUE(m_model.CheckSettled(ReadMemoFolder(m_app), m_model.Shown()));
+}
+
+// The program runs pinned, so that only the walk's own steps hide and save.
+void Walk::Restart()
+{
+    if (!m_app.IsRunning()) {
+        ASSERT_TRUE(m_app.Start());
+    }
+    ASSERT_NO_FATAL_FAILURE(Pin(true));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(m_app.Editor()) != FALSE; }));
+    m_model.Restarted(ReadMemoFolder(m_app), m_app.EditorText(), ListedFile(m_app), GetTickCount());
+}
+
+void Walk::StartSave()
+{
+    int way = Random(0, 2);
+    MemoFolder folder = ReadMemoFolder(m_app);
+    if (way == 1 && (folder.empty() || !m_app.SelectInList(folder.begin()->first))) way = 2;
+    if (way < 2) {
+        int id = way == 0 ? kNewMemo : kFileList;
+        SendMessageCallbackA(m_app.Window(), WM_COMMAND, MAKEWPARAM(id, way == 0 ? BN_CLICKED : CBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(m_app.Child(id)), NoteHandled, 0);
+        return;
+    }
+    ASSERT_NO_FATAL_FAILURE(Pin(false));
+    m_app.FocusChild(kEditor);
+    ActivateOtherWindow();
+}
+
+void Walk::CheckSettled()
+{
+    ASSERT_FALSE(BoxOfProgram()) << "a message box: " << ReadAndDismiss(BoxOfProgram());
+    MemoFolder folder = ReadMemoFolder(m_app);
+    ASSERT_TRUE(m_model.CheckSettled(folder, m_app.EditorText())) << LastSteps();
+}
+
+void Walk::Command(int id, WORD code, bool& declined)
+{
+    m_bHandled = false;
+    ASSERT_TRUE(SendMessageCallbackA(m_app.Window(), WM_COMMAND, MAKEWPARAM(id, code),
+                                     reinterpret_cast<LPARAM>(m_app.Child(id)), NoteHandled,
+                                     reinterpret_cast<ULONG_PTR>(&m_bHandled)));
+    ASSERT_NO_FATAL_FAILURE(AwaitAnswering([&] { return m_bHandled; }, declined));
+}
+
+void Walk::AwaitAnswering(const std::function<bool()>& done, bool& declined)
+{
+    declined = false;
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        box = BoxOfProgram();
+        return box || done();
+    }, 30000)) << "the step did not end";
+    if (!box) return;
+    ASSERT_EQ(kUnstorableCaption, MemoApp::WindowText(box)) << "a message box: " << ReadAndDismiss(box);
+    ++m_figures.questions;
+    declined = Random(0, 2) == 0;
+    Note(declined ? "asked, and said no" : "asked, and said yes");
+    m_figures.declined += declined;
+    PostMessageA(box, WM_COMMAND, declined ? IDNO : IDYES, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(WaitUntil([&] { return BoxOfProgram() == nullptr && (declined || done()); }, 30000))
+        << "the step did not end after the answer: " << ReadAndDismiss(BoxOfProgram());
+    if (declined) WaitUntil(done, 5000);
+}
+
+HWND Walk::BoxOfProgram() const
+{
+    for (HWND box : TopLevelWindowsOf(m_app.ProcessId(), "#32770")) {
+        if (IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+void Walk::Pin(bool pinned)
+{
+    SendMessageA(m_app.Child(kPin), BM_SETCHECK, pinned ? BST_CHECKED : BST_UNCHECKED, 0);
+    ASSERT_TRUE(m_app.Command(kPin)) << "the pin box was not handled";
+}
+
+TEST(UserWalk, RandomStepsAndKillsLoseNoTextDamageNoMemoAndMakeNoDuplicate)
+{
+    unsigned seed = ChooseSeed();
+    int steps = FromEnvironment("MOSSVANE_WALK_STEPS", 80);
+    int kills = FromEnvironment("MOSSVANE_WALK_KILLS", 8);
+    std::cout << "[ walk     ] seed " << seed << " (MOSSVANE_WALK_SEED=" << seed << " replays it), " << steps
+              << " steps, " << kills << " kills" << std::endl;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Walk walk(seed);
+    walk.Run(steps, kills);
+    const Figures& figures = walk.Result();
+    RecordProperty("seed", std::to_string(seed));
+    RecordProperty("steps", std::to_string(figures.steps));
+    RecordProperty("kills", std::to_string(figures.kills));
+    RecordProperty("kills_in_saves", std::to_string(figures.killsInSaves));
+    RecordProperty("questions", std::to_string(figures.questions));
+    RecordProperty("declined", std::to_string(figures.declined));
+    RecordProperty("renames", std::to_string(figures.renames));
+    RecordProperty("deletes", std::to_string(figures.deletes));
+    RecordProperty("worst_loss_ms", std::to_string(figures.worstLossMs));
+    RecordProperty("loss_bound_ms", std::to_string(kLossBoundMs));
+}
+}  // namespace
