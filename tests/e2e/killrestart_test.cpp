@@ -2,12 +2,15 @@
 // random moments while the user types and while it saves, and started
 // again: each time the editor holds what was typed up to at most about two
 // seconds before the kill, and every memo file holds a whole text that was
-// typed, never a torn one. MOSSVANE_KILL_CYCLES sets the number of kills
-// (3 by default; tools/reliability runs 100).
+// typed, never a torn one, and no other file's. The typing changes the
+// memo's title now and then (in case only, too), so that saves rename it
+// and kills land inside renames. MOSSVANE_KILL_CYCLES sets the number of
+// kills (3 by default; tools/reliability runs 100).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -20,6 +23,8 @@ namespace {
 const DWORD kLossBoundMs = 2000;
 const DWORD kSchedulingAllowanceMs = 500;
 const std::string kOther = "other\r\nnever touched by the kills";
+// Titles the typing gives its memo: two differ from the first only in case.
+const char* const kTitles[] = {"typing", "Typing", "TYPING", "notes"};
 
 int KillsToRun()
 {
@@ -76,17 +81,27 @@ long long LeastLossMs(const MemoApp& app, const TypingHistory& history, DWORD ki
     return least;
 }
 
-// Every memo file holds a whole text that was typed at some time; the memo
-// that no kill touched is as it was.
+// Every memo file holds a whole text that was typed at some time, and no
+// two hold the same one; the memo that no kill touched is as it was.
 ::testing::AssertionResult NoMemoDamaged(const MemoApp& app, const TypingHistory& history)
 {
     if (app.Memo("other") != kOther) return ::testing::AssertionFailure() << "other.txt changed";
+    std::map<std::string, std::string> holder;
     for (const std::string& file : app.MemoFiles()) {
         if (file.size() < 4 || file.compare(file.size() - 4, 4, ".txt") != 0 || file == "other.txt") continue;
         std::string text = app.ReadFile("memo\\" + file);
         if (!history.WasTyped(text)) return ::testing::AssertionFailure() << file << " holds text nobody typed";
+        auto added = holder.emplace(text, file);
+        if (!added.second) return ::testing::AssertionFailure() << file << " and " << added.first->second << " hold one text";
     }
     return ::testing::AssertionSuccess();
+}
+
+// The text with the title of its first line replaced.
+std::string Retitled(const std::string& text, const char* title)
+{
+    size_t end = text.find("\r\n");
+    return end == std::string::npos ? text : title + text.substr(end);
 }
 
 void Record(const char* key, long long value)
@@ -122,14 +137,15 @@ TEST(KillRestart, KillsAtRandomMomentsLoseAtMostTheLastSecondsAndDamageNoStoredM
         history.StartOver();
         history.Add(text);
         if (text.empty()) text = "typing\r\n";
-        // Typing a character every 100 ms for up to five seconds, with now
-        // and then a hide, which saves; then the kill, in the middle of
-        // typing or of a save.
+        // Typing a character every 100 ms for up to five seconds, and now
+        // and then a new title; then a hide, which saves, now and then; then
+        // the kill, in the middle of typing or of a save.
         int keys = std::uniform_int_distribution<int>(1, 50)(random);
         bool whileSaving = std::uniform_int_distribution<int>(0, 3)(random) == 0;
         for (int key = 0; key < keys; ++key) {
             text += static_cast<char>('a' + key % 26);
             if (key % 30 == 29) text += "\r\n";
+            if (std::uniform_int_distribution<int>(0, 9)(random) == 0) text = Retitled(text, kTitles[key % 4]);
             app.TypeText(text);
             history.Add(text);
             Sleep(100);
