@@ -232,6 +232,21 @@ std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
     return StampOfMemo(record.memo) == record.base ? record.memo : kNoMemoName;
 }
 
+void CMemoStore::FinishRename(const JournalRecord& record, const std::string& holder)
+{
+    if (IsReservedMemoName(record.memo) || !record.base.present || IsSameMemoName(holder, record.memo, FoldMemoName) ||
+        !(StampOfMemo(record.memo) == record.base))
+        return;
+    char path[kPathSize];
+    if (!FormatMemoPath(record.memo, path, sizeof(path)) || !::CanRecycle(path) ||
+        RemoveMemoFile(path, false) != ERROR_SUCCESS)
+        return;
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    ScopedCurrentDirectory inMemo(folder);
+    if (inMemo.ok()) RenameMemoLink(holder.c_str(), record.memo.c_str());
+}
+
 std::string CMemoStore::FindStoredText(const std::string& text) const
 {
     char folder[kPathSize];

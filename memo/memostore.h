@@ -65,6 +65,11 @@ public:
     // when its file is still as the journal knew it, otherwise "null" (a
     // memo of its own, stored under a free name).
     std::string RestoreTarget(const JournalRecord& record, bool& stored);
+    // A journal's text found stored as memo `holder` (RestoreTarget) by a
+    // save that was renaming the memo and ended before it removed the old
+    // file: that file, still as the journal knew it, goes to the Recycle Bin
+    // (where there is none it stays), and the memo's Startup link follows.
+    void FinishRename(const JournalRecord& record, const std::string& holder);
     // The memo `name` the restored text belongs to, as the journal knew it.
     void AdoptRestored(const JournalRecord& record, const std::string& name);
 

@@ -203,6 +203,7 @@ bool CNotepadWnd::RestoreFromJournal()
     bool stored = false;
     std::string target = m_store.RestoreTarget(*record, stored);
     if (stored) {
+        m_store.FinishRename(*record, target);
         m_store.RemoveJournal();
         CopyBounded(m_pszName, kMemoNameSize, target.c_str());
         LoadMemo(false, m_pszName);

@@ -103,6 +103,8 @@ std::optional<std::string> WalkModel::Deleted(unsigned long now)
     for (const std::string& other : m_others) {
         if (!holder.count(other)) return ::testing::AssertionFailure() << "a stored memo is gone: " << Head(other);
     }
+    if (folder.size() > m_others.size() + 1)
+        return ::testing::AssertionFailure() << folder.size() << " files for " << m_others.size() + 1 << " memos";
     lostMs = LostMs(editor, killedAt);
     for (const auto& file : folder) {
         long lost = LostMs(file.second, killedAt);

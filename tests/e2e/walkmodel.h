@@ -39,7 +39,8 @@ public:
     // that Wine's activation brought saves it; that text is its file's now.
     ::testing::AssertionResult CheckSettled(const MemoFolder& folder, const std::string& editor);
     // After a kill and a new start: no file holds a text the user never had
-    // or a text another file holds, every other memo is still there, and of
+    // or a text another file holds, every other memo is still there and the
+    // shown one has one file at most, and of
     // the shown memo's texts one no older than `boundMs` before the kill is
     // in the editor or in a file. `lostMs` gets how much typing that one
     // lacks.
