@@ -358,7 +358,10 @@ void Walk::KillAndRestart()
 {
     ++m_figures.kills;
     if (Random(0, 2) == 0) {
-        Sleep(static_cast<DWORD>(Random(0, 3000)));
+        // Typing, then the kill: before the journal's two seconds are up as
+        // often as after.
+        ASSERT_NO_FATAL_FAILURE(TypeLine());
+        Sleep(static_cast<DWORD>(Random(0, 4000)));
     } else {
         ++m_figures.killsInSaves;
         ASSERT_NO_FATAL_FAILURE(StartSave());
