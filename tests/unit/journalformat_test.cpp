@@ -19,7 +19,7 @@ JournalRecord Sample()
 
 TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
 {
-    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, ""}};
+    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, "", "", ""}};
     for (const JournalRecord& record : cases) {
         std::optional<JournalRecord> back = DecodeJournal(EncodeJournal(record));
         ASSERT_TRUE(back);
