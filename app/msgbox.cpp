@@ -2,24 +2,37 @@
 
 #include "app/globals.h"
 
-void ShowMessageBox(const char* text, const char* caption)
+namespace {
+// Every box of the program is shown through this: while it is up, the memo
+// window neither hides nor takes a command that would load or save.
+template <typename Show>
+int WhileBoxIsUp(Show show)
 {
     g_bMessageBox = TRUE;
-    MessageBoxA(nullptr, text, caption, MB_OK);
+    int answer = show();
     g_bMessageBox = FALSE;
+    return answer;
+}
+
+const UINT kYesDefaultNo = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+}  // namespace
+
+void ShowMessageBox(const char* text, const char* caption)
+{
+    WhileBoxIsUp([&] { return MessageBoxA(nullptr, text, caption, MB_OK); });
 }
 
 bool AskYesDefaultNo(const char* text, const char* caption)
 {
-    g_bMessageBox = TRUE;
-    int answer = MessageBoxA(nullptr, text, caption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
-    g_bMessageBox = FALSE;
-    return answer == IDYES;
+    return WhileBoxIsUp([&] { return MessageBoxA(nullptr, text, caption, kYesDefaultNo); }) == IDYES;
+}
+
+bool AskYesDefaultNo(const wchar_t* text, const wchar_t* caption)
+{
+    return WhileBoxIsUp([&] { return MessageBoxW(nullptr, text, caption, kYesDefaultNo); }) == IDYES;
 }
 
 void ShowRefusal(HWND owner, const char* text, const char* caption)
 {
-    g_bMessageBox = TRUE;
-    MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
-    g_bMessageBox = FALSE;
+    WhileBoxIsUp([&] { return MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING); });
 }

@@ -8,6 +8,9 @@ void ShowMessageBox(const char* text, const char* caption);
 // A question with Yes and No whose default, for Enter or a closed box, is No;
 // g_bMessageBox as above. True only for Yes.
 bool AskYesDefaultNo(const char* text, const char* caption);
+// The same in UTF-16, for a text that names characters the ANSI code page
+// has not.
+bool AskYesDefaultNo(const wchar_t* text, const wchar_t* caption);
 
 // The same for a refusal of what the user entered in a window of ours: the
 // box belongs to that window, so that it stays in front of it even when the

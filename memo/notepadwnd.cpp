@@ -408,11 +408,7 @@ bool CNotepadWnd::ConfirmUnstorable()
         listed += c;
     }
     std::wstring text = Widen(kUnstorableBefore) + listed + Widen(kUnstorableAfter);
-    g_bMessageBox = TRUE;
-    int answer = MessageBoxW(nullptr, text.c_str(), Widen(kUnstorableCaption).c_str(),
-                             MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
-    g_bMessageBox = FALSE;
-    return answer == IDYES;
+    return AskYesDefaultNo(text.c_str(), Widen(kUnstorableCaption).c_str());
 }
 
 bool CNotepadWnd::IsModified() const
