@@ -157,6 +157,13 @@ void ExpectPicturesAndTextScaled(const Measured& at96, const Measured& m, int dp
 // and the lines and regions, which no one rescales, in pixels.
 TEST(MemoDpi, TheManifestDeclaresTheAwarenessThatWineHonours)
 {
+#ifndef _WIN64
+    // 32-bit Wine 8 honours no awareness under DpiScalingVer 1, declared or
+    // asked for: a probe with this manifest read GetProcessDpiAwarenessInternal
+    // 0, SetProcessDpiAwarenessContext failed, and its windows were scaled
+    // by Wine while GetDpiForWindow gave 144. Only wine64 can show this.
+    GTEST_SKIP() << "32-bit Wine 8 does not honour a declared DPI awareness";
+#endif
     const Measured at96 = MeasureAt(96, 0);
     const Measured m = MeasureAt(144, 1);
     const double seen = m.client.right / 400.0;
