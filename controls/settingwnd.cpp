@@ -238,11 +238,13 @@ LRESULT CSettingWnd::OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam)
 }
 
 // Each time the window opens, the first control has the focus, and the
-// focus is shown however the window was opened.
+// focus is shown however the window was opened. Moved into place before it
+// shows, the window may be active already.
 LRESULT CSettingWnd::OnShowWindow(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     if (wParam) {
-        m_hFocusBack = nullptr;
+        m_hFocusBack = m_hControls[kTabOrder[0]];
+        if (GetActiveWindow() == hWnd) SetFocus(m_hFocusBack);
         SendMessageA(hWnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     }
     return DefWindowProcA(hWnd, WM_SHOWWINDOW, wParam, lParam);

@@ -140,6 +140,10 @@ bool CMainWnd::OnStripKey(WORD id)
 {
     switch (id) {
     case IDC_FILELIST:
+        // A list left empty at start is listed now; with no memo at all
+        // there is nothing to pick.
+        if (!IsWindowEnabled(m_pFileList->m_hWnd)) m_pFileList->Refresh();
+        if (!IsWindowEnabled(m_pFileList->m_hWnd)) return true;
         m_bListByKey = TRUE;
         SetFocus(m_pFileList->m_hWnd);
         SendMessageA(m_pFileList->m_hWnd, CB_SHOWDROPDOWN, TRUE, 0);

@@ -232,7 +232,8 @@ TEST(Settings, TheKeyboardAloneChangesAndCancelsTheSettings)
         HWND setting = OpenSettingsByKey(app);
         ASSERT_TRUE(setting);
         PressTimes(VK_TAB, 3);
-        ASSERT_TRUE(WaitUntil([&] { return app.FocusWindow() == ControlOf(setting, kTransBar); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return app.FocusWindow() == ControlOf(setting, kTransBar); }, 5000))
+            << Describe(app.FocusWindow());
         PressKeys({VK_RIGHT});
         ASSERT_TRUE(WaitUntil([&] { return TextOf(ControlOf(setting, kTransEdit)) == "1"; }, 5000));
         PressKeys({finish});
