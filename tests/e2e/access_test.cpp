@@ -117,7 +117,8 @@ TEST(MemoNames, EveryPictureControlHasItsOwnNameAndShowsItAsATip)
         EXPECT_NE(std::string::npos, text.find("Ctrl+N")) << "the tip names the key: " << text;
     }
 
-    // The Shortcut box's tip names the shortcut it turns on and off.
+    // The Shortcut box's tip names the shortcut it turns on and off, and
+    // its own key.
     RECT box;
     GetWindowRect(app.Child(203), &box);
     MoveMouse((box.left + box.right) / 2, (box.top + box.bottom) / 2);
@@ -126,7 +127,7 @@ TEST(MemoNames, EveryPictureControlHasItsOwnNameAndShowsItAsATip)
     EXPECT_TRUE(WaitUntil([&] {
         HWND shown = ShownTooltip(app.ProcessId());
         boxTip = shown ? ControlText(shown) : "";
-        return boxTip.find("Alt+Z") != std::string::npos;
+        return boxTip.find("Alt+Z") != std::string::npos && boxTip.find("Ctrl+Shift+K") != std::string::npos;
     }, 5000)) << "tip: " << boxTip;
     ASSERT_EQ(0u, app.EndFromTray());
 }
