@@ -48,7 +48,7 @@ public:
     HWND m_hHotKey = nullptr;     // the shortcut
     HWND m_hMainWnd = nullptr;    // receives WM_SETTINGDONE
     int m_nDpi = 96;              // set before the window is made: the memo window's
-    CShortcutEditWnd* m_pShortcutEdit;
+    CShortcutEditWnd* m_pShortcutEdit;  // the shortcut field's own handling
 
 private:
     LRESULT OnCreate(HWND hWnd, WPARAM wParam, LPARAM lParam);
