@@ -10,7 +10,10 @@ const ControlName kNames[] = {
     {IDC_COPYMEMO, "メモをコピー", "Ctrl+Shift+C"},
     {IDC_DELETEMEMO, "メモを削除", "Ctrl+D"},
     {IDC_SETTING, "設定", "Ctrl+,"},
-    {IDC_PIN, "ピン留め", nullptr},
+    {IDC_PIN, "ピン留め", "Ctrl+Shift+P"},
+    {IDC_FILELIST, "メモの一覧", "Ctrl+L"},
+    {IDC_STARTUP, nullptr, "Ctrl+Shift+S"},
+    {IDC_SHORTCUT, nullptr, "Ctrl+Shift+K"},
 };
 }  // namespace
 

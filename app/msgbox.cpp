@@ -36,3 +36,8 @@ void ShowRefusal(HWND owner, const char* text, const char* caption)
 {
     WhileBoxIsUp([&] { return MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING); });
 }
+
+bool AskRefusalYesDefaultNo(HWND owner, const char* text, const char* caption)
+{
+    return WhileBoxIsUp([&] { return MessageBoxA(owner, text, caption, kYesDefaultNo); }) == IDYES;
+}

@@ -16,3 +16,6 @@ bool AskYesDefaultNo(const wchar_t* text, const wchar_t* caption);
 // box belongs to that window, so that it stays in front of it even when the
 // window is top-most.
 void ShowRefusal(HWND owner, const char* text, const char* caption);
+// A question about what the user entered there, in the same way: Yes and
+// No, No the default; true only for Yes.
+bool AskRefusalYesDefaultNo(HWND owner, const char* text, const char* caption);

@@ -156,6 +156,40 @@ ShortcutProblem CheckShortcutKey(ShortcutKey key)
     return ShortcutProblem::kNone;
 }
 
+namespace {
+// Shift does not set a system key free: Alt+Shift+Tab goes back through the
+// windows, and Ctrl+Alt+Shift+Del is Ctrl+Alt+Del.
+const ShortcutKey kSystemKeys[] = {
+    {0x09, kShortcutAlt}, {0x1B, kShortcutAlt},  {0x20, kShortcutAlt},
+    {0x73, kShortcutAlt}, {0x1B, kShortcutCtrl}, {0x2E, kShortcutCtrl | kShortcutAlt},
+};
+const char kEditingLetters[] = "ACVXYZSP";
+
+// A key that types a character: AltGr (Ctrl+Alt) with it types another
+// one on many layouts (@ and the euro sign on German, a dotted z on Polish).
+bool IsCharacterKey(unsigned char vk)
+{
+    return IsLetterOrDigit(vk) || (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2;
+}
+
+bool IsSystemKey(ShortcutKey key)
+{
+    const ShortcutKey unshifted = {key.vk, static_cast<unsigned char>(key.mods & ~kShortcutShift)};
+    for (const ShortcutKey& system : kSystemKeys)
+        if (system == unshifted) return true;
+    return false;
+}
+}  // namespace
+
+ShortcutRisk JudgeShortcutForTyping(ShortcutKey key)
+{
+    if (key.mods == kShortcutCtrl && key.vk != 0 && strchr(kEditingLetters, key.vk)) return ShortcutRisk::kEditingKey;
+    if (IsSystemKey(key)) return ShortcutRisk::kSystemKey;
+    const unsigned char altGr = kShortcutCtrl | kShortcutAlt;
+    if ((key.mods & ~kShortcutShift) == altGr && IsCharacterKey(key.vk)) return ShortcutRisk::kAltGrLetter;
+    return ShortcutRisk::kNone;
+}
+
 bool ParseShortcutKey(const char* text, ShortcutKey& key)
 {
     if (!text) return false;

@@ -38,6 +38,19 @@ enum class ShortcutProblem {
 
 ShortcutProblem CheckShortcutKey(ShortcutKey key);
 
+// What a usable shortcut would do to typing, judged from the key alone.
+// Refused: a key that other programs act on as well (the editing keys) or
+// that Windows keeps for itself. Warned about, the user may keep it:
+// Ctrl+Alt with a character key, which AltGr types on many keyboards.
+enum class ShortcutRisk {
+    kNone,
+    kEditingKey,   // refused: Ctrl+A, C, V, X, Y, Z, S or P
+    kSystemKey,    // refused: Alt+Tab, Alt+Esc, Alt+Space, Alt+F4, Ctrl+Esc, Ctrl+Shift+Esc, Ctrl+Alt+Del
+    kAltGrLetter,  // warned: Ctrl+Alt (and Shift) with a letter, a digit or a punctuation key
+};
+
+ShortcutRisk JudgeShortcutForTyping(ShortcutKey key);
+
 // Modifiers, then the key, joined by "+"; case and blanks around the parts
 // do not matter. True only for a usable shortcut (CheckShortcutKey); on
 // false, key is left as it was, so that the caller's default stays.

@@ -11,6 +11,7 @@
 #include "app/memofolder.h"
 #include "app/messages.h"
 #include "app/msgbox.h"
+#include "controls/settingwnd.h"
 #include "hook/hook.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/memoname.h"
@@ -86,18 +87,21 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
     return hWnd;
 }
 
-// The button bar's keys count only in the editor: in the settings window
-// Ctrl+D must not delete the memo.
+// The memo window's keys count only in the editor: in the settings window
+// Ctrl+D must not delete the memo. The settings window's shortcut field
+// takes every key, the editor's Ctrl+A and Ctrl+T as well.
 void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     HACCEL accelerators = LoadAcceleratorsA(hInstance, "IDR_ACCELERATORS");
-    HACCEL barKeys = LoadAcceleratorsA(hInstance, "IDR_BUTTONBAR");
+    HACCEL memoKeys = LoadAcceleratorsA(hInstance, "IDR_BUTTONBAR");
     HWND editor = mainWnd->m_pNotepad->m_hWnd;
+    CSettingWnd* setting = mainWnd->m_pSetting;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         mainWnd->RelayToTip(msg);
-        if (TranslateAcceleratorA(editor, accelerators, &msg)) continue;
-        if (msg.hwnd == editor && TranslateAcceleratorA(mainWnd->m_hWnd, barKeys, &msg)) continue;
+        if (!setting->TakesEveryKey(msg.hwnd) && TranslateAcceleratorA(editor, accelerators, &msg)) continue;
+        if (msg.hwnd == editor && TranslateAcceleratorA(mainWnd->m_hWnd, memoKeys, &msg)) continue;
+        if (setting->HandleDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

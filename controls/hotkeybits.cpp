@@ -31,3 +31,13 @@ ShortcutKey ShortcutFromHotKey(WORD hotKey)
     if (flags & HOTKEYF_ALT) key.mods |= kShortcutAlt;
     return key;
 }
+
+UINT HotKeyCallModifiers(ShortcutKey key)
+{
+    UINT mods = 0;
+    if (key.mods & kShortcutCtrl) mods |= MOD_CONTROL;
+    if (key.mods & kShortcutShift) mods |= MOD_SHIFT;
+    if (key.mods & kShortcutAlt) mods |= MOD_ALT;
+    if (key.mods & kShortcutWin) mods |= MOD_WIN;
+    return mods;
+}

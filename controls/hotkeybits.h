@@ -8,3 +8,6 @@
 // one. The control has no Windows key: a shortcut with Win shows without it.
 WORD HotKeyFromShortcut(ShortcutKey key);
 ShortcutKey ShortcutFromHotKey(WORD hotKey);
+
+// The modifiers as RegisterHotKey takes them (MOD_ bits).
+UINT HotKeyCallModifiers(ShortcutKey key);

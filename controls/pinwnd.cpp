@@ -10,8 +10,43 @@
 
 namespace {
 const COLORREF kPinBackground = RGB(240, 240, 240);
+const COLORREF kPinFrame = RGB(44, 132, 238);  // the checked pin's blue
 const int kPinBoxSide = 16;  // 96-DPI units, as the picture's side
 const int kPinSide = 15;
+const int kFrameWidth = 1;
+
+// With high contrast on, the box takes the system's colours: the face of a
+// button, and the selection's colour for the checked frame.
+bool IsHighContrast()
+{
+    HIGHCONTRASTA contrast = {};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+void FillBox(HDC hdc, const RECT& box, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush) return;
+    FillRect(hdc, &box, brush);
+    DeleteObject(brush);
+}
+
+// A frame of `width` pixels inside box.
+void DrawFrame(HDC hdc, const RECT& box, int width, COLORREF colour)
+{
+    const RECT sides[] = {{box.left, box.top, box.right, box.top + width},
+                          {box.left, box.bottom - width, box.right, box.bottom},
+                          {box.left, box.top, box.left + width, box.bottom},
+                          {box.right - width, box.top, box.right, box.bottom}};
+    for (const RECT& side : sides) FillBox(hdc, side, colour);
+}
+
+bool ShowsFocus(HWND hWnd)
+{
+    return GetFocus() == hWnd && !(SendMessageA(hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
 
 
 // A check box draws itself straight away, outside WM_PAINT, when it is
@@ -64,18 +99,23 @@ void CPinWnd::SetDpi(int dpi)
     if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-// Checked and indeterminate both show the blue pin.
+// Checked and indeterminate both show the blue pin, framed, so that the
+// state shows by shape as well as by colour; the focus shows as a dotted
+// rectangle inside the frame, inverted, so on any colours.
 void CPinWnd::DrawPin(HWND hWnd, HDC hdc)
 {
-    Gdiplus::Bitmap* pin = Picture(SendMessageA(hWnd, BM_GETCHECK, 0, 0) != BST_UNCHECKED);
+    const bool checked = SendMessageA(hWnd, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    const bool highContrast = IsHighContrast();
     const int side = ScaleForDpi(kPinBoxSide, m_nDpi);
     const RECT box = {0, 0, side, side};
-    HBRUSH background = CreateSolidBrush(kPinBackground);
-    if (background) {
-        FillRect(hdc, &box, background);
-        DeleteObject(background);
-    }
-    DrawComposed(hdc, pin, side);
+    FillBox(hdc, box, highContrast ? GetSysColor(COLOR_BTNFACE) : kPinBackground);
+    DrawComposed(hdc, Picture(checked), side);
+    const int frame = ScaleForDpi(kFrameWidth, m_nDpi);
+    if (checked) DrawFrame(hdc, box, frame, highContrast ? GetSysColor(COLOR_HIGHLIGHT) : kPinFrame);
+    if (!ShowsFocus(hWnd)) return;
+    RECT focus = box;
+    InflateRect(&focus, -frame, -frame);
+    DrawFocusRect(hdc, &focus);
 }
 
 void CPinWnd::OnPaint(HWND hWnd)

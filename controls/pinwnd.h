@@ -6,8 +6,9 @@ namespace Gdiplus {
 class Bitmap;
 }
 
-// The pin check box: a grey pin, blue while checked (the memo window then
-// stays up). The check state lives in the control itself.
+// The pin check box: a grey pin, blue and framed while checked (the memo
+// window then stays up). The check state lives in the control itself; its
+// window text is its accessible name.
 class CPinWnd final : public CSubClassBase {
 public:
     CPinWnd();

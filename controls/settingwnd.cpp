@@ -30,7 +30,7 @@ struct ControlSpec {
     int id;
 };
 
-const DWORD kCheckBox = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+const DWORD kCheckBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 const DWORD kLabel = WS_CHILD | WS_VISIBLE;
 // No ES_AUTOHSCROLL: input stops at the edit's visible width.
 const DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT;
@@ -38,23 +38,28 @@ const DWORD kNumberEdit = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_RIGHT;
 enum { kFixPos, kTransLabel, kTransBar, kPercentLabel, kTransEdit, kSizeLabel, kWidthLabel, kWidthEdit,
        kHeightLabel, kHeightEdit, kAutoStart, kDone, kShortcutLabel, kHotKey };
 
-// In creation order, in 96-DPI units. No control takes part in tabbing.
+// In creation order, in 96-DPI units.
 const ControlSpec kControls[] = {
     {"BUTTON", "表示場所固定", kCheckBox, 0, 10, 10, 120, 20, IDC_FIXPOS},
     {"STATIC", "ウィンドウの透明度", kLabel, 0, 10, 83, 120, 20, 0},
-    {TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 0, 10, 108, 160, 35, IDC_TRANSBAR},
+    {TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS, 0, 10, 108, 160, 35, IDC_TRANSBAR},
     {"STATIC", "%", kLabel, 0, 167, 84, 15, 20, 0},
     {"EDIT", nullptr, kNumberEdit | ES_READONLY, WS_EX_CLIENTEDGE, 135, 82, 32, 24, IDC_TRANSEDIT},
     {"STATIC", "ウィンドウの大きさ", kLabel, 0, 10, 33, 120, 20, 0},
     {"STATIC", "幅", kLabel, 0, 27, 53, 18, 20, 0},
-    {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 45, 53, 40, 22, 0},
+    {"EDIT", nullptr, kNumberEdit | WS_TABSTOP, WS_EX_CLIENTEDGE, 45, 53, 40, 22, 0},
     {"STATIC", "高さ", kLabel, 0, 95, 53, 30, 20, 0},
-    {"EDIT", nullptr, kNumberEdit, WS_EX_CLIENTEDGE, 125, 53, 40, 22, 0},
+    {"EDIT", nullptr, kNumberEdit | WS_TABSTOP, WS_EX_CLIENTEDGE, 125, 53, 40, 22, 0},
     {"BUTTON", "スタートアップ", kCheckBox, 0, 10, 202, 115, 20, IDC_AUTOSTART},
-    {"Button", "完了", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 135, 199, 50, 25, IDC_DONE},
+    {"Button", "完了", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 135, 199, 50, 25, IDC_DONE},
     {"STATIC", "ショートカット", kLabel, 0, 10, 148, 120, 20, 0},
-    {HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE, 10, 170, 175, 24, IDC_HOTKEY},
+    {HOTKEY_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, 10, 170, 175, 24, IDC_HOTKEY},
 };
+
+// The controls that take the focus, in reading order: rows top to bottom,
+// each from the left. The labels before each keep their creation order, so
+// that a screen reader still finds each control's label just before it.
+const int kTabOrder[] = {kFixPos, kWidthEdit, kHeightEdit, kTransBar, kHotKey, kAutoStart, kDone};
 
 static_assert(std::size(kControls) <= static_cast<size_t>(kMaxSettingControls), "room for every control's handle");
 
@@ -127,6 +132,8 @@ LRESULT CSettingWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_CLOSE:      OnClose(hWnd); return 0;
     case WM_DESTROY:    OnDestroy(hWnd); return 0;
     case WM_NCACTIVATE: return OnNcActivate(hWnd, wParam, lParam);
+    case WM_ACTIVATE:   return OnActivate(hWnd, wParam);
+    case WM_SHOWWINDOW: return OnShowWindow(hWnd, wParam, lParam);
     case WM_COMMAND:    return OnCommand(hWnd, wParam, lParam);
     case WM_HSCROLL:    return OnHScroll(hWnd, wParam, lParam);
     case WM_DPICHANGED: return OnDpiChanged(hWnd, wParam, reinterpret_cast<const RECT*>(lParam));
@@ -162,6 +169,7 @@ void CSettingWnd::CreateControls(HWND hWnd)
     AddControl(hWnd, kDone, nullptr);
     AddControl(hWnd, kShortcutLabel, nullptr);
     m_hHotKey = AddControl(hWnd, kHotKey, nullptr);
+    if (m_hHotKey) m_pShortcutEdit->Attach(m_hHotKey);
     ShowStoredSettings();
 }
 
@@ -229,9 +237,76 @@ LRESULT CSettingWnd::OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hWnd, WM_NCACTIVATE, wParam, lParam);
 }
 
+// Each time the window opens, the first control has the focus, and the
+// focus is shown however the window was opened. Moved into place before it
+// shows, the window may be active already.
+LRESULT CSettingWnd::OnShowWindow(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam) {
+        m_hFocusBack = m_hControls[kTabOrder[0]];
+        if (GetActiveWindow() == hWnd) SetFocus(m_hFocusBack);
+        SendMessageA(hWnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+    return DefWindowProcA(hWnd, WM_SHOWWINDOW, wParam, lParam);
+}
+
+// The focus goes to a control, not to the window, and comes back to where
+// it was when a message box of the window closes.
+LRESULT CSettingWnd::OnActivate(HWND hWnd, WPARAM wParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hWnd, focus)) m_hFocusBack = focus;
+        return 0;
+    }
+    if (HIWORD(wParam)) return 0;  // minimized
+    SetFocus(m_hFocusBack && IsWindow(m_hFocusBack) ? m_hFocusBack : m_hControls[kTabOrder[0]]);
+    return 0;
+}
+
+// Tab goes by the reading order rather than by the order the controls
+// were made in; the rest is the dialog manager's (Enter, Esc, the keys a
+// control asks for).
+bool CSettingWnd::HandleDialogKey(MSG& msg)
+{
+    if (!m_hWnd || !IsWindowVisible(m_hWnd) || (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd))) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+        const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg));
+        if (!(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            MoveFocus(m_hWnd, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+            return true;
+        }
+    }
+    return IsDialogMessageA(m_hWnd, &msg) != FALSE;
+}
+
+// An edit reached by Tab has its text selected, for typing over, as in a
+// dialog.
+void CSettingWnd::MoveFocus(HWND hWnd, bool back)
+{
+    const int count = static_cast<int>(std::size(kTabOrder));
+    HWND focus = GetFocus();
+    int at = back ? 0 : count - 1;
+    for (int i = 0; i < count; ++i) {
+        if (m_hControls[kTabOrder[i]] == focus) at = i;
+    }
+    for (int step = 1; step <= count; ++step) {
+        HWND next = m_hControls[kTabOrder[(at + (back ? count - step : step)) % count]];
+        if (!next || !IsWindowEnabled(next)) continue;
+        SetFocus(next);
+        if (next == m_hWidthEdit || next == m_hHeightEdit) SendMessageA(next, EM_SETSEL, 0, -1);
+        break;
+    }
+    SendMessageA(hWnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// Enter and Esc arrive as IDOK and IDCANCEL with the code of a click; the
+// transparency edit, whose id is IDCANCEL's, never notifies with that code.
 LRESULT CSettingWnd::OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == IDC_DONE && HIWORD(wParam) == BN_CLICKED) OnDone(hWnd);
+    const bool clicked = HIWORD(wParam) == BN_CLICKED;
+    if (clicked && (LOWORD(wParam) == IDC_DONE || LOWORD(wParam) == IDOK)) OnDone(hWnd);
+    else if (clicked && LOWORD(wParam) == IDCANCEL) OnClose(hWnd);
     return DefWindowProcA(hWnd, WM_COMMAND, wParam, lParam);
 }
 

@@ -18,6 +18,7 @@ bool IsChecked(HWND checkBox)
 LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (g_bMessageBox && RefuseBehindMessageBox(LOWORD(wParam), HIWORD(wParam))) return 0;
+    if (!lParam && HIWORD(wParam) == 1 && OnStripKey(LOWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDC_NEWMEMO:
         NewMemo();
@@ -42,6 +43,7 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case IDC_FILELIST:
         if (HIWORD(wParam) == CBN_SELCHANGE) SwitchToSelectedMemo();
         else if (HIWORD(wParam) == CBN_DROPDOWN) m_pFileList->Refresh();
+        else if (HIWORD(wParam) == CBN_CLOSEUP && m_bListByKey) ReturnFromListToEditor();
         break;
     case IDC_STARTUP:
         // The save creates or removes the memo's link to match the box.
@@ -129,6 +131,49 @@ void CMainWnd::SwitchToSelectedMemo()
     // chosen one could not be read.
     SyncStartupLink(g_config->PrevFile);
     UpdateStartupBox();
+}
+
+// A key of the strip (an accelerator: code 1, no control) does what a click
+// on the control does; the editor keeps the focus, but for the list, which
+// the user goes through with the arrow keys and leaves with Enter or Esc.
+bool CMainWnd::OnStripKey(WORD id)
+{
+    switch (id) {
+    case IDC_FILELIST:
+        // A list left empty at start is listed now; with no memo at all
+        // there is nothing to pick.
+        if (!IsWindowEnabled(m_pFileList->m_hWnd)) m_pFileList->Refresh();
+        if (!IsWindowEnabled(m_pFileList->m_hWnd)) return true;
+        m_bListByKey = TRUE;
+        SetFocus(m_pFileList->m_hWnd);
+        SendMessageA(m_pFileList->m_hWnd, CB_SHOWDROPDOWN, TRUE, 0);
+        return true;
+    case IDC_STARTUP:
+        ToggleCheckBox(m_hStartup, id);
+        return true;
+    case IDC_SHORTCUT:
+        ToggleCheckBox(m_hShortcut, id);
+        return true;
+    case IDC_PIN:
+        ToggleCheckBox(m_pPin->m_hWnd, id);
+        return true;
+    }
+    return false;
+}
+
+// A box that cannot be clicked (the Startup box of an empty memo) ignores
+// its key as well.
+void CMainWnd::ToggleCheckBox(HWND box, WORD id)
+{
+    if (!box || !IsWindowEnabled(box)) return;
+    SendMessageA(box, BM_SETCHECK, IsChecked(box) ? BST_UNCHECKED : BST_CHECKED, 0);
+    SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}
+
+void CMainWnd::ReturnFromListToEditor()
+{
+    m_bListByKey = FALSE;
+    SetFocus(m_pNotepad->m_hWnd);
 }
 
 // Unpinning leaves the window top-most; only hiding on deactivation returns.

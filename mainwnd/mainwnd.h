@@ -52,6 +52,7 @@ public:
     BOOL m_bShortcut = TRUE;
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
+    BOOL m_bListByKey = FALSE;  // the memo list was dropped down by its key: the editor gets the focus back
     BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
     UINT m_uTaskbarCreated = 0;  // the shell's message that its taskbar (re)started
     // Where the window went in place of a remembered position that no
@@ -97,6 +98,9 @@ private:
     void DeleteCurrentMemo();
     void SwitchToSelectedMemo();
     void OnPinClicked(HWND hWnd);
+    bool OnStripKey(WORD id);
+    void ToggleCheckBox(HWND box, WORD id);
+    void ReturnFromListToEditor();
     void RepaintButton(int id);
 
     // Ending (ending.cpp, tray.cpp)

@@ -9,6 +9,7 @@
 #include "controls/buttonwnd.h"
 #include "controls/pinwnd.h"
 #include "controls/tooltiprelay.h"
+#include "memo/filelist.h"
 
 namespace {
 void AddTool(HWND tooltip, HWND owner, HWND control)
@@ -41,30 +42,38 @@ void CMainWnd::CreateTooltip(HWND hWnd)
     AddTool(m_hTooltip, hWnd, m_pPin->m_hWnd);
     m_pPin->SetTooltip(m_hTooltip);
     AddTool(m_hTooltip, hWnd, m_hShortcut);
+    // The list and the Startup box for their keys.
+    AddTool(m_hTooltip, hWnd, m_pFileList->m_hWnd);
+    AddTool(m_hTooltip, hWnd, m_hStartup);
 }
 
-// The Shortcut box is a plain check box with no object of its own: its
+// The strip's list and plain check boxes relay nothing themselves: their
 // mouse messages reach the tip from the message loop.
 void CMainWnd::RelayToTip(const MSG& msg) const
 {
-    if (msg.hwnd == m_hShortcut) RelayToTooltip(m_hTooltip, msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    if (msg.hwnd == m_hShortcut || msg.hwnd == m_hStartup || msg.hwnd == m_pFileList->m_hWnd)
+        RelayToTooltip(m_hTooltip, msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
-// The tip is the control's window text, its accessible name, with the key
-// that does the same.
+// The tip is the control's name (its window text, the accessible name, but
+// for the list, whose text is the memo shown) with the key that does the
+// same; the Shortcut box's name also says which shortcut it turns on.
 LRESULT CMainWnd::OnNotify(HWND hWnd, const NMHDR* header, LPARAM lParam)
 {
     if (header->code != TTN_GETDISPINFOA || !(reinterpret_cast<const NMTTDISPINFOA*>(header)->uFlags & TTF_IDISHWND))
         return DefWindowProcA(hWnd, WM_NOTIFY, 0, lParam);
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
     HWND control = reinterpret_cast<HWND>(header->idFrom);
-    char name[64] = "";
-    GetWindowTextA(control, name, sizeof(name));
     const ControlName* entry = FindControlName(GetDlgCtrlID(control));
+    char name[128] = "";
+    if (entry && entry->name) CopyBounded(name, sizeof(name), entry->name);
+    else GetWindowTextA(control, name, sizeof(name));
     char shortcut[64];
-    if (control == m_hShortcut && FormatShortcutKey(g_config->ShortcutKey, shortcut, sizeof(shortcut)))
-        FormatBounded(info->szText, sizeof(info->szText), "%s (%s)", name, shortcut);
-    else if (entry && entry->key)
+    if (control == m_hShortcut && FormatShortcutKey(g_config->ShortcutKey, shortcut, sizeof(shortcut))) {
+        const size_t length = lstrlenA(name);
+        FormatBounded(name + length, sizeof(name) - length, " %s", shortcut);
+    }
+    if (entry && entry->key)
         FormatBounded(info->szText, sizeof(info->szText), "%s (%s)", name, entry->key);
     else
         CopyBounded(info->szText, sizeof(info->szText), name);

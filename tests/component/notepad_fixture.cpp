@@ -59,7 +59,7 @@ TempMemoFolder::~TempMemoFolder()
     }
 }
 
-MessageBoxWatcher::MessageBoxWatcher() : m_threadId(GetCurrentThreadId())
+MessageBoxWatcher::MessageBoxWatcher(WPARAM answer) : m_threadId(GetCurrentThreadId()), m_answer(answer)
 {
     m_worker = std::thread([this] {
         for (;;) {
@@ -100,11 +100,14 @@ BOOL CALLBACK MessageBoxWatcher::Inspect(HWND hWnd, LPARAM param)
         char caption[512] = {};
         GetWindowTextA(hWnd, caption, sizeof(caption));
         self->m_captions.push_back(caption);
+        char text[1024] = {};
+        GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
+        self->m_texts.push_back(text);
         if (!g_bMessageBox) self->m_bFlagSet = false;
     }
     // Pressed again while it is still up: a box that missed the first press
     // would otherwise hold the test for good.
-    PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+    PostMessageA(hWnd, WM_COMMAND, self->m_answer, 0);
     return TRUE;
 }
 

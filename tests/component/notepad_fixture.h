@@ -31,13 +31,16 @@ private:
 };
 
 // Answers the message boxes that the calling thread brings up: a second
-// thread finds each one, records its caption and presses OK.
+// thread finds each one, records its caption and text and presses the
+// answer's button (OK, or No in a Yes/No box, by default).
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher();
+    explicit MessageBoxWatcher(WPARAM answer = IDOK);
     ~MessageBoxWatcher();
     // Stops watching; the captions seen, in order.
     std::vector<std::string> Stop();
+    // The texts of the boxes seen, in order; after Stop.
+    const std::vector<std::string>& Texts() const { return m_texts; }
     // g_bMessageBox as seen while each box was up.
     bool FlagWasSetWhileUp() const { return m_bFlagSet; }
 
@@ -50,6 +53,8 @@ private:
     std::mutex m_mutex;
     std::vector<HWND> m_seen;
     std::vector<std::string> m_captions;
+    std::vector<std::string> m_texts;
+    WPARAM m_answer;
     std::thread m_worker;
 };
 

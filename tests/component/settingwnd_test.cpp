@@ -96,6 +96,46 @@ protected:
     WORD HotKey() const { return LOWORD(SendMessageA(m_setting.m_hHotKey, HKM_GETHOTKEY, 0, 0)); }
     // What a user's keys leave in the hot-key control.
     void ChooseHotKey(BYTE vk, BYTE flags) { SendMessageA(m_setting.m_hHotKey, HKM_SETHOTKEY, MAKEWORD(vk, flags), 0); }
+    // The rightmost column of the field, as painted, that is not the
+    // window's background; the text's end.
+    int InkRightEdge(HWND field) const
+    {
+        SetWindowPos(m_setting.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        InvalidateRect(field, nullptr, TRUE);
+        UpdateWindow(field);
+        RECT rc;
+        GetClientRect(field, &rc);
+        HDC screen = GetDC(field);
+        HDC copy = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+        HGDIOBJ old = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
+        const COLORREF background = GetSysColor(COLOR_WINDOW);
+        int edge = -1;
+        for (int x = rc.right - 1; x >= 0 && edge < 0; --x) {
+            for (int y = 0; y < rc.bottom && edge < 0; ++y) {
+                if (!NearColour(background, GetPixel(copy, x, y))) edge = x;
+            }
+        }
+        SelectObject(copy, old);
+        DeleteObject(bitmap);
+        DeleteDC(copy);
+        ReleaseDC(field, screen);
+        return edge;
+    }
+    // A key pressed in the window, as the message loop hands it over.
+    void PressKey(BYTE vk)
+    {
+        MSG msg = {};
+        msg.hwnd = GetFocus();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = vk;
+        msg.lParam = 1;
+        if (!m_setting.HandleDialogKey(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
 
     std::string m_folder;
     ScopedCurrentDirectory m_inFolder;
@@ -115,20 +155,20 @@ TEST_F(SettingWindow, HasItsFourteenControlsInOrderWithOneFont)
         int id;
     };
     const Expected expected[] = {
-        {"Button", "表示場所固定", 0x50000003, false, {10, 10, 130, 30}, 5},
+        {"Button", "表示場所固定", 0x50010003, false, {10, 10, 130, 30}, 5},
         {"Static", "ウィンドウの透明度", 0x50000000, false, {10, 83, 130, 103}, 0},
-        {"msctls_trackbar32", "", 0x50000001, false, {10, 108, 170, 143}, 10},
+        {"msctls_trackbar32", "", 0x50010001, false, {10, 108, 170, 143}, 10},
         {"Static", "%", 0x50000000, false, {167, 84, 182, 104}, 0},
         {"Edit", "0", 0x50002802, true, {135, 82, 167, 106}, 2},
         {"Static", "ウィンドウの大きさ", 0x50000000, false, {10, 33, 130, 53}, 0},
         {"Static", "幅", 0x50000000, false, {27, 53, 45, 73}, 0},
-        {"Edit", "400", 0x50002002, true, {45, 53, 85, 75}, 0},
+        {"Edit", "400", 0x50012002, true, {45, 53, 85, 75}, 0},
         {"Static", "高さ", 0x50000000, false, {95, 53, 125, 73}, 0},
-        {"Edit", "225", 0x50002002, true, {125, 53, 165, 75}, 0},
-        {"Button", "スタートアップ", 0x50000003, false, {10, 202, 125, 222}, 7},
-        {"Button", "完了", 0x50000001, false, {135, 199, 185, 224}, 10},
+        {"Edit", "225", 0x50012002, true, {125, 53, 165, 75}, 0},
+        {"Button", "スタートアップ", 0x50010003, false, {10, 202, 125, 222}, 7},
+        {"Button", "完了", 0x50010001, false, {135, 199, 185, 224}, 10},
         {"Static", "ショートカット", 0x50000000, false, {10, 148, 130, 168}, 0},
-        {"msctls_hotkey32", "", 0x50000000, true, {10, 170, 185, 194}, 11},
+        {"msctls_hotkey32", "", 0x50010000, true, {10, 170, 185, 194}, 11},
     };
     HWND hWnd = Open();
     HWND child = GetWindow(hWnd, GW_CHILD);
@@ -318,13 +358,20 @@ TEST_F(SettingWindow, TheShortcutFieldShowsTheStoredShortcutAndDoneStoresTheChos
     EXPECT_EQ(MAKEWORD(VK_LEFT, HOTKEYF_ALT | HOTKEYF_EXT), HotKey());
 
     // The control has no Windows key: left as it shows the stored shortcut,
-    // the field keeps that shortcut whole.
+    // the field shows and keeps that shortcut whole, and shows what is
+    // pressed next.
     g_config->ShortcutKey = {'Q', kShortcutWin | kShortcutCtrl};
     DestroyWindow(m_setting.m_hWnd);
     Open();
     EXPECT_EQ(MAKEWORD('Q', HOTKEYF_CONTROL), HotKey());
+    EXPECT_EQ("Ctrl+Win+Q", TextOf(m_setting.m_hHotKey));
+    const int wholeInk = InkRightEdge(m_setting.m_hHotKey);
     PressDone();
     EXPECT_EQ((ShortcutKey{'Q', kShortcutWin | kShortcutCtrl}), g_config->ShortcutKey);
+    ShowWindow(m_setting.m_hWnd, SW_SHOW);
+    ChooseHotKey('Q', HOTKEYF_ALT);
+    EXPECT_EQ("", TextOf(m_setting.m_hHotKey));
+    EXPECT_LT(InkRightEdge(m_setting.m_hHotKey), wholeInk) << "Alt + Q is shorter than Ctrl+Win+Q";
 }
 
 TEST_F(SettingWindow, AShortcutThatWouldFireOnTypingIsRefusedWithAMessageAndClosingKeepsTheOldOne)
@@ -361,6 +408,107 @@ TEST_F(SettingWindow, AShortcutThatWouldFireOnTypingIsRefusedWithAMessageAndClos
     EXPECT_EQ(MAKEWORD('Z', HOTKEYF_ALT), HotKey()) << "the field shows the stored shortcut again";
     EXPECT_EQ(kDefaultShortcutKey, g_config->ShortcutKey);
     EXPECT_FALSE(IsWindowVisible(hWnd));
+}
+
+// Keys that others act on are refused; a risk the user may take is asked
+// about, and No keeps the window open. A key another program holds as its
+// hot key is found by trying it, and the trial is not kept.
+TEST_F(SettingWindow, ShortcutsThatBreakTypingAreRefusedOrWarnedAboutEachWithItsMessage)
+{
+    struct Case {
+        const char* what;
+        BYTE vk;
+        BYTE flags;
+        WPARAM answer;
+        const char* message;
+        ShortcutKey stored;
+    };
+    const ShortcutKey old = kDefaultShortcutKey;
+    const BYTE ctrl = HOTKEYF_CONTROL, alt = HOTKEYF_ALT, shift = HOTKEYF_SHIFT;
+    const Case cases[] = {
+        {"Ctrl+A", 'A', ctrl, IDOK, "Ctrl+A は、ほかのプログラムで", old},
+        {"Ctrl+V", 'V', ctrl, IDOK, "Ctrl+V は、ほかのプログラムで", old},
+        {"Ctrl+P", 'P', ctrl, IDOK, "Ctrl+P は、ほかのプログラムで", old},
+        {"Alt+F4", VK_F4, alt, IDOK, "Alt+F4 は Windows が自分で使う", old},
+        {"Alt+Tab", VK_TAB, alt, IDOK, "Alt+Tab は Windows が自分で使う", old},
+        {"Ctrl+Esc", VK_ESCAPE, ctrl, IDOK, "Ctrl+Esc は Windows が自分で使う", old},
+        {"Ctrl+Alt+Del", VK_DELETE, ctrl | alt | HOTKEYF_EXT, IDOK, "Ctrl+Alt+Delete は Windows が自分で使う", old},
+        {"Ctrl+Alt+Q, No", 'Q', ctrl | alt, IDNO, "一部のキーボードでは文字を入力する", old},
+        {"Ctrl+Alt+Q, Yes", 'Q', ctrl | alt, IDYES, "一部のキーボードでは文字を入力する",
+         {'Q', kShortcutCtrl | kShortcutAlt}},
+        {"held by another, No", 'J', ctrl | shift, IDNO, "すでにショートカットとして使っています", old},
+        {"held by another, Yes", 'J', ctrl | shift, IDYES, "すでにショートカットとして使っています",
+         {'J', kShortcutCtrl | kShortcutShift}},
+    };
+    ASSERT_TRUE(RegisterHotKey(m_host.Window(), 7, MOD_CONTROL | MOD_SHIFT, 'J')) << GetLastError();
+    HWND hWnd = Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_config->ShortcutKey = old;
+        ShowWindow(hWnd, SW_SHOW);
+        ChooseHotKey(c.vk, c.flags);
+        MessageBoxWatcher watcher(c.answer);
+        PressDone();
+        const std::vector<std::string> captions = watcher.Stop();
+        ASSERT_EQ(1u, captions.size());
+        EXPECT_EQ("ショートカット", captions[0]);
+        EXPECT_NE(std::string::npos, watcher.Texts()[0].find(c.message)) << watcher.Texts()[0];
+        EXPECT_EQ(c.stored, g_config->ShortcutKey);
+        EXPECT_EQ(c.stored != old, !IsWindowVisible(hWnd)) << "a refusal or No keeps the window open";
+    }
+    EXPECT_FALSE(RegisterHotKey(m_host.Window(), 8, MOD_CONTROL | MOD_SHIFT, 'J')) << "still the other's";
+    UnregisterHotKey(m_host.Window(), 7);
+
+    // A free key passes without a word, and is not kept registered.
+    ShowWindow(hWnd, SW_SHOW);
+    ChooseHotKey('M', ctrl | shift);
+    MessageBoxWatcher watcher;
+    PressDone();
+    EXPECT_TRUE(watcher.Stop().empty());
+    EXPECT_EQ((ShortcutKey{'M', kShortcutCtrl | kShortcutShift}), g_config->ShortcutKey);
+    EXPECT_TRUE(RegisterHotKey(m_host.Window(), 9, MOD_CONTROL | MOD_SHIFT, 'M')) << "the trial was released";
+    UnregisterHotKey(m_host.Window(), 9);
+}
+
+// From the keyboard alone: the window opens with its first control
+// focused and the focus shown; Tab and Shift+Tab go in reading order,
+// Enter is Done and Esc cancels.
+TEST_F(SettingWindow, TabGoesInReadingOrderEnterIsDoneAndEscCancels)
+{
+    HWND hWnd = Open();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == m_setting.m_hFixPos; })) << GetFocus();
+    EXPECT_FALSE(SendMessageA(m_setting.m_hFixPos, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    const HWND order[] = {m_setting.m_hWidthEdit, m_setting.m_hHeightEdit, m_setting.m_hTransBar,
+                          m_setting.m_hHotKey,    m_setting.m_hAutoStart,  DoneButton(),
+                          m_setting.m_hFixPos};
+    for (HWND expected : order) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(expected, GetFocus()) << "after " << (&expected - order) << " tabs";
+    }
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PressKey(VK_TAB);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(DoneButton(), GetFocus()) << "Shift+Tab goes back";
+
+    SetFocus(m_setting.m_hTransBar);
+    PressKey(VK_RIGHT);
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(hWnd));
+    EXPECT_EQ(255, g_config->Alpha) << "Esc cancels";
+    EXPECT_EQ(0, TrackbarPosition());
+    ASSERT_EQ(1u, m_host.SettingDone().size()) << "the memo window stops waiting";
+
+    ShowWindow(hWnd, SW_SHOW);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == m_setting.m_hFixPos; })) << "the first control again";
+    SetFocus(m_setting.m_hTransBar);
+    PressKey(VK_RIGHT);
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(IsWindowVisible(hWnd));
+    EXPECT_EQ(252, g_config->Alpha) << "Enter is Done";
 }
 
 TEST_F(SettingWindow, RefusesDeactivationOnlyWhileShown)

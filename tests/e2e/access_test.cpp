@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/links_probe.h"
 
 namespace {
 const int kPictureControls[] = {1, 2, 3, 4, 204};
@@ -116,7 +117,8 @@ TEST(MemoNames, EveryPictureControlHasItsOwnNameAndShowsItAsATip)
         EXPECT_NE(std::string::npos, text.find("Ctrl+N")) << "the tip names the key: " << text;
     }
 
-    // The Shortcut box's tip names the shortcut it turns on and off.
+    // The Shortcut box's tip names the shortcut it turns on and off, and
+    // its own key.
     RECT box;
     GetWindowRect(app.Child(203), &box);
     MoveMouse((box.left + box.right) / 2, (box.top + box.bottom) / 2);
@@ -125,7 +127,7 @@ TEST(MemoNames, EveryPictureControlHasItsOwnNameAndShowsItAsATip)
     EXPECT_TRUE(WaitUntil([&] {
         HWND shown = ShownTooltip(app.ProcessId());
         boxTip = shown ? ControlText(shown) : "";
-        return boxTip.find("Alt+Z") != std::string::npos;
+        return boxTip.find("Alt+Z") != std::string::npos && boxTip.find("Ctrl+Shift+K") != std::string::npos;
     }, 5000)) << "tip: " << boxTip;
     ASSERT_EQ(0u, app.EndFromTray());
 }
@@ -172,5 +174,43 @@ TEST(MemoKeys, TheButtonBarsCommandsAnswerToTheirKeysInTheEditor)
     PressKeys({VK_CONTROL, VK_OEM_COMMA});
     EXPECT_TRUE(WaitUntil([&] { return IsSettingsWindowShown(app); }, 5000)) << "Ctrl+, opens the settings";
     ASSERT_EQ(0u, app.EndFromTray());
+}
+// The strip from the keyboard, while the editor has the focus: the boxes
+// and the pin toggle as a click does and leave the focus in the editor; the
+// list drops down, and Esc brings the focus back.
+TEST(MemoKeys, ThePinTheListAndBothBoxesAnswerToTheirKeys)
+{
+    MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
+    ASSERT_TRUE(app.Start());
+    app.TypeText("strip keys");
+    ASSERT_TRUE(app.FocusChild(200));
+
+    struct Case {
+        const char* key;
+        BYTE vk;
+        int id;
+    };
+    const Case cases[] = {{"Ctrl+Shift+P", 'P', 204}, {"Ctrl+Shift+K", 'K', 203}, {"Ctrl+Shift+S", 'S', 202}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const bool before = app.IsChecked(c.id);
+        PressKeys({VK_CONTROL, VK_SHIFT, c.vk});
+        EXPECT_TRUE(WaitUntil([&] { return app.IsChecked(c.id) != before; }, 5000));
+        EXPECT_EQ(app.Editor(), app.FocusWindow());
+        EXPECT_EQ("strip keys", app.EditorText()) << "nothing typed";
+    }
+    EXPECT_TRUE(WaitUntil([&] { return StartupLinksInto(app.Dir()).size() == 1; }, 5000))
+        << "the Startup box's key puts the memo into the Startup folder";
+
+    HWND list = app.Child(201);
+    PressKeys({VK_CONTROL, 'L'});
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 5000));
+    EXPECT_EQ(list, app.FocusWindow());
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusWindow() == app.Editor(); }, 5000));
+    EXPECT_EQ(0, SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0));
+    ASSERT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("strip keys", app.Memo("strip keys"));
 }
 }  // namespace

@@ -489,6 +489,9 @@ void SendKey(BYTE key, DWORD flags)
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
+    // A keyboard gives the scan code too; the hot-key control reads the
+    // key from it.
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = flags;
     SendInput(1, &input, sizeof(input));
 }

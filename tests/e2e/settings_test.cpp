@@ -199,6 +199,73 @@ TEST(Settings, AShortcutWithoutAModifierIsRefusedWithAMessage)
     EXPECT_EQ("Alt+Z", app.Ini("Setting", "ShortcutKey"));
 }
 
+void PressTimes(BYTE key, int times)
+{
+    for (int i = 0; i < times; ++i) PressKeys({key});
+}
+
+// Ctrl+, in the editor opens the window with the first control focused.
+HWND OpenSettingsByKey(const MemoApp& app)
+{
+    if (!app.FocusChild(kEditor)) return nullptr;
+    PressKeys({VK_CONTROL, VK_OEM_COMMA});
+    HWND setting = nullptr;
+    WaitUntil([&] {
+        std::vector<HWND> found = TopLevelWindowsOf(app.ProcessId(), "SettingWnd");
+        setting = found.size() == 1 && IsWindowVisible(found.front()) ? found.front() : nullptr;
+        return setting && app.FocusWindow() == ControlOf(setting, kFixPos);
+    });
+    return setting;
+}
+
+// The keyboard alone: Tab to the transparency slider, a change, then Esc
+// changes nothing; Enter applies it. The shortcut field takes Ctrl+A (the
+// editor's select-all does not), and Done refuses it.
+TEST(Settings, TheKeyboardAloneChangesAndCancelsTheSettings)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    app.TypeText("typed before");
+    SendMessageA(app.Editor(), EM_SETSEL, 3, 3);
+    for (BYTE finish : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(finish == VK_ESCAPE ? "Esc" : "Enter");
+        HWND setting = OpenSettingsByKey(app);
+        ASSERT_TRUE(setting);
+        PressTimes(VK_TAB, 3);
+        ASSERT_TRUE(WaitUntil([&] { return app.FocusWindow() == ControlOf(setting, kTransBar); }, 5000))
+            << Describe(app.FocusWindow());
+        PressKeys({VK_RIGHT});
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(ControlOf(setting, kTransEdit)) == "1"; }, 5000));
+        PressKeys({finish});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.Window(); }, 5000))
+            << Describe(GetForegroundWindow());
+        BYTE alpha = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(app.Window(), nullptr, &alpha, nullptr));
+        EXPECT_EQ(finish == VK_ESCAPE ? 255 : 252, alpha);
+    }
+
+    HWND setting = OpenSettingsByKey(app);
+    ASSERT_TRUE(setting);
+    HWND field = ControlOf(setting, kHotKey);
+    PressTimes(VK_TAB, 4);
+    ASSERT_TRUE(WaitUntil([&] { return app.FocusWindow() == field; }, 5000));
+    PressKeys({VK_CONTROL, 'A'});
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(field, HKM_GETHOTKEY, 0, 0) == MAKEWORD('A', HOTKEYF_CONTROL); },
+                          5000)) << std::hex << SendMessageA(field, HKM_GETHOTKEY, 0, 0);
+    EXPECT_EQ(MAKELRESULT(3, 3), SendMessageA(app.Editor(), EM_GETSEL, 0, 0)) << "the memo is not selected";
+    PressKeys({VK_RETURN});
+    HWND box = app.WaitForMessageBox();
+    ASSERT_TRUE(box);
+    EXPECT_NE(std::string::npos, MemoApp::MessageBoxText(box).find("Ctrl+A")) << MemoApp::MessageBoxText(box);
+    MemoApp::DismissMessageBox(box);
+    EXPECT_TRUE(IsWindowVisible(setting));
+    SendMessageA(setting, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("Alt+Z", app.Ini("Setting", "ShortcutKey"));
+    EXPECT_EQ("252", app.Ini("Setting", "Alpha"));
+}
+
 // The program carries the masks: each button is cut to its icon.
 TEST(Settings, EachImageButtonIsCutToItsIcon)
 {

@@ -95,6 +95,49 @@ TEST(ShortcutKey, TellsWhyAKeyCannotBeTheShortcut)
     }
 }
 
+TEST(ShortcutKey, RefusesKeysOthersActOnAndWarnsOfAltGrCharacters)
+{
+    struct Case {
+        ShortcutKey key;
+        ShortcutRisk risk;
+    };
+    const Case cases[] = {
+        {{'Z', kAlt}, ShortcutRisk::kNone},
+        {{'M', kCtrl | kShift}, ShortcutRisk::kNone},
+        {{'B', kCtrl}, ShortcutRisk::kNone},
+        {{'C', kCtrl | kShift}, ShortcutRisk::kNone},
+        {{'A', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'C', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'V', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'X', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'Y', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'Z', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'S', kCtrl}, ShortcutRisk::kEditingKey},
+        {{'P', kCtrl}, ShortcutRisk::kEditingKey},
+        {{0x09, kAlt}, ShortcutRisk::kSystemKey},
+        {{0x09, kAlt | kShift}, ShortcutRisk::kSystemKey},
+        {{0x1B, kAlt}, ShortcutRisk::kSystemKey},
+        {{0x20, kAlt}, ShortcutRisk::kSystemKey},
+        {{0x73, kAlt}, ShortcutRisk::kSystemKey},
+        {{0x1B, kCtrl}, ShortcutRisk::kSystemKey},
+        {{0x1B, kCtrl | kShift}, ShortcutRisk::kSystemKey},
+        {{0x2E, kCtrl | kAlt}, ShortcutRisk::kSystemKey},
+        {{0x73, kCtrl | kAlt}, ShortcutRisk::kNone},
+        {{0x09, kCtrl}, ShortcutRisk::kNone},
+        {{'Q', kCtrl | kAlt}, ShortcutRisk::kAltGrLetter},
+        {{'E', kCtrl | kAlt | kShift}, ShortcutRisk::kAltGrLetter},
+        {{'7', kCtrl | kAlt}, ShortcutRisk::kAltGrLetter},
+        {{0xDB, kCtrl | kAlt}, ShortcutRisk::kAltGrLetter},
+        {{'Q', kCtrl | kAlt | kWin}, ShortcutRisk::kNone},
+        {{0x70, kCtrl | kAlt}, ShortcutRisk::kNone},
+        {{'Z', kAlt | kShift}, ShortcutRisk::kNone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "vk " << int(c.key.vk) << " mods " << int(c.key.mods));
+        EXPECT_EQ(static_cast<int>(c.risk), static_cast<int>(JudgeShortcutForTyping(c.key)));
+    }
+}
+
 TEST(ShortcutKey, WritesTheCanonicalTextOrNothing)
 {
     struct Case {
