@@ -42,6 +42,9 @@ const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JI
 const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
                                 "このまま保存しますか?\r\n\r\n"
                                 "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。文章を直してください。";
+const char kUnstorableDelete[] = "\r\n\r\nこのまま削除すると、ごみ箱に移すファイルではこれらが「?」などの別の文字に"
+                                 "置き換わります。このまま削除しますか?\r\n\r\n"
+                                 "「いいえ」を選ぶと削除せずにそのままにします。";
 const UINT_PTR kJournalTimer = 1;
 // Leaves room for the write itself within two seconds of the first change.
 const UINT kJournalDelayMs = 1500;
@@ -85,34 +88,58 @@ std::wstring Widen(const char* ansi)
     return wide;
 }
 
-// A movable block holding the text and its NUL, for the clipboard; the
-// caller owns it. nullptr (last error set) on failure.
-HGLOBAL CopyTextToGlobal(const char* text, int length)
+// A movable block holding `size` bytes, for the clipboard; the caller owns
+// it. nullptr (last error set) on failure.
+HGLOBAL CopyToGlobal(const void* data, size_t size)
 {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
     if (!block) return nullptr;
-    char* target = static_cast<char*>(GlobalLock(block));
+    void* target = GlobalLock(block);
     if (!target) {
         DWORD error = GetLastError();
         GlobalFree(block);
         SetLastError(error);
         return nullptr;
     }
-    memcpy(target, text, length + 1);
+    memcpy(target, data, size);
     GlobalUnlock(block);
     return block;
 }
-// The clipboard owns the block once this succeeds; on failure caption tells
-// which step failed.
-DWORD PutOnClipboard(HWND owner, HGLOBAL block, const char*& caption)
+
+// The clipboard's formats of one text, each block owned here until the
+// clipboard takes it.
+struct ClipboardText {
+    HGLOBAL ansi = nullptr;
+    HGLOBAL wide = nullptr;
+    ~ClipboardText()
+    {
+        if (ansi) GlobalFree(ansi);
+        if (wide) GlobalFree(wide);
+    }
+};
+
+// Puts one block on the open clipboard; it owns the block once this succeeds.
+DWORD HandToClipboard(UINT format, HGLOBAL& block)
+{
+    if (!SetClipboardData(format, block)) return GetLastError();
+    block = nullptr;
+    return ERROR_SUCCESS;
+}
+
+// Both forms go on the clipboard, or, should one fail, none: a paste never
+// gets another text than the one shown. On failure caption tells which
+// step failed.
+DWORD PutOnClipboard(HWND owner, ClipboardText& text, const char*& caption)
 {
     ScopedClipboard clipboard(owner);
     caption = kOpenClipboardCaption;
     if (!clipboard.ok()) return GetLastError();
     caption = kCopyCaption;
     EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block)) return GetLastError();
-    return ERROR_SUCCESS;
+    DWORD error = HandToClipboard(CF_UNICODETEXT, text.wide);
+    if (error == ERROR_SUCCESS) error = HandToClipboard(CF_TEXT, text.ansi);
+    if (error != ERROR_SUCCESS) EmptyClipboard();
+    return error;
 }
 }  // namespace
 
@@ -340,7 +367,7 @@ bool CNotepadWnd::SaveMemo()
     // can hold all of it. The question comes before the text is read, so
     // that what is stored is what the editor shows once the user answered,
     // with anything typed while the question was up.
-    if (IsModified() && !IsFilling() && !ConfirmUnstorable()) {
+    if (IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableAfter)) {
         m_bKeptForEditing = true;
         return false;
     }
@@ -398,7 +425,7 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
 
 // The question comes before anything is stored; without an answer of yes
 // nothing is.
-bool CNotepadWnd::ConfirmUnstorable()
+bool CNotepadWnd::ConfirmUnstorable(const char* after)
 {
     std::wstring found = FindUnstorableCharacters(m_hWnd);
     if (found.empty()) return true;
@@ -407,7 +434,7 @@ bool CNotepadWnd::ConfirmUnstorable()
         if (!listed.empty() && !IS_LOW_SURROGATE(c)) listed += L"  ";
         listed += c;
     }
-    std::wstring text = Widen(kUnstorableBefore) + listed + Widen(kUnstorableAfter);
+    std::wstring text = Widen(kUnstorableBefore) + listed + Widen(after);
     return AskYesDefaultNo(text.c_str(), Widen(kUnstorableCaption).c_str());
 }
 
@@ -451,38 +478,82 @@ DWORD CNotepadWnd::JournalNow()
     return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
 }
 
+// The questions come before the text is read, so that what goes to the
+// Recycle Bin is what the editor shows once the user answered. Text typed
+// while the shell had a question of its own up is no part of what went: it
+// stays, as a memo not stored yet.
 bool CNotepadWnd::DeleteMemo()
 {
-    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    bool forGood = !m_store.CanRecycle(m_pszName);
+    bool forGood = !m_store.CanRecycle(HasText());
     if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
-    DWORD error = m_store.Delete(m_pszName, forGood);
+    if (!forGood && IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableDelete)) return false;
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadText(0, length);
+    if (!text) {
+        ShowSystemError(kDeleteCaption, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), IsModified(), forGood);
     if (error == ERROR_CANCELLED) return false;
     if (error != ERROR_SUCCESS) {
         ShowSystemError(kDeleteCaption, error);
         return false;
     }
-    LoadMemo(true, kNoMemoName);
+    if (IsFilling() || IsShowing(text.get(), length)) {
+        LoadMemo(true, kNoMemoName);
+        return true;
+    }
+    g_config->SetPrevFile(kNoMemoName);
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     return true;
 }
 
+bool CNotepadWnd::IsShowing(const char* text, int length) const
+{
+    int now = 0;
+    std::unique_ptr<char[]> shown = ReadEditorText(m_hWnd, 0, now);
+    return !shown || (now == length && memcmp(shown.get(), text, static_cast<size_t>(length)) == 0);
+}
+
 // The clipboard stays untouched unless the whole text is ready to go on it,
-// and it is closed again before any message box comes up.
+// and it is closed again before any message box comes up. The UTF-16 form
+// holds every character the editor shows; the ANSI one is for programs that
+// read only that.
 void CNotepadWnd::CopyToClipboard()
 {
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
-    HGLOBAL block = text ? CopyTextToGlobal(text.get(), length) : nullptr;
-    if (!text) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    if (!block) {
+    std::wstring wide = text ? WideText(text.get(), length) : std::wstring();
+    ClipboardText blocks;
+    if (text) {
+        blocks.ansi = CopyToGlobal(text.get(), static_cast<size_t>(length) + 1);
+        if (blocks.ansi) blocks.wide = CopyToGlobal(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    } else {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!blocks.ansi || !blocks.wide) {
         ShowSystemError(kCopyCaption, kLastError);
         return;
     }
     const char* caption = nullptr;
-    DWORD error = PutOnClipboard(m_hWnd, block, caption);
-    if (error == ERROR_SUCCESS) return;
-    GlobalFree(block);
-    ShowSystemError(caption, error);
+    DWORD error = PutOnClipboard(m_hWnd, blocks, caption);
+    if (error != ERROR_SUCCESS) ShowSystemError(caption, error);
+}
+
+// While a memo fills in, the editor holds only part of it; the text going
+// in came from a file or the journal, in the ANSI code page.
+std::wstring CNotepadWnd::WideText(const char* ansi, int length) const
+{
+    if (IsFilling()) {
+        int size = MultiByteToWideChar(CP_ACP, 0, ansi, length, nullptr, 0);
+        std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
+        if (size > 0) MultiByteToWideChar(CP_ACP, 0, ansi, length, &wide[0], size);
+        return wide;
+    }
+    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    int got = GetWindowTextW(m_hWnd, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(std::max(got, 0)));
+    return wide;
 }
 
 // The stamp goes in as typed text does: every other character stays as it

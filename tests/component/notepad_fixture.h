@@ -38,7 +38,7 @@ public:
     ~MessageBoxWatcher();
     // Stops watching; the captions seen, in order.
     std::vector<std::string> Stop();
-    // g_bMessageBox as seen while each box was up.
+    // g_nMessageBoxes as seen while each box was up.
     bool FlagWasSetWhileUp() const { return m_bFlagSet; }
 
 private:

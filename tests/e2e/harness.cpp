@@ -550,9 +550,56 @@ std::string ClipboardText()
     return text;
 }
 
+std::wstring ClipboardUnicodeText()
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return L"<clipboard busy>";
+    std::wstring text = L"<none>";
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (locked) {
+        text = locked;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 ClipboardLock::ClipboardLock() : m_bOpen(OpenClipboard(OtherWindow()) != FALSE) {}
 
 ClipboardLock::~ClipboardLock()
 {
     if (m_bOpen) CloseClipboard();
+}
+
+TrashedFile::TrashedFile(const std::string& name)
+{
+    std::string folder = RecycleBinFolder();
+    m_file = folder + "files\\" + name;
+    m_info = folder + "info\\" + name + ".trashinfo";
+    Remove();
+}
+
+std::string TrashedFile::Content() const
+{
+    HANDLE file = CreateFileA(m_file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<not in the trash>";
+    std::string content;
+    char bytes[4096];
+    DWORD read = 0;
+    while (ReadFile(file, bytes, sizeof(bytes), &read, nullptr) && read > 0) content.append(bytes, read);
+    CloseHandle(file);
+    return content;
+}
+
+bool TrashedFile::RestoreTo(const std::string& target) const
+{
+    if (!MoveFileA(m_file.c_str(), target.c_str())) return false;
+    DeleteFileA(m_info.c_str());
+    return true;
+}
+
+void TrashedFile::Remove() const
+{
+    DeleteFileA(m_file.c_str());
+    DeleteFileA(m_info.c_str());
 }
