@@ -85,6 +85,10 @@ TEST(MemoDelete, WithoutARecycleBinTheUserIsAskedAndTheDefaultKeepsEverything)
     EXPECT_TRUE(WaitUntil([&] { return app.EditorText().empty(); }));
     EXPECT_FALSE(app.FileExists("memo\\Receipts.txt")) << "Yes deletes it for good";
     EXPECT_EQ(0u, LinkCount(app));
+
+    app.TypeText("Draft\r\nnever stored");
+    EXPECT_EQ("ごみ箱に移せません", DeleteAndAnswer(app, true)) << "a memo never stored is asked for too";
+    EXPECT_EQ("Draft\r\nnever stored", app.EditorText());
     EXPECT_EQ(0u, app.EndFromTray());
 }
 
