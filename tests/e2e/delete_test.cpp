@@ -60,6 +60,14 @@ std::string DeleteAndAnswer(MemoApp& app, bool defaultAnswer)
     return caption;
 }
 
+// Memo "Receipts", stored, is the one shown at start.
+void StoreReceipts(const MemoApp& app)
+{
+    ASSERT_TRUE(CreateDirectoryA(app.PathOf("memo").c_str(), nullptr));
+    app.WriteFile("memo\\Receipts.txt", "Receipts\r\nstored");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=Receipts\r\n");
+}
+
 void ExpectAllKept(MemoApp& app, const std::string& text)
 {
     EXPECT_EQ(text, app.Memo("Receipts"));
@@ -97,9 +105,7 @@ TEST(MemoDelete, WithoutARecycleBinTheUserIsAskedAndTheDefaultKeepsEverything)
 TEST(MemoDelete, TheRecycleBinGetsTheTextAsShownUnsavedEditsIncluded)
 {
     MemoApp app;
-    ASSERT_TRUE(CreateDirectoryA(app.PathOf("memo").c_str(), nullptr));
-    app.WriteFile("memo\\Receipts.txt", "Receipts\r\nstored");
-    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=Receipts\r\n");
+    ASSERT_NO_FATAL_FAILURE(StoreReceipts(app));
     TrashedFile receipts("Receipts.txt");
     TrashedFile draft("Draft.txt");
     ASSERT_TRUE(app.Start());
@@ -126,9 +132,7 @@ TEST(MemoDelete, TheRecycleBinGetsTheTextAsShownUnsavedEditsIncluded)
 TEST(MemoDelete, AnEditThatCannotBeStoredKeepsTheMemo)
 {
     MemoApp app;
-    ASSERT_TRUE(CreateDirectoryA(app.PathOf("memo").c_str(), nullptr));
-    app.WriteFile("memo\\Receipts.txt", "Receipts\r\nstored");
-    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=Receipts\r\n");
+    ASSERT_NO_FATAL_FAILURE(StoreReceipts(app));
     ASSERT_TRUE(app.Start());
     SendMessageW(app.Editor(), EM_SETSEL, 0, -1);
     SendMessageW(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Receipts\r\ncaf\u00e9 \u266b"));

@@ -536,12 +536,15 @@ void PressKeys(std::initializer_list<BYTE> keys)
     Settle();
 }
 
-std::string ClipboardText()
+namespace {
+// The clipboard's text in `format`, whose characters are Char.
+template <typename Char>
+std::basic_string<Char> ClipboardOf(UINT format, const Char* none, const Char* busy)
 {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return "<clipboard busy>";
-    std::string text = "<none>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return busy;
+    std::basic_string<Char> text = none;
+    HANDLE data = GetClipboardData(format);
+    const Char* locked = data ? static_cast<const Char*>(GlobalLock(data)) : nullptr;
     if (locked) {
         text = locked;
         GlobalUnlock(data);
@@ -549,19 +552,16 @@ std::string ClipboardText()
     CloseClipboard();
     return text;
 }
+}  // namespace
+
+std::string ClipboardText()
+{
+    return ClipboardOf<char>(CF_TEXT, "<none>", "<clipboard busy>");
+}
 
 std::wstring ClipboardUnicodeText()
 {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return L"<clipboard busy>";
-    std::wstring text = L"<none>";
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const wchar_t* locked = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
-    if (locked) {
-        text = locked;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
+    return ClipboardOf<wchar_t>(CF_UNICODETEXT, L"<none>", L"<clipboard busy>");
 }
 
 ClipboardLock::ClipboardLock() : m_bOpen(OpenClipboard(OtherWindow()) != FALSE) {}
