@@ -25,8 +25,6 @@ namespace {
 const char kReadCaption[] = "ファイルの読み込みに失敗しました";
 const char kShowCaption[] = "テキストの表示に失敗しました";
 const char kSaveCaption[] = "ファイルの保存に失敗しました %s";
-const char kOpenClipboardCaption[] = "クリップボードを開くのに失敗しました";
-const char kCopyCaption[] = "クリップボードへのコピーに失敗しました";
 const char kKeptInJournal[] = "\r\n\r\n入力した文章は復元用の記録に残しました。次に MossvanePad を起動すると、"
                               "そのままエディタに戻ります。";
 const char kKeptNowhere[] = "\r\n\r\n入力した文章は復元用の記録にも残せませんでした。"
@@ -88,59 +86,6 @@ std::wstring Widen(const char* ansi)
     return wide;
 }
 
-// A movable block holding `size` bytes, for the clipboard; the caller owns
-// it. nullptr (last error set) on failure.
-HGLOBAL CopyToGlobal(const void* data, size_t size)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
-    if (!block) return nullptr;
-    void* target = GlobalLock(block);
-    if (!target) {
-        DWORD error = GetLastError();
-        GlobalFree(block);
-        SetLastError(error);
-        return nullptr;
-    }
-    memcpy(target, data, size);
-    GlobalUnlock(block);
-    return block;
-}
-
-// The clipboard's formats of one text, each block owned here until the
-// clipboard takes it.
-struct ClipboardText {
-    HGLOBAL ansi = nullptr;
-    HGLOBAL wide = nullptr;
-    ~ClipboardText()
-    {
-        if (ansi) GlobalFree(ansi);
-        if (wide) GlobalFree(wide);
-    }
-};
-
-// Puts one block on the open clipboard; it owns the block once this succeeds.
-DWORD HandToClipboard(UINT format, HGLOBAL& block)
-{
-    if (!SetClipboardData(format, block)) return GetLastError();
-    block = nullptr;
-    return ERROR_SUCCESS;
-}
-
-// Both forms go on the clipboard, or, should one fail, none: a paste never
-// gets another text than the one shown. On failure caption tells which
-// step failed.
-DWORD PutOnClipboard(HWND owner, ClipboardText& text, const char*& caption)
-{
-    ScopedClipboard clipboard(owner);
-    caption = kOpenClipboardCaption;
-    if (!clipboard.ok()) return GetLastError();
-    caption = kCopyCaption;
-    EmptyClipboard();
-    DWORD error = HandToClipboard(CF_UNICODETEXT, text.wide);
-    if (error == ERROR_SUCCESS) error = HandToClipboard(CF_TEXT, text.ansi);
-    if (error != ERROR_SUCCESS) EmptyClipboard();
-    return error;
-}
 }  // namespace
 
 CNotepadWnd::CNotepadWnd() : m_pszName(new (std::nothrow) char[kMemoNameSize]) {}
@@ -494,9 +439,11 @@ bool CNotepadWnd::DeleteMemo()
         return false;
     }
     DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), IsModified(), forGood);
-    if (error == ERROR_CANCELLED) return false;
     if (error != ERROR_SUCCESS) {
-        ShowSystemError(kDeleteCaption, error);
+        // The text may have been stored on the way, and a link that could
+        // not be made then took the mark back.
+        CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, IsMarkedStartup() ? BST_CHECKED : BST_UNCHECKED);
+        if (error != ERROR_CANCELLED) ShowSystemError(kDeleteCaption, error);
         return false;
     }
     if (IsFilling() || IsShowing(text.get(), length)) {
@@ -513,47 +460,6 @@ bool CNotepadWnd::IsShowing(const char* text, int length) const
     int now = 0;
     std::unique_ptr<char[]> shown = ReadEditorText(m_hWnd, 0, now);
     return !shown || (now == length && memcmp(shown.get(), text, static_cast<size_t>(length)) == 0);
-}
-
-// The clipboard stays untouched unless the whole text is ready to go on it,
-// and it is closed again before any message box comes up. The UTF-16 form
-// holds every character the editor shows; the ANSI one is for programs that
-// read only that.
-void CNotepadWnd::CopyToClipboard()
-{
-    int length = 0;
-    std::unique_ptr<char[]> text = ReadText(0, length);
-    std::wstring wide = text ? WideText(text.get(), length) : std::wstring();
-    ClipboardText blocks;
-    if (text) {
-        blocks.ansi = CopyToGlobal(text.get(), static_cast<size_t>(length) + 1);
-        if (blocks.ansi) blocks.wide = CopyToGlobal(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    } else {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    if (!blocks.ansi || !blocks.wide) {
-        ShowSystemError(kCopyCaption, kLastError);
-        return;
-    }
-    const char* caption = nullptr;
-    DWORD error = PutOnClipboard(m_hWnd, blocks, caption);
-    if (error != ERROR_SUCCESS) ShowSystemError(caption, error);
-}
-
-// While a memo fills in, the editor holds only part of it; the text going
-// in came from a file or the journal, in the ANSI code page.
-std::wstring CNotepadWnd::WideText(const char* ansi, int length) const
-{
-    if (IsFilling()) {
-        int size = MultiByteToWideChar(CP_ACP, 0, ansi, length, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(std::max(size, 0)), L'\0');
-        if (size > 0) MultiByteToWideChar(CP_ACP, 0, ansi, length, &wide[0], size);
-        return wide;
-    }
-    std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
-    int got = GetWindowTextW(m_hWnd, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(std::max(got, 0)));
-    return wide;
 }
 
 // The stamp goes in as typed text does: every other character stays as it
