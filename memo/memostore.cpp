@@ -189,8 +189,9 @@ bool CMemoStore::CanRecycle(bool hasText) const
     return ::CanRecycle(path);
 }
 
-// The file goes last: while it is still there, so are its Startup link and
-// the journal, and the memo stays whole for the user to try again.
+// The text shown is stored before anything goes. Then the file goes before
+// the rest: while it is still there, so are its Startup link and the
+// journal, and the memo stays whole for the user to try again.
 DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGood)
 {
     if (!forGood && length > 0) {
