@@ -10,5 +10,5 @@ int g_nFontHeight = kMainFontHeight;
 static char s_startupDir[kPathSize];
 char* g_szStartupDir = s_startupDir;
 CConfig* g_config = nullptr;
-BOOL g_bMessageBox = FALSE;
+int g_nMessageBoxes = 0;
 BOOL g_bStartupLink = FALSE;

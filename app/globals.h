@@ -10,7 +10,7 @@ extern int g_nFontHeight;
 
 extern char* g_szStartupDir;     // 260 bytes; the Startup folder with its trailing backslash
 extern CConfig* g_config;
-extern BOOL g_bMessageBox;       // a message box of the program is up: the window must not hide
+extern int g_nMessageBoxes;      // message boxes of the program up, nested: the window must not hide
 extern BOOL g_bStartupLink;      // the current memo has a link in the Startup folder
 
 constexpr int kPathSize = 260;

@@ -1,12 +1,24 @@
 #pragma once
 #include <windows.h>
 
-// MessageBoxA without owner and with MB_OK, with g_bMessageBox set while it
-// is up so that the memo window does not hide under it.
+// Counts a box of the program, or of the shell on the program's behalf, as
+// up for as long as it lives: while any is, the memo window neither hides
+// nor takes a command that would load or save (g_nMessageBoxes). A box
+// raised while another is up leaves the outer one counted.
+class ScopedBoxUp {
+public:
+    ScopedBoxUp();
+    ~ScopedBoxUp();
+    ScopedBoxUp(const ScopedBoxUp&) = delete;
+    ScopedBoxUp& operator=(const ScopedBoxUp&) = delete;
+};
+
+// MessageBoxA without owner and with MB_OK, counted as up (ScopedBoxUp) so
+// that the memo window does not hide under it.
 void ShowMessageBox(const char* text, const char* caption);
 
 // A question with Yes and No whose default, for Enter or a closed box, is No;
-// g_bMessageBox as above. True only for Yes.
+// counted as above. True only for Yes.
 bool AskYesDefaultNo(const char* text, const char* caption);
 // The same in UTF-16, for a text that names characters the ANSI code page
 // has not.

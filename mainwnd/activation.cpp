@@ -15,7 +15,7 @@
 LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
 {
     if (state != WA_INACTIVE) return 0;
-    if (m_bSettingOpen || g_bMessageBox || m_bPinned || m_bHiding || m_bEndSaved) return 0;
+    if (m_bSettingOpen || g_nMessageBoxes > 0 || m_bPinned || m_bHiding || m_bEndSaved) return 0;
     m_bHiding = TRUE;
     if (!m_pNotepad->SaveMemo() && m_pNotepad->IsKeptForEditing()) {
         m_bHiding = FALSE;

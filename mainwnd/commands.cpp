@@ -17,7 +17,7 @@ bool IsChecked(HWND checkBox)
 
 LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (g_bMessageBox && RefuseBehindMessageBox(LOWORD(wParam), HIWORD(wParam))) return 0;
+    if (g_nMessageBoxes > 0 && RefuseBehindMessageBox(LOWORD(wParam), HIWORD(wParam))) return 0;
     if (!lParam && HIWORD(wParam) == 1 && OnStripKey(LOWORD(wParam))) return 0;
     switch (LOWORD(wParam)) {
     case IDC_NEWMEMO:

@@ -73,7 +73,7 @@ LRESULT CMainWnd::OnTaskbarCreated(HWND hWnd)
 // is answered first.
 LRESULT CMainWnd::OnTrayNotify(HWND hWnd, LPARAM mouseMsg)
 {
-    if (mouseMsg != WM_LBUTTONDOWN || g_bMessageBox) return 0;
+    if (mouseMsg != WM_LBUTTONDOWN || g_nMessageBoxes > 0) return 0;
     EndProgram(hWnd);
     return 0;
 }

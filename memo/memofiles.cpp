@@ -7,6 +7,7 @@
 #include "app/bounded.h"
 #include "app/curdir.h"
 #include "app/globals.h"
+#include "app/msgbox.h"
 #include "app/scopedhandles.h"
 #include "memo/memoname.h"
 #include "memo/title.h"
@@ -221,7 +222,11 @@ DWORD RemoveMemoFile(const char* path, bool forGood)
     // before it deletes for good.
     operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
     if (!forGood) operation.fFlags |= FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
-    SHFileOperationA(&operation);
+    {
+        // That question is a box of its own, with a message loop behind it.
+        ScopedBoxUp up;
+        SHFileOperationA(&operation);
+    }
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
     if (operation.fAnyOperationsAborted) return ERROR_CANCELLED;
     error = CheckDeletable(path);

@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "memo/memofiles.h"
 #include "memo/memoname.h"
+#include "memo/title.h"
 #include "startup/links.h"
 
 namespace {
@@ -177,17 +178,30 @@ bool CMemoStore::FormatMemoPath(const std::string& name, char* path, size_t size
            FormatBounded(path, size, "%s%s", folder, file);
 }
 
-bool CMemoStore::CanRecycle(const std::string& name) const
+// A memo that no file holds yet is asked for by the program's folder, where
+// its file would be made.
+bool CMemoStore::CanRecycle(bool hasText) const
 {
     char path[kPathSize];
-    if (!FormatMemoPath(name, path, sizeof(path))) return true;
-    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES || ::CanRecycle(path);
+    if (FormatMemoPath(g_config->PrevFile, path, sizeof(path)) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return ::CanRecycle(path);
+    if (!hasText || !GetCurrentFolderPath(path, sizeof(path))) return true;
+    return ::CanRecycle(path);
 }
 
-// The file goes first: while it is still there, so are its Startup link and
-// the journal, and the memo stays whole for the user to try again.
-DWORD CMemoStore::Delete(const std::string& name, bool forGood)
+// The text shown is stored before anything goes. Then the file goes before
+// the rest: while it is still there, so are its Startup link and the
+// journal, and the memo stays whole for the user to try again.
+DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGood)
 {
+    if (!forGood && length > 0) {
+        std::string name = DeriveTitle(text, IsAnsiLeadByte);
+        LinkFailure linkFailure;
+        bool linkDropped = false;
+        DWORD error = Store(text, length, edited, name, linkFailure, linkDropped);
+        if (error != ERROR_SUCCESS) return error;
+    }
+    const std::string name = g_config->PrevFile;
     char path[kPathSize];
     if (FormatMemoPath(name, path, sizeof(path)) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         DWORD error = RemoveMemoFile(path, forGood);

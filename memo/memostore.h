@@ -35,14 +35,20 @@ public:
     // mark was taken back.
     DWORD Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                 bool& linkDropped);
-    // Whether Delete can put memo `name` in the Recycle Bin; false where its
-    // folder has none, and a delete would destroy it for good.
-    bool CanRecycle(const std::string& name) const;
-    // Moves memo `name`'s file to the Recycle Bin (deletes it for good when
-    // `forGood`); once it is gone, its Startup link and the journal go too.
-    // ERROR_SUCCESS, or why the file is still there, with its link and the
-    // journal as they were.
-    DWORD Delete(const std::string& name, bool forGood);
+    // Whether Delete can put the current memo in the Recycle Bin; false where
+    // its folder has none, and a delete would destroy it for good. `hasText`:
+    // the editor holds text, which goes too when no file holds the memo.
+    bool CanRecycle(bool hasText) const;
+    // Moves what the user sees to the Recycle Bin: the editor's text (`edited`
+    // as for Store) is stored first, as a save would store it, so that the
+    // memo's file in the bin holds it, and a memo never stored goes there as
+    // a file named by its title. An empty editor adds nothing. `forGood`
+    // deletes the current memo's file for good and stores nothing. Once the
+    // file is gone, its Startup link and the journal go too. ERROR_SUCCESS,
+    // or why the memo is still there: where the text could not be stored,
+    // every file is as it was; where it was stored but stayed, it is the
+    // current memo as after a save.
+    DWORD Delete(const char* text, DWORD length, bool edited, bool forGood);
 
     // Brings back a memo that a run ended in the middle of a change of case
     // left under a name no list shows.

@@ -25,8 +25,6 @@ namespace {
 const char kReadCaption[] = "ファイルの読み込みに失敗しました";
 const char kShowCaption[] = "テキストの表示に失敗しました";
 const char kSaveCaption[] = "ファイルの保存に失敗しました %s";
-const char kOpenClipboardCaption[] = "クリップボードを開くのに失敗しました";
-const char kCopyCaption[] = "クリップボードへのコピーに失敗しました";
 const char kKeptInJournal[] = "\r\n\r\n入力した文章は復元用の記録に残しました。次に MossvanePad を起動すると、"
                               "そのままエディタに戻ります。";
 const char kKeptNowhere[] = "\r\n\r\n入力した文章は復元用の記録にも残せませんでした。"
@@ -42,6 +40,9 @@ const char kUnstorableBefore[] = "次の文字はメモのファイル (Shift-JI
 const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これらは「?」などの別の文字に置き換わります。"
                                 "このまま保存しますか?\r\n\r\n"
                                 "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。文章を直してください。";
+const char kUnstorableDelete[] = "\r\n\r\nこのまま削除すると、ごみ箱に移すファイルではこれらが「?」などの別の文字に"
+                                 "置き換わります。このまま削除しますか?\r\n\r\n"
+                                 "「いいえ」を選ぶと削除せずにそのままにします。";
 const UINT_PTR kJournalTimer = 1;
 // Leaves room for the write itself within two seconds of the first change.
 const UINT kJournalDelayMs = 1500;
@@ -85,35 +86,6 @@ std::wstring Widen(const char* ansi)
     return wide;
 }
 
-// A movable block holding the text and its NUL, for the clipboard; the
-// caller owns it. nullptr (last error set) on failure.
-HGLOBAL CopyTextToGlobal(const char* text, int length)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, length + 1);
-    if (!block) return nullptr;
-    char* target = static_cast<char*>(GlobalLock(block));
-    if (!target) {
-        DWORD error = GetLastError();
-        GlobalFree(block);
-        SetLastError(error);
-        return nullptr;
-    }
-    memcpy(target, text, length + 1);
-    GlobalUnlock(block);
-    return block;
-}
-// The clipboard owns the block once this succeeds; on failure caption tells
-// which step failed.
-DWORD PutOnClipboard(HWND owner, HGLOBAL block, const char*& caption)
-{
-    ScopedClipboard clipboard(owner);
-    caption = kOpenClipboardCaption;
-    if (!clipboard.ok()) return GetLastError();
-    caption = kCopyCaption;
-    EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block)) return GetLastError();
-    return ERROR_SUCCESS;
-}
 }  // namespace
 
 CNotepadWnd::CNotepadWnd() : m_pszName(new (std::nothrow) char[kMemoNameSize]) {}
@@ -340,7 +312,7 @@ bool CNotepadWnd::SaveMemo()
     // can hold all of it. The question comes before the text is read, so
     // that what is stored is what the editor shows once the user answered,
     // with anything typed while the question was up.
-    if (IsModified() && !IsFilling() && !ConfirmUnstorable()) {
+    if (IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableAfter)) {
         m_bKeptForEditing = true;
         return false;
     }
@@ -398,7 +370,7 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
 
 // The question comes before anything is stored; without an answer of yes
 // nothing is.
-bool CNotepadWnd::ConfirmUnstorable()
+bool CNotepadWnd::ConfirmUnstorable(const char* after)
 {
     std::wstring found = FindUnstorableCharacters(m_hWnd);
     if (found.empty()) return true;
@@ -407,7 +379,7 @@ bool CNotepadWnd::ConfirmUnstorable()
         if (!listed.empty() && !IS_LOW_SURROGATE(c)) listed += L"  ";
         listed += c;
     }
-    std::wstring text = Widen(kUnstorableBefore) + listed + Widen(kUnstorableAfter);
+    std::wstring text = Widen(kUnstorableBefore) + listed + Widen(after);
     return AskYesDefaultNo(text.c_str(), Widen(kUnstorableCaption).c_str());
 }
 
@@ -451,38 +423,43 @@ DWORD CNotepadWnd::JournalNow()
     return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
 }
 
+// The questions come before the text is read, so that what goes to the
+// Recycle Bin is what the editor shows once the user answered. Text typed
+// while the shell had a question of its own up is no part of what went: it
+// stays, as a memo not stored yet.
 bool CNotepadWnd::DeleteMemo()
 {
-    CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
-    bool forGood = !m_store.CanRecycle(m_pszName);
+    bool forGood = !m_store.CanRecycle(HasText());
     if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
-    DWORD error = m_store.Delete(m_pszName, forGood);
-    if (error == ERROR_CANCELLED) return false;
-    if (error != ERROR_SUCCESS) {
-        ShowSystemError(kDeleteCaption, error);
+    if (!forGood && IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableDelete)) return false;
+    int length = 0;
+    std::unique_ptr<char[]> text = ReadText(0, length);
+    if (!text) {
+        ShowSystemError(kDeleteCaption, ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    LoadMemo(true, kNoMemoName);
+    DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), IsModified(), forGood);
+    if (error != ERROR_SUCCESS) {
+        // The text may have been stored on the way, and a link that could
+        // not be made then took the mark back.
+        CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, IsMarkedStartup() ? BST_CHECKED : BST_UNCHECKED);
+        if (error != ERROR_CANCELLED) ShowSystemError(kDeleteCaption, error);
+        return false;
+    }
+    if (IsFilling() || IsShowing(text.get(), length)) {
+        LoadMemo(true, kNoMemoName);
+        return true;
+    }
+    g_config->SetPrevFile(kNoMemoName);
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
     return true;
 }
 
-// The clipboard stays untouched unless the whole text is ready to go on it,
-// and it is closed again before any message box comes up.
-void CNotepadWnd::CopyToClipboard()
+bool CNotepadWnd::IsShowing(const char* text, int length) const
 {
-    int length = 0;
-    std::unique_ptr<char[]> text = ReadText(0, length);
-    HGLOBAL block = text ? CopyTextToGlobal(text.get(), length) : nullptr;
-    if (!text) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    if (!block) {
-        ShowSystemError(kCopyCaption, kLastError);
-        return;
-    }
-    const char* caption = nullptr;
-    DWORD error = PutOnClipboard(m_hWnd, block, caption);
-    if (error == ERROR_SUCCESS) return;
-    GlobalFree(block);
-    ShowSystemError(caption, error);
+    int now = 0;
+    std::unique_ptr<char[]> shown = ReadEditorText(m_hWnd, 0, now);
+    return !shown || (now == length && memcmp(shown.get(), text, static_cast<size_t>(length)) == 0);
 }
 
 // The stamp goes in as typed text does: every other character stays as it

@@ -55,22 +55,23 @@ public:
     bool HasText() const;
     // The text changed: it is journaled within two seconds, by a timer.
     void NoteEdit();
-    // Moves the current memo's file to the Recycle Bin, removes its Startup
-    // link if it has one, and empties the editor. Where there is no Recycle
-    // Bin the user is asked first. False when the memo stays: the user said
-    // no, or was told why it could not go; memo, link and editor are as they
-    // were.
+    // Moves the memo as the editor shows it to the Recycle Bin (stored
+    // first, unsaved edits and all), removes its Startup link if it has one,
+    // and empties the editor. Where there is no Recycle Bin the user is asked
+    // first, and the memo's file is deleted for good. Characters the memo
+    // file cannot hold are asked about as at a save. False when the memo
+    // stays: the user said no, or was told why it could not go.
     bool DeleteMemo();
     // Whether the current memo is to have a Startup link; the next save
     // makes or removes it.
     void MarkStartup(bool marked) { m_store.MarkStartup(marked); }
     bool IsMarkedStartup() const { return m_store.IsMarkedStartup(); }
-    // Puts the whole text on the clipboard as CF_TEXT.
+    // Puts the whole text on the clipboard as CF_UNICODETEXT and CF_TEXT.
     void CopyToClipboard();
     // Appends a "yyyy/m/d h:m:s" line at the end of the text.
     void InsertTimestamp();
 
-    char* m_pszName;       // kMemoNameSize bytes, owned: the memo being loaded or deleted
+    char* m_pszName;       // kMemoNameSize bytes, owned: the memo being loaded
     DWORD m_dwRead = 0;    // bytes read by the last load
 
 private:
@@ -94,7 +95,11 @@ private:
     std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
     void MoveCaretToEnd();
     bool RestoreFromJournal();
-    bool ConfirmUnstorable();
+    bool ConfirmUnstorable(const char* after);
+    // Whether the editor shows exactly `text`.
+    bool IsShowing(const char* text, int length) const;
+    // The whole text in UTF-16; `ansi` is what ReadText gave.
+    std::wstring WideText(const char* ansi, int length) const;
     void ShowSaveFailure(const std::string& name, DWORD error);
     DWORD JournalNow();
 

@@ -1,5 +1,5 @@
 // CMainWnd against the real controls: what the settings result does to the
-// layout, and the button bar's two operations.
+// layout, the button bar's two operations, and boxes within boxes.
 #include "mainwnd/mainwnd.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "app/gdiplussession.h"
 #include "app/globals.h"
 #include "app/messages.h"
+#include "app/msgbox.h"
 #include "controls/buttonwnd.h"
 #include "controls/settingwnd.h"
 #include "memo/notepadwnd.h"
@@ -269,5 +270,57 @@ TEST_F(MainWndTest, HiddenWindowTakesTheDpiOfWhereItWillShowBeforeItShows)
     RECT again;
     GetWindowRect(m_hWnd, &again);
     EXPECT_TRUE(EqualRect(&window, &again)) << "the DPI the window has changes nothing";
+}
+// A box raised while another is up (the inner one answered from a timer of
+// the outer one's message loop), then, with the outer one still up, the
+// activation lost and New: the memo window stays, and nothing is saved.
+struct NestedBoxes {
+    static NestedBoxes* s_self;
+    HWND main = nullptr;
+    HWND editor = nullptr;
+    bool visibleBehindOuter = false;
+    std::string editorBehindOuter;
+
+    static void Answer(const char* caption)
+    {
+        PostMessageA(FindWindowA("#32770", caption), WM_COMMAND, IDOK, 0);
+    }
+    static void CALLBACK AnswerInner(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        Answer("Inner");
+    }
+    static void CALLBACK RaiseInner(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        SetTimer(nullptr, 0, 50, AnswerInner);
+        ShowMessageBox("inner", "Inner");
+        NestedBoxes& self = *s_self;
+        SendMessageA(self.main, WM_ACTIVATE, WA_INACTIVE, 0);
+        SendMessageA(self.main, WM_COMMAND, MAKEWPARAM(IDC_NEWMEMO, BN_CLICKED), 0);
+        self.visibleBehindOuter = IsWindowVisible(self.main) != FALSE;
+        char text[64] = "";
+        GetWindowTextA(self.editor, text, sizeof(text));
+        self.editorBehindOuter = text;
+        Answer("Outer");
+    }
+};
+NestedBoxes* NestedBoxes::s_self = nullptr;
+
+TEST_F(MainWndTest, ABoxWithinABoxKeepsTheWindowFromHidingAndSaving)
+{
+    NestedBoxes nested;
+    nested.main = m_hWnd;
+    nested.editor = m_main->m_pNotepad->m_hWnd;
+    NestedBoxes::s_self = &nested;
+    SetWindowTextA(nested.editor, "kept\r\nunsaved");
+    SendMessageA(nested.editor, EM_SETMODIFY, TRUE, 0);
+    SetTimer(nullptr, 0, 50, NestedBoxes::RaiseInner);
+    ShowMessageBox("outer", "Outer");
+    NestedBoxes::s_self = nullptr;
+    EXPECT_TRUE(nested.visibleBehindOuter) << "hidden behind the outer box";
+    EXPECT_EQ("kept\r\nunsaved", nested.editorBehindOuter) << "New went ahead behind the outer box";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("memo\\kept.txt")) << "saved behind the outer box";
+    EXPECT_EQ(0, g_nMessageBoxes);
 }
 }  // namespace

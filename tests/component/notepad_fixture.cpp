@@ -103,7 +103,7 @@ BOOL CALLBACK MessageBoxWatcher::Inspect(HWND hWnd, LPARAM param)
         char text[1024] = {};
         GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof(text));
         self->m_texts.push_back(text);
-        if (!g_bMessageBox) self->m_bFlagSet = false;
+        if (g_nMessageBoxes <= 0) self->m_bFlagSet = false;
     }
     // Pressed again while it is still up: a box that missed the first press
     // would otherwise hold the test for good.
@@ -127,7 +127,7 @@ void NotepadTest::SetUp()
     ASSERT_TRUE(m_config->IsValid());
     g_config = m_config.get();
     g_bStartupLink = FALSE;
-    g_bMessageBox = FALSE;
+    g_nMessageBoxes = 0;
     g_szStartupDir[0] = '\0';
     s_editMouse.clear();
 

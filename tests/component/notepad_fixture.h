@@ -41,7 +41,7 @@ public:
     std::vector<std::string> Stop();
     // The texts of the boxes seen, in order; after Stop.
     const std::vector<std::string>& Texts() const { return m_texts; }
-    // g_bMessageBox as seen while each box was up.
+    // g_nMessageBoxes as seen while each box was up.
     bool FlagWasSetWhileUp() const { return m_bFlagSet; }
 
 private:

@@ -113,7 +113,7 @@ TEST_F(NotepadSave, FailedReplaceShowsTheMessageAndLeavesThePreviousFile)
     CloseHandle(held);
     EXPECT_EQ(Entries{"ファイルの保存に失敗しました abc.txt"}, captions);
     EXPECT_TRUE(watcher.FlagWasSetWhileUp());
-    EXPECT_FALSE(g_bMessageBox);
+    EXPECT_EQ(0, g_nMessageBoxes);
     EXPECT_EQ("abc\r\nstored", ReadMemoFile("abc.txt").value_or("<missing>"));
     EXPECT_EQ(Entries{"abc.txt"}, MemoFolderEntries()) << "the temporary file is removed";
     EXPECT_EQ("abc", PrevFile());

@@ -1,8 +1,10 @@
-// Delete where the memo cannot simply go to the Recycle Bin: nothing the
-// user made goes without their saying so, and a delete that fails says so.
+// Delete: what the user sees goes to the Recycle Bin, from where it comes
+// back whole; where it cannot simply go there, nothing the user made goes
+// without their saying so, and a delete that fails says so.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness.h"
 #include "tests/e2e/links_probe.h"
@@ -58,6 +60,14 @@ std::string DeleteAndAnswer(MemoApp& app, bool defaultAnswer)
     return caption;
 }
 
+// Memo "Receipts", stored, is the one shown at start.
+void StoreReceipts(const MemoApp& app)
+{
+    ASSERT_TRUE(CreateDirectoryA(app.PathOf("memo").c_str(), nullptr));
+    app.WriteFile("memo\\Receipts.txt", "Receipts\r\nstored");
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=Receipts\r\n");
+}
+
 void ExpectAllKept(MemoApp& app, const std::string& text)
 {
     EXPECT_EQ(text, app.Memo("Receipts"));
@@ -83,7 +93,64 @@ TEST(MemoDelete, WithoutARecycleBinTheUserIsAskedAndTheDefaultKeepsEverything)
     EXPECT_TRUE(WaitUntil([&] { return app.EditorText().empty(); }));
     EXPECT_FALSE(app.FileExists("memo\\Receipts.txt")) << "Yes deletes it for good";
     EXPECT_EQ(0u, LinkCount(app));
+
+    app.TypeText("Draft\r\nnever stored");
+    EXPECT_EQ("ごみ箱に移せません", DeleteAndAnswer(app, true)) << "a memo never stored is asked for too";
+    EXPECT_EQ("Draft\r\nnever stored", app.EditorText());
     EXPECT_EQ(0u, app.EndFromTray());
+}
+
+// A stored memo edited, and a memo never stored, each deleted: the bin holds
+// the text as shown, and a restore from it shows that text again.
+TEST(MemoDelete, TheRecycleBinGetsTheTextAsShownUnsavedEditsIncluded)
+{
+    MemoApp app;
+    ASSERT_NO_FATAL_FAILURE(StoreReceipts(app));
+    TrashedFile receipts("Receipts.txt");
+    TrashedFile draft("Draft.txt");
+    ASSERT_TRUE(app.Start());
+    const std::string edited = "Receipts\r\nstored, and this edit never saved";
+    app.TypeText(edited);
+    ASSERT_TRUE(app.Command(kDeleteMemo));
+    EXPECT_EQ(edited, receipts.Content());
+    EXPECT_EQ("", app.EditorText());
+
+    const std::string draftText = "Draft\r\nnever stored";
+    app.TypeText(draftText);
+    ASSERT_TRUE(app.Command(kDeleteMemo));
+    EXPECT_EQ(draftText, draft.Content()) << "named by its title";
+    EXPECT_EQ(std::vector<std::string>{}, app.StoredMemoFiles());
+
+    ASSERT_TRUE(draft.RestoreTo(app.PathOf("memo\\Draft.txt")));
+    ASSERT_TRUE(app.PickMemo("Draft.txt"));
+    EXPECT_EQ(draftText, app.EditorText()) << "back from the bin as it was shown";
+    EXPECT_EQ(0u, app.EndFromTray());
+}
+
+// Characters the memo file cannot hold are asked about first; No, and a
+// write that fails, keep the memo and the text shown.
+TEST(MemoDelete, AnEditThatCannotBeStoredKeepsTheMemo)
+{
+    MemoApp app;
+    ASSERT_NO_FATAL_FAILURE(StoreReceipts(app));
+    ASSERT_TRUE(app.Start());
+    SendMessageW(app.Editor(), EM_SETSEL, 0, -1);
+    SendMessageW(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Receipts\r\ncaf\u00e9 \u266b"));
+    const std::string shown = app.EditorText();
+    EXPECT_EQ("保存できない文字があります", DeleteAndAnswer(app, true));
+    EXPECT_EQ("Receipts\r\nstored", app.Memo("Receipts"));
+    EXPECT_EQ(shown, app.EditorText());
+
+    app.TypeText("Receipts\r\nedited");
+    HANDLE held = CreateFileA(app.PathOf("memo\\Receipts.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ("メモの削除に失敗しました", DeleteAndAnswer(app, true));
+    CloseHandle(held);
+    EXPECT_EQ("Receipts\r\nstored", app.Memo("Receipts"));
+    EXPECT_EQ("Receipts\r\nedited", app.EditorText());
+    EXPECT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("Receipts\r\nedited", app.Memo("Receipts")) << "still the memo, stored at the end";
 }
 
 TEST(MemoDelete, AMemoHeldOpenElsewhereIsKeptWithItsLinkAndTheUserIsTold)

@@ -539,12 +539,15 @@ void PressKeys(std::initializer_list<BYTE> keys)
     Settle();
 }
 
-std::string ClipboardText()
+namespace {
+// The clipboard's text in `format`, whose characters are Char.
+template <typename Char>
+std::basic_string<Char> ClipboardOf(UINT format, const Char* none, const Char* busy)
 {
-    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return "<clipboard busy>";
-    std::string text = "<none>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return busy;
+    std::basic_string<Char> text = none;
+    HANDLE data = GetClipboardData(format);
+    const Char* locked = data ? static_cast<const Char*>(GlobalLock(data)) : nullptr;
     if (locked) {
         text = locked;
         GlobalUnlock(data);
@@ -552,10 +555,54 @@ std::string ClipboardText()
     CloseClipboard();
     return text;
 }
+}  // namespace
+
+std::string ClipboardText()
+{
+    return ClipboardOf<char>(CF_TEXT, "<none>", "<clipboard busy>");
+}
+
+std::wstring ClipboardUnicodeText()
+{
+    return ClipboardOf<wchar_t>(CF_UNICODETEXT, L"<none>", L"<clipboard busy>");
+}
 
 ClipboardLock::ClipboardLock() : m_bOpen(OpenClipboard(OtherWindow()) != FALSE) {}
 
 ClipboardLock::~ClipboardLock()
 {
     if (m_bOpen) CloseClipboard();
+}
+
+TrashedFile::TrashedFile(const std::string& name)
+{
+    std::string folder = RecycleBinFolder();
+    m_file = folder + "files\\" + name;
+    m_info = folder + "info\\" + name + ".trashinfo";
+    Remove();
+}
+
+std::string TrashedFile::Content() const
+{
+    HANDLE file = CreateFileA(m_file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<not in the trash>";
+    std::string content;
+    char bytes[4096];
+    DWORD read = 0;
+    while (ReadFile(file, bytes, sizeof(bytes), &read, nullptr) && read > 0) content.append(bytes, read);
+    CloseHandle(file);
+    return content;
+}
+
+bool TrashedFile::RestoreTo(const std::string& target) const
+{
+    if (!MoveFileA(m_file.c_str(), target.c_str())) return false;
+    DeleteFileA(m_info.c_str());
+    return true;
+}
+
+void TrashedFile::Remove() const
+{
+    DeleteFileA(m_file.c_str());
+    DeleteFileA(m_info.c_str());
 }

@@ -140,6 +140,8 @@ void PressKeys(std::initializer_list<BYTE> keys);
 
 // The clipboard's CF_TEXT, or "<none>" when it holds none.
 std::string ClipboardText();
+// The clipboard's CF_UNICODETEXT, or L"<none>".
+std::wstring ClipboardUnicodeText();
 // Keeps the clipboard open, so that the program cannot open it.
 class ClipboardLock {
 public:
@@ -160,3 +162,20 @@ std::string RecycleBinFolder();
 
 // Reads one value of an ini file as the program's settings store does.
 std::string IniValue(const std::string& iniPath, const char* section, const char* key);
+
+// A file of that name in the Recycle Bin, where Wine's shell moves what is
+// deleted; removed before and after.
+class TrashedFile {
+public:
+    explicit TrashedFile(const std::string& name);
+    ~TrashedFile() { Remove(); }
+    // Its bytes, or "<not in the trash>".
+    std::string Content() const;
+    // Moves it back to `target` (a full path), as a restore from the bin.
+    bool RestoreTo(const std::string& target) const;
+
+private:
+    void Remove() const;
+    std::string m_file;
+    std::string m_info;
+};

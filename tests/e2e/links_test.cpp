@@ -49,39 +49,6 @@ void HideAndShowAgain(MemoApp& app)
     ASSERT_TRUE(app.PopUpByRequest());
 }
 
-// A file of that name in the desktop's trash folder, where Wine's shell
-// moves what goes to the Recycle Bin; removed before and after.
-class TrashedFile {
-public:
-    explicit TrashedFile(const std::string& name)
-    {
-        std::string folder = RecycleBinFolder();
-        m_file = folder + "files\\" + name;
-        m_info = folder + "info\\" + name + ".trashinfo";
-        Remove();
-    }
-    ~TrashedFile() { Remove(); }
-    std::string Content() const
-    {
-        HANDLE file = CreateFileA(m_file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "<not in the trash>";
-        char bytes[256];
-        DWORD read = 0;
-        ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
-        CloseHandle(file);
-        return std::string(bytes, read);
-    }
-
-private:
-    void Remove() const
-    {
-        DeleteFileA(m_file.c_str());
-        DeleteFileA(m_info.c_str());
-    }
-    std::string m_file;
-    std::string m_info;
-};
-
 TEST(MemoLinks, StartupBoxMakesTheLinkWhichFollowsTheTitleAndGoesWithTheMemo)
 {
     MemoApp app;

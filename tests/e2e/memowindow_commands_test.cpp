@@ -60,6 +60,7 @@ TEST(MemoCommands, NewMemoSavesTheCurrentOneAndStartsEmptyWithTheStartupBoxOff)
 TEST(MemoCommands, DeleteRemovesOnlyTheCurrentMemoAndEmptiesTheEditor)
 {
     MemoApp app;
+    StartupLinksCleanup cleanup(app.Dir());
     CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     app.WriteFile("memo\\keep.txt", "keep\r\nthis one");
     app.WriteFile("memo\\gone.txt", "gone\r\nthis one");
@@ -72,14 +73,20 @@ TEST(MemoCommands, DeleteRemovesOnlyTheCurrentMemoAndEmptiesTheEditor)
     EXPECT_EQ("", app.EditorText());
     EXPECT_FALSE(IsEnabled(app, kStartupBox));
 
-    // With no current memo, a Startup box left checked touches no link and
-    // no file.
-    app.TypeText("never saved");
+    // With no current memo, a Startup box checked by its command takes no
+    // link with the memo, and leaves no mark for the next one.
     SendMessageA(app.Child(kStartupBox), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(app.Command(kStartupBox));
+    app.TypeText("never saved");
     ASSERT_TRUE(app.Command(kDeleteMemo));
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     EXPECT_EQ("", app.EditorText());
     EXPECT_EQ((Files{"keep.txt"}), app.MemoFiles());
+    EXPECT_EQ(0u, StartupLinksInto(app.Dir()).size());
+    app.TypeText("later\r\nnote");
+    ASSERT_TRUE(app.Command(kNewMemo));
+    EXPECT_EQ("later\r\nnote", app.Memo("later"));
+    EXPECT_EQ(0u, StartupLinksInto(app.Dir()).size()) << "the mark went with the deleted memo";
     EXPECT_EQ("keep\r\nthis one", app.Memo("keep"));
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ("null", app.Ini("ReadFile", "PrevFile"));
@@ -186,6 +193,24 @@ TEST(MemoCommands, CtrlTAppendsATimeStampAtTheEndWhereverTheCaretIs)
     EXPECT_EQ(std::to_string(before.wMonth), parts[2].str());
     DWORD end = static_cast<DWORD>(got.size());
     EXPECT_EQ(MAKELONG(end, end), Selection(app)) << "the caret moves to the end";
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
+TEST(MemoCommands, CtrlShiftCCopiesEveryCharacterShown)
+{
+    MemoApp app;
+    ASSERT_TRUE(app.Start());
+    const std::wstring text = L"caf\u00e9 \u266b";
+    SendMessageW(app.Editor(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_TRUE(app.FocusChild(kEdit));
+    PressKeys({VK_CONTROL, VK_SHIFT, 'C'});
+    std::wstring copied;
+    EXPECT_TRUE(WaitUntil([&] { return (copied = ClipboardUnicodeText()) == text; }, 5000))
+        << "CF_UNICODETEXT holds " << copied.size() << " characters, the first " << (copied.empty() ? 0 : copied[0]);
+    app.TypeText("stored without a question");
     ASSERT_EQ(0u, app.EndFromTray());
 }
 

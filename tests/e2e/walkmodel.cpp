@@ -53,7 +53,7 @@ void WalkModel::Picked(const std::string& text, unsigned long now)
 
 std::optional<std::string> WalkModel::Deleted(unsigned long now)
 {
-    std::optional<std::string> gone = m_base;
+    std::optional<std::string> gone = m_shown.empty() ? m_base : std::optional<std::string>(m_shown);
     m_base.reset();
     ShowOnly("", now);
     return gone;

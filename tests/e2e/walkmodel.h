@@ -25,7 +25,8 @@ public:
     void Emptied(unsigned long now);
     // The shown memo stored, then the memo holding `text` picked.
     void Picked(const std::string& text, unsigned long now);
-    // The shown memo's file went to the Recycle Bin: the text it held, if any.
+    // The shown memo went to the Recycle Bin: the text shown, or, where the
+    // editor was empty, its file's text; none when there was neither.
     std::optional<std::string> Deleted(unsigned long now);
 
     const std::string& Shown() const { return m_shown; }
