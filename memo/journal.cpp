@@ -32,41 +32,51 @@ uint32_t EarlierFolderKey(const char* dir)
     for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     return Crc32(folded.data(), folded.size());
 }
-
-std::string OwnMemoFolder()
-{
-    char folder[kPathSize];
-    return FormatMemoFolder(folder, sizeof(folder)) ? folder : "";
-}
 }  // namespace
 
-bool CRecoveryJournal::FormatPaths(Place place, char* journal, char* temp) const
+bool CRecoveryJournal::FormPaths()
 {
-    if (place == kMemoFolder) {
-        char folder[kPathSize];
-        return FormatMemoFolder(folder, sizeof(folder)) &&
-               FormatBounded(journal, kPathSize, "%s%s", folder, kJournalFile) &&
-               FormatBounded(temp, kPathSize, "%s%s", folder, kJournalTemp);
-    }
+    if (m_bPathsTried) return !m_folder.empty();
+    m_bPathsTried = true;
+    char folder[kPathSize];
     char dir[kPathSize];
     char tempDir[kPathSize];
+    if (!FormatMemoFolder(folder, sizeof(folder)) || !GetCurrentDirectoryBounded(dir, sizeof(dir))) return false;
+    m_folder = folder;
+    m_bPathOk[kMemoFolder] = FormatBounded(m_szJournal[kMemoFolder], kPathSize, "%s%s", folder, kJournalFile) &&
+                             FormatBounded(m_szTemp[kMemoFolder], kPathSize, "%s%s", folder, kJournalTemp);
     DWORD length = GetTempPathA(sizeof(tempDir), tempDir);
-    if (length == 0 || length >= sizeof(tempDir) || !GetCurrentDirectoryBounded(dir, sizeof(dir))) return false;
-    uint32_t key = place == kTempFolder ? FolderKey(dir) : EarlierFolderKey(dir);
-    return FormatBounded(journal, kPathSize, "%sMossvanePad-%08X.journal", tempDir, key) &&
-           FormatBounded(temp, kPathSize, "%sMossvanePad-%08X.journal.tmp", tempDir, key);
+    if (length == 0 || length >= sizeof(tempDir)) return true;
+    for (Place place : {kTempFolder, kEarlierTempFolder}) {
+        uint32_t key = place == kTempFolder ? FolderKey(dir) : EarlierFolderKey(dir);
+        m_bPathOk[place] =
+            FormatBounded(m_szJournal[place], kPathSize, "%sMossvanePad-%08X.journal", tempDir, key) &&
+            FormatBounded(m_szTemp[place], kPathSize, "%sMossvanePad-%08X.journal.tmp", tempDir, key);
+    }
+    return true;
 }
 
+const char* CRecoveryJournal::JournalPath(Place place)
+{
+    return FormPaths() && m_bPathOk[place] ? m_szJournal[place] : nullptr;
+}
+
+const char* CRecoveryJournal::TempPath(Place place)
+{
+    return FormPaths() && m_bPathOk[place] ? m_szTemp[place] : nullptr;
+}
+
+// Another copy's journal may have appeared there since the last look.
 bool CRecoveryJournal::WriteAt(Place place, const std::string& bytes, DWORD& error)
 {
-    char journal[kPathSize];
-    char temp[kPathSize];
-    if (place == kMemoFolder && !m_bKeep[place] && IsAnothersAt(place)) m_bKeep[place] = true;
+    if (!m_bKeep[place] && IsAnothersAt(place)) m_bKeep[place] = true;
     if (m_bKeep[place]) {
         error = ERROR_ALREADY_EXISTS;
         return false;
     }
-    if (!FormatPaths(place, journal, temp)) {
+    const char* journal = JournalPath(place);
+    const char* temp = TempPath(place);
+    if (!journal || !temp) {
         error = ERROR_FILENAME_EXCED_RANGE;
         return false;
     }
@@ -76,8 +86,9 @@ bool CRecoveryJournal::WriteAt(Place place, const std::string& bytes, DWORD& err
 
 DWORD CRecoveryJournal::Write(JournalRecord record)
 {
+    if (!FormPaths()) return ERROR_PATH_NOT_FOUND;
     record.account = Account();
-    record.folder = OwnMemoFolder();
+    record.folder = m_folder;
     std::string bytes = EncodeJournal(record);
     DWORD error = ERROR_SUCCESS;
     DWORD tempError = ERROR_SUCCESS;
@@ -106,14 +117,13 @@ bool CRecoveryJournal::IsOwn(const JournalRecord& record, Place place)
 {
     if (record.account.empty()) return true;
     if (record.account != Account()) return false;
-    return place == kMemoFolder || FoldMemoName(record.folder) == FoldMemoName(OwnMemoFolder());
+    return place == kMemoFolder || (FormPaths() && FoldMemoName(record.folder) == FoldMemoName(m_folder));
 }
 
 bool CRecoveryJournal::IsAnothersAt(Place place)
 {
-    char journal[kPathSize];
-    char temp[kPathSize];
-    if (!FormatPaths(place, journal, temp)) return false;
+    const char* journal = JournalPath(place);
+    if (!journal) return false;
     HANDLE hFile = CreateFileA(journal, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) return false;
@@ -134,10 +144,8 @@ std::optional<JournalRecord> CRecoveryJournal::Find()
     m_found = kPlaces;
     for (int i = 0; i < kPlaces; ++i) {
         Place place = static_cast<Place>(i);
-        char journal[kPathSize];
-        char temp[kPathSize];
-        if (!FormatPaths(place, journal, temp)) continue;
-        if (GetFileAttributesA(journal) == INVALID_FILE_ATTRIBUTES) continue;
+        const char* journal = JournalPath(place);
+        if (!journal || GetFileAttributesA(journal) == INVALID_FILE_ATTRIBUTES) continue;
         std::string bytes;
         std::optional<JournalRecord> record;
         if (ReadWholeFile(journal, bytes, kLargestJournal) == ERROR_SUCCESS) record = DecodeJournal(bytes);
@@ -158,23 +166,26 @@ std::optional<JournalRecord> CRecoveryJournal::Find()
 
 bool CRecoveryJournal::KeepFound(char* path, size_t size)
 {
-    char temp[kPathSize];
-    char journal[kPathSize];
-    if (m_found == kPlaces || !FormatPaths(m_found, journal, temp)) return false;
+    const char* journal = m_found == kPlaces ? nullptr : JournalPath(m_found);
+    if (!journal) return false;
     m_bKeep[m_found] = true;
     return CopyBounded(path, size, journal);
 }
 
+// Whose the journal is, is asked at each removal: another copy may have
+// written one there since this run last looked.
 void CRecoveryJournal::RemoveAt(Place place)
 {
-    char journal[kPathSize];
-    char temp[kPathSize];
-    if (m_bKeep[place] || !FormatPaths(place, journal, temp)) return;
+    const char* journal = JournalPath(place);
+    if (m_bKeep[place] || !journal) return;
+    if (IsAnothersAt(place)) {
+        m_bKeep[place] = true;
+        return;
+    }
     DeleteFileA(journal);
 }
 
 void CRecoveryJournal::Remove()
 {
-    RemoveAt(kMemoFolder);
-    RemoveAt(kTempFolder);
+    for (int place = 0; place < kPlaces; ++place) RemoveAt(static_cast<Place>(place));
 }

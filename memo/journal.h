@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/globals.h"
 #include "memo/journalformat.h"
 
 // The recovery journal: the editor's text while it is edited, so that a
@@ -15,9 +16,15 @@
 // are written through a temporary file and a write-through move, and read
 // at start. A journal records the account and the memo folder of the copy
 // that wrote it: one of another account, or in the temporary folder of
-// another folder, is never restored, removed or written over.
+// another folder, is never restored, removed or written over, whenever it
+// appeared. The paths are formed once, from the program's folder, which is
+// the current directory at the first call; later calls may run in any
+// folder.
 class CRecoveryJournal {
 public:
+    // Forms the paths now, where the caller may be about to leave the
+    // program's folder; false when they cannot be formed.
+    bool FormPaths();
     // Writes the record to the memo folder, or failing that to the
     // temporary folder; the other place's journal goes, so that only the
     // newest one stays. ERROR_SUCCESS or the memo folder's error.
@@ -26,7 +33,8 @@ public:
     // is no journal (torn, foreign, unreadable) is left where it is and not
     // written over or removed by this run.
     std::optional<JournalRecord> Find();
-    // Removes this run's journals.
+    // Removes this run's journals, and one of the version before found in the
+    // temporary folder.
     void Remove();
     // Keeps the journal that Find gave for this run: it is neither removed
     // nor written over, and the next start finds it again. Its path into
@@ -37,8 +45,10 @@ private:
     // The temporary folder's name of the version before is read and
     // removed, never written.
     enum Place { kMemoFolder, kTempFolder, kEarlierTempFolder, kPlaces };
-    // Full paths of the journal and its temporary file in one place.
-    bool FormatPaths(Place place, char* journal, char* temp) const;
+    // Full paths of the journal and its temporary file in one place; null
+    // when they cannot be formed.
+    const char* JournalPath(Place place);
+    const char* TempPath(Place place);
     bool WriteAt(Place place, const std::string& bytes, DWORD& error);
     void RemoveAt(Place place);
     // Whether the record is this copy's to restore and replace: written
@@ -52,4 +62,9 @@ private:
     bool m_bKeep[kPlaces] = {};  // a file found there that is not this run's to replace
     Place m_found = kPlaces;     // where the journal Find gave is
     std::string m_account;
+    std::string m_folder;  // the memo folder; empty until the paths are formed
+    bool m_bPathsTried = false;
+    bool m_bPathOk[kPlaces] = {};
+    char m_szJournal[kPlaces][kPathSize] = {};
+    char m_szTemp[kPlaces][kPathSize] = {};
 };

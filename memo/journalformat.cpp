@@ -3,9 +3,11 @@
 #include <cstring>
 
 namespace {
-const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '2'};
-// Journals of the version before, which did not record their copy.
+const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '3'};
+// Journals of the versions before: the first did not record its copy, the
+// second held the text only as a save stores it.
 const char kFirstSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '1'};
+const char kSecondSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '2'};
 
 void PutNumber(std::string& out, uint64_t value, int bytes)
 {
@@ -44,6 +46,14 @@ public:
         m_position += length;
         return bytes;
     }
+    std::u16string Characters()
+    {
+        uint64_t count = Number(4);
+        if (!Has(count * 2)) return {};
+        std::u16string characters(count, u'\0');
+        for (char16_t& c : characters) c = static_cast<char16_t>(Number(2));
+        return characters;
+    }
 
 private:
     bool Has(uint64_t count)
@@ -77,7 +87,8 @@ uint32_t Crc32(const void* data, size_t size, uint32_t crc)
 std::string EncodeJournal(const JournalRecord& record)
 {
     std::string out(kSignature, sizeof(kSignature));
-    out.reserve(record.text.size() + record.memo.size() + 64);
+    out.reserve(record.text.size() + 2 * record.wide.size() + record.memo.size() + record.account.size() +
+                record.folder.size() + 64);
     PutBytes(out, record.memo);
     PutNumber(out, record.base.present ? 1 : 0, 1);
     PutNumber(out, record.base.size, 8);
@@ -86,6 +97,13 @@ std::string EncodeJournal(const JournalRecord& record)
     PutBytes(out, record.account);
     PutBytes(out, record.folder);
     PutBytes(out, record.text);
+    PutNumber(out, record.wide.size(), 4);
+    size_t at = out.size();
+    out.resize(at + 2 * record.wide.size());
+    for (char16_t c : record.wide) {
+        out[at++] = static_cast<char>(c & 0xFF);
+        out[at++] = static_cast<char>(c >> 8);
+    }
     PutNumber(out, Crc32(out.data(), out.size()), 4);
     return out;
 }
@@ -117,7 +135,7 @@ JournalRecord ReadHead(Reader& reader, bool withCopy, uint64_t& present)
 
 std::optional<JournalRecord> DecodeJournalOwner(const std::string& head)
 {
-    if (!HasSignature(head, kSignature)) return std::nullopt;
+    if (!HasSignature(head, kSignature) && !HasSignature(head, kSecondSignature)) return std::nullopt;
     Reader reader(head);
     uint64_t present = 0;
     JournalRecord record = ReadHead(reader, true, present);
@@ -127,7 +145,8 @@ std::optional<JournalRecord> DecodeJournalOwner(const std::string& head)
 
 std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
 {
-    const bool withCopy = HasSignature(bytes, kSignature);
+    const bool withCharacters = HasSignature(bytes, kSignature);
+    const bool withCopy = withCharacters || HasSignature(bytes, kSecondSignature);
     if (bytes.size() < sizeof(kSignature) + 4 || (!withCopy && !HasSignature(bytes, kFirstSignature))) {
         return std::nullopt;
     }
@@ -135,6 +154,7 @@ std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
     uint64_t present = 0;
     JournalRecord record = ReadHead(reader, withCopy, present);
     record.text = reader.Bytes();
+    if (withCharacters) record.wide = reader.Characters();
     size_t checked = reader.position();
     uint64_t crc = reader.Number(4);
     if (!reader.ok() || present > 1 || reader.position() != bytes.size()) return std::nullopt;

@@ -21,7 +21,11 @@ struct JournalRecord {
     std::string memo;      // the memo it belongs to; "null" for a memo never stored
     MemoStamp base;        // that memo's file as the editor knew it
     uint64_t writtenAt = 0;  // when it was written (a FILETIME): the later of two journals wins
-    std::string text;      // the editor's text, byte for byte
+    std::string text;      // the editor's text as a save stores it, byte for byte
+    // The editor's characters (UTF-16), some of which the text above may have
+    // had to replace. Empty where the text converts to them as it is (a text
+    // still going into the editor, a journal of an earlier version).
+    std::u16string wide;
     // The copy of the program it belongs to: the Windows account it ran
     // under and its memo folder. Empty in a journal of an earlier version.
     std::string account;
@@ -29,15 +33,16 @@ struct JournalRecord {
 };
 
 // A signature, the fields with their lengths (the copy it belongs to before
-// the text), and a CRC-32 of everything before it.
+// the text; the characters, little-endian, after it), and a CRC-32 of
+// everything before it.
 std::string EncodeJournal(const JournalRecord& record);
 // Nothing unless the bytes are a whole journal: signature, lengths that add
-// up to the size exactly, and the checksum. Journals of the earlier version,
-// which name no copy, are read too.
+// up to the size exactly, and the checksum. Journals of the earlier versions,
+// which name no copy or hold no characters, are read too.
 std::optional<JournalRecord> DecodeJournal(const std::string& bytes);
 // The account and folder from the first bytes of a journal, without its
 // text: enough to tell whose it is before writing over it. Nothing when the
-// bytes start no journal of this version.
+// bytes start no journal that names its copy.
 std::optional<JournalRecord> DecodeJournalOwner(const std::string& head);
 
 // CRC-32 (the polynomial of zip), continued from `crc` (0 to start).

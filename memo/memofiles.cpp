@@ -13,12 +13,11 @@
 #include "memo/title.h"
 
 const char kMemoTempFile[] = "~memosave.tmp";
+const DWORD kLargestMemo = 256u * 1024 * 1024;
 
 namespace {
 // Holds a memo only for the moment its name changes case.
 const char kRenameFile[] = "~memorename.tmp";
-// Larger than any memo the editor can show.
-const DWORD kLargestMemo = 256u * 1024 * 1024;
 
 DWORD WriteAndFlush(const char* file, const char* data, DWORD size)
 {
@@ -78,12 +77,16 @@ DWORD ReplaceCurrentFile(const char* target, const char* previous)
 }
 
 // The name was chosen free, so nothing is replaced: should a file of that
-// name have appeared meanwhile, the move fails instead of overwriting it.
+// name have appeared meanwhile, the move fails instead of overwriting it. An
+// old file already gone is no failure.
 DWORD MoveToNewName(const char* target, const char* previous)
 {
     if (!MoveFileExA(kMemoTempFile, target, MOVEFILE_WRITE_THROUGH)) return GetLastError();
-    if (previous) DeleteFileA(previous);
-    return ERROR_SUCCESS;
+    if (!previous || DeleteFileA(previous)) return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ERROR_SUCCESS;
+    DeleteFileA(target);
+    return error;
 }
 }  // namespace
 
@@ -167,11 +170,15 @@ DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)
     return error;
 }
 
-std::string FindMemoHolding(const std::string& text)
+std::string FindMemoHolding(const std::string& text, const std::string& preferred)
 {
+    char file[kPathSize];
+    std::string content;
+    if (FormatMemoFileName(file, sizeof(file), preferred) && IsListedAs(file) &&
+        ReadWholeFile(file, content, kLargestMemo) == ERROR_SUCCESS && content == text)
+        return file;
     WIN32_FIND_DATAA entry;
     ScopedFind find(kMemoFilePattern, entry);
-    std::string content;
     for (bool more = find.ok(); more; more = find.Next(entry)) {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry.nFileSizeHigh != 0 ||
             entry.nFileSizeLow != text.size() || !IsMemoFileName(entry.cFileName))

@@ -14,6 +14,8 @@
 // "*.txt" pattern matches it, not even through an 8.3 short name, so it is
 // never listed with the memos.
 extern const char kMemoTempFile[];
+// Larger than any memo the editor can show.
+extern const DWORD kLargestMemo;
 
 // "<current directory>\memo\" into out; false (out empty) when it does not fit.
 bool FormatMemoFolder(char* out, size_t size);
@@ -42,9 +44,10 @@ DWORD WriteFileThrough(const char* temp, const char* target, const char* data, D
 // The whole of a file (up to `limit` bytes) into out.
 DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit);
 
-// The listed memo file that holds exactly `text` ("<name>.txt"); empty when
-// none does. Only files of the text's size are read.
-std::string FindMemoHolding(const std::string& text);
+// The listed memo file that holds exactly `text` ("<name>.txt"), memo
+// `preferred`'s file before any other; empty when none does. Only files of
+// the text's size are read.
+std::string FindMemoHolding(const std::string& text, const std::string& preferred);
 
 // Whether a delete of the file (full path) can put it in the Recycle Bin:
 // removable, network and other drives have none, and neither has a system
@@ -66,7 +69,9 @@ DWORD BringBackRenamedMemo();
 // on disk does it replace the memo's file, so a failure leaves every stored
 // memo as it was. When the name differs from `current` (beyond case), the
 // current memo's old file goes afterwards; a current memo marked read-only
-// is neither replaced nor renamed (ERROR_ACCESS_DENIED). Returns
+// is neither replaced nor renamed (ERROR_ACCESS_DENIED). Where the old file
+// of a rename cannot be removed, the new one goes again and the error is
+// returned: two files must not both look current. Returns
 // ERROR_SUCCESS or the error that stopped it; the temporary file never
 // remains.
 DWORD StoreMemo(const char* text, DWORD size, const std::string& name, const std::string& current);

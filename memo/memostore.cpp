@@ -10,6 +10,7 @@
 #include "memo/memofiles.h"
 #include "memo/memoname.h"
 #include "memo/title.h"
+#include "memo/unstorable.h"
 #include "startup/links.h"
 
 namespace {
@@ -73,16 +74,26 @@ DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, D
     missing = false;
     DWORD error = ReadOpenFile(hFile, text, size);
     CloseHandle(hFile);
-    if (error == ERROR_SUCCESS) m_base = StampOfFile(file);
-    return error;
+    if (error != ERROR_SUCCESS) return error;
+    m_base = StampOfFile(file);
+    NoteHeldBytes(name, text.get(), size);
+    return ERROR_SUCCESS;
 }
 
 // The journal goes as soon as the text is on disk, before the link work: a
-// kill during that work must not bring the text back as a second copy.
+// kill during that work must not bring the text back as a second copy. The
+// memo folder, which a deletion while the program runs must not leave the
+// memo without, is made again.
 DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                         bool& linkDropped)
 {
     const std::string current = g_config->PrevFile;
+    m_journal.FormPaths();
+    char folder[kPathSize];
+    FormatMemoFolder(folder, sizeof(folder));
+    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
+    ScopedCurrentDirectory inMemo(folder);
+    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
     bool written = false;
     DWORD error = WriteInMemoFolder(text, length, edited, name, current, written);
     if (error != ERROR_SUCCESS) return error;
@@ -91,17 +102,11 @@ DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string
     return ERROR_SUCCESS;
 }
 
-// Runs in the memo folder, which a deletion while the program runs must not
-// leave the memo without: it is made again. `written`: the text went to
-// disk under `name`; otherwise the current memo's file is as it should be.
+// Runs in the memo folder. `written`: the text went to disk under `name`;
+// otherwise the current memo's file is as it should be.
 DWORD CMemoStore::WriteInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
                                     const std::string& current, bool& written)
 {
-    char folder[kPathSize];
-    FormatMemoFolder(folder, sizeof(folder));
-    if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(folder, nullptr);
-    ScopedCurrentDirectory inMemo(folder);
-    if (!inMemo.ok()) return ERROR_PATH_NOT_FOUND;
     if (IsStoredUnchanged(edited, current)) return ERROR_SUCCESS;
     std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
     if (!chosen) return ERROR_FILE_EXISTS;
@@ -113,19 +118,17 @@ DWORD CMemoStore::WriteInMemoFolder(const char* text, DWORD length, bool edited,
 
 // The memo is stored as `name`, having been `current` (`written`), or its
 // file was already as it should be: its Startup link follows the mark, and
-// a written memo is the current one from now on.
+// a written memo is the current one from now on, its file all the editor's.
+// Runs in the memo folder.
 void CMemoStore::FollowWithLink(bool written, const std::string& name, const std::string& current,
                                 LinkFailure& linkFailure, bool& linkDropped)
 {
-    if (written) g_config->SetPrevFile(name.c_str());
-    char folder[kPathSize];
-    FormatMemoFolder(folder, sizeof(folder));
-    ScopedCurrentDirectory inMemo(folder);
-    if (!inMemo.ok()) return;
     if (!written) {
         UpdateStartupLink(current.c_str(), linkFailure, linkDropped);
         return;
     }
+    g_config->SetPrevFile(name.c_str());
+    m_unheldMemo.clear();
     if (name != current) {
         if (!IsMarkedStartup()) RemoveMemoLink(current.c_str());
         else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
@@ -211,6 +214,7 @@ DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGo
     MarkStartup(false);
     m_journal.Remove();
     m_base = {};
+    m_unheldMemo.clear();
     return ERROR_SUCCESS;
 }
 
@@ -224,13 +228,26 @@ bool CMemoStore::IsMarkedStartup() const
     return g_bStartupLink != FALSE;
 }
 
-DWORD CMemoStore::WriteJournal(const char* text, DWORD length)
+bool CMemoStore::HoldsUnheldBytes() const
+{
+    return !m_unheldMemo.empty() && m_unheldMemo == g_config->PrevFile;
+}
+
+void CMemoStore::NoteHeldBytes(const std::string& name, const char* bytes, size_t size)
+{
+    if (IsHeldExactly(bytes, size)) m_unheldMemo.clear();
+    else m_unheldMemo = name;
+}
+
+DWORD CMemoStore::WriteJournal(const char* text, DWORD length, const wchar_t* wide, size_t wideLength)
 {
     JournalRecord record;
     record.memo = g_config->PrevFile;
     record.base = m_base;
     record.writtenAt = Now();
     record.text.assign(text, length);
+    // wchar_t is UTF-16 on Windows.
+    record.wide.assign(reinterpret_cast<const char16_t*>(wide), wideLength);
     return m_journal.Write(std::move(record));
 }
 
@@ -239,7 +256,7 @@ DWORD CMemoStore::WriteJournal(const char* text, DWORD length)
 // of its own, it would be stored a second time.
 std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
 {
-    std::string holder = FindStoredText(record.text);
+    std::string holder = FindStoredText(record.text, record.memo);
     stored = !holder.empty();
     if (stored) return holder;
     if (IsReservedMemoName(record.memo) || !record.base.present) return kNoMemoName;
@@ -261,13 +278,13 @@ void CMemoStore::FinishRename(const JournalRecord& record, const std::string& ho
     if (inMemo.ok()) RenameMemoLink(holder.c_str(), record.memo.c_str());
 }
 
-std::string CMemoStore::FindStoredText(const std::string& text) const
+std::string CMemoStore::FindStoredText(const std::string& text, const std::string& preferred) const
 {
     char folder[kPathSize];
     if (text.empty() || !FormatMemoFolder(folder, sizeof(folder))) return "";
     ScopedCurrentDirectory inMemo(folder);
     if (!inMemo.ok()) return "";
-    std::string file = FindMemoHolding(text);
+    std::string file = FindMemoHolding(text, preferred);
     return file.empty() ? "" : MemoNameOfFile(file);
 }
 
@@ -277,7 +294,15 @@ std::string CMemoStore::KeepJournal()
     return m_journal.KeepFound(path, sizeof(path)) ? path : "";
 }
 
+// The memo's file was read before this run only: whether it holds bytes the
+// editor cannot give back is asked again.
 void CMemoStore::AdoptRestored(const JournalRecord& record, const std::string& name)
 {
-    m_base = name == record.memo ? record.base : MemoStamp{};
+    const bool same = name == record.memo;
+    m_base = same ? record.base : MemoStamp{};
+    m_unheldMemo.clear();
+    char path[kPathSize];
+    std::string bytes;
+    if (same && FormatMemoPath(name, path, sizeof(path)) && ReadWholeFile(path, bytes, kLargestMemo) == ERROR_SUCCESS)
+        NoteHeldBytes(name, bytes.data(), bytes.size());
 }

@@ -58,8 +58,15 @@ public:
     void MarkStartup(bool marked);
     bool IsMarkedStartup() const;
 
-    // Journals the editor's text as belonging to the current memo.
-    DWORD WriteJournal(const char* text, DWORD length);
+    // Whether the current memo's file holds bytes that the editor cannot give
+    // back as they are (not Shift-JIS: another encoding, a broken pair), which
+    // a save of an edit would replace.
+    bool HoldsUnheldBytes() const;
+
+    // Journals the editor's text as belonging to the current memo: as a save
+    // would store it, and its characters (`wide`, `wideLength` of them; none
+    // where the text converts to them as it is).
+    DWORD WriteJournal(const char* text, DWORD length, const wchar_t* wide, size_t wideLength);
     void RemoveJournal() { m_journal.Remove(); }
     // Keeps the journal FindJournal gave, whose text could not be shown: it
     // stays for the next start. Where it is; empty when there is none.
@@ -87,10 +94,14 @@ private:
     void FollowWithLink(bool written, const std::string& name, const std::string& current,
                         LinkFailure& linkFailure, bool& linkDropped);
     bool IsStoredUnchanged(bool edited, const std::string& current) const;
-    // The memo whose file holds exactly `text`; empty when none does.
-    std::string FindStoredText(const std::string& text) const;
+    // The memo whose file holds exactly `text`, memo `preferred` before any
+    // other; empty when none does.
+    std::string FindStoredText(const std::string& text, const std::string& preferred) const;
+    // Notes whether memo `name`'s file bytes are all the editor gives back.
+    void NoteHeldBytes(const std::string& name, const char* bytes, size_t size);
     void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 
     CRecoveryJournal m_journal;
     MemoStamp m_base;  // the current memo's file as last loaded or stored
+    std::string m_unheldMemo;  // the memo whose file HoldsUnheldBytes, if any
 };

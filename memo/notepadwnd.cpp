@@ -43,6 +43,12 @@ const char kUnstorableAfter[] = "\r\n\r\nこのまま保存すると、これら
 const char kUnstorableDelete[] = "\r\n\r\nこのまま削除すると、ごみ箱に移すファイルではこれらが「?」などの別の文字に"
                                  "置き換わります。このまま削除しますか?\r\n\r\n"
                                  "「いいえ」を選ぶと削除せずにそのままにします。";
+const char kUnheldCaption[] = "Shift-JIS として読めないバイトがあります";
+const char kUnheldText[] = "このメモのファイルには、Shift-JIS として読めないバイト (別の文字コードの文字、"
+                           "壊れた文字) があります。エディタはそれらを「・」などの別の文字で表示しています。"
+                           "\r\n\r\n保存すると、編集していない部分も表示どおりに書き換わり、元のバイトには戻せません。"
+                           "このまま保存しますか?\r\n\r\n"
+                           "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。ファイルは今のまま残ります。";
 const UINT_PTR kJournalTimer = 1;
 // Leaves room for the write itself within two seconds of the first change.
 const UINT kJournalDelayMs = 1500;
@@ -181,9 +187,15 @@ bool CNotepadWnd::RestoreFromJournal()
         LoadMemo(false, m_pszName);
         return true;
     }
-    std::unique_ptr<char[]> text(new (std::nothrow) char[record->text.size() + 1]);
+    // Characters a save would replace come back as they were typed; the
+    // question about them comes at the next save.
+    std::wstring characters(record->wide.begin(), record->wide.end());
+    if (!characters.empty() && Widen(record->text.c_str()) == characters) characters.clear();
+    std::unique_ptr<char[]> text(characters.empty() ? new (std::nothrow) char[record->text.size() + 1] : nullptr);
     DWORD error = ERROR_NOT_ENOUGH_MEMORY;
-    if (text) {
+    if (!characters.empty()) {
+        error = ShowCharacters(characters);
+    } else if (text) {
         memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
         error = ShowText(std::move(text), record->text.size(), true);
     }
@@ -261,6 +273,21 @@ bool CNotepadWnd::PutText(const char* text, size_t size)
     return put >= 0 && GetWindowTextLengthW(m_hWnd) == put;
 }
 
+// Put in at once: only a text that a save would change comes this way.
+DWORD CNotepadWnd::ShowCharacters(const std::wstring& characters)
+{
+    m_bPuttingText = true;
+    SendMessageW(m_hWnd, EM_SETSEL, 0, -1);
+    SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(characters.c_str()));
+    m_bPuttingText = false;
+    if (static_cast<size_t>(GetWindowTextLengthW(m_hWnd)) != characters.size()) {
+        SetWindowTextA(m_hWnd, "");
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
+    return ERROR_SUCCESS;
+}
+
 // A journaled text that cannot be shown stays in its journal, for the next
 // start, and the user is told where it is.
 void CNotepadWnd::ShowRestoreFailure(DWORD error)
@@ -308,11 +335,10 @@ void CNotepadWnd::MoveCaretToEnd()
 bool CNotepadWnd::SaveMemo()
 {
     m_bKeptForEditing = false;
-    // Text still filling in came from a file or the journal: the memo file
-    // can hold all of it. The question comes before the text is read, so
-    // that what is stored is what the editor shows once the user answered,
-    // with anything typed while the question was up.
-    if (IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableAfter)) {
+    // The questions come before the text is read, so that what is stored is
+    // what the editor shows once the user answered, with anything typed while
+    // a question was up.
+    if (IsModified() && !ConfirmRewrite(kUnstorableAfter)) {
         m_bKeptForEditing = true;
         return false;
     }
@@ -368,6 +394,15 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
     if (m_bJournaledAtEnd) JournalNow();
 }
 
+// Text still filling in came from a file or the journal as a save stores
+// it: the memo file can hold all of it. Bytes of the memo's file that the
+// editor shows as other characters are asked about all the same.
+bool CNotepadWnd::ConfirmRewrite(const char* unstorableAfter)
+{
+    if (!IsFilling() && !ConfirmUnstorable(unstorableAfter)) return false;
+    return !m_store.HoldsUnheldBytes() || AskYesDefaultNo(kUnheldText, kUnheldCaption);
+}
+
 // The question comes before anything is stored; without an answer of yes
 // nothing is.
 bool CNotepadWnd::ConfirmUnstorable(const char* after)
@@ -420,7 +455,12 @@ DWORD CNotepadWnd::JournalNow()
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) return ERROR_NOT_ENOUGH_MEMORY;
-    return m_store.WriteJournal(text.get(), static_cast<DWORD>(length));
+    // The characters go in too only where the text does not convert to them:
+    // nearly always it does, and a journal of half the size is written
+    // sooner. A text still going in came as a save stores it.
+    std::wstring characters = IsFilling() ? std::wstring() : ReadWindowCharacters(m_hWnd);
+    if (ConvertsTo(text.get(), length, characters)) characters.clear();
+    return m_store.WriteJournal(text.get(), static_cast<DWORD>(length), characters.data(), characters.size());
 }
 
 // The questions come before the text is read, so that what goes to the
@@ -431,7 +471,7 @@ bool CNotepadWnd::DeleteMemo()
 {
     bool forGood = !m_store.CanRecycle(HasText());
     if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
-    if (!forGood && IsModified() && !IsFilling() && !ConfirmUnstorable(kUnstorableDelete)) return false;
+    if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete)) return false;
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {

@@ -83,6 +83,7 @@ private:
 
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
     bool PutText(const char* text, size_t size);
+    DWORD ShowCharacters(const std::wstring& characters);
     void StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited);
     void OnFillTimer();
     static const UINT_PTR kFillTimer = 2;
@@ -95,6 +96,7 @@ private:
     std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
     void MoveCaretToEnd();
     bool RestoreFromJournal();
+    bool ConfirmRewrite(const char* unstorableAfter);
     bool ConfirmUnstorable(const char* after);
     // Whether the editor shows exactly `text`.
     bool IsShowing(const char* text, int length) const;

@@ -128,4 +128,23 @@ TEST_F(NotepadKeep, MemoHeldByAnotherProgramIsReportedOnLoadAndKeptOnSave)
     EXPECT_TRUE(m_notepad.SaveMemo()) << "still marked edited, so the next save writes it";
     EXPECT_EQ("abc\r\nedited", ReadMemoFile("abc.txt").value_or("<missing>"));
 }
+
+// Two files that both look current would come back as two memos.
+TEST_F(NotepadKeep, ARenameWhoseOldFileCannotBeRemovedIsReportedAndLeavesOneFile)
+{
+    WriteMemoFile("old.txt", "old\r\nstored");
+    m_notepad.LoadMemo(false, "old");
+    HANDLE held = Lock("old.txt");
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    SetText("new\r\nretitled");
+    MessageBoxWatcher watcher;
+    EXPECT_FALSE(m_notepad.SaveMemo());
+    EXPECT_EQ(1u, watcher.Stop().size()) << "the failure is told";
+    CloseHandle(held);
+    EXPECT_EQ(Entries{"old.txt"}, MemoFolderEntries());
+    EXPECT_EQ("old\r\nstored", ReadMemoFile("old.txt").value_or("<missing>"));
+    EXPECT_EQ("old", PrevFile());
+    EXPECT_TRUE(m_notepad.SaveMemo()) << "still marked edited, so the next save renames it";
+    EXPECT_EQ(Entries{"new.txt"}, MemoFolderEntries());
+}
 }  // namespace

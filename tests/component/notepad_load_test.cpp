@@ -1,6 +1,8 @@
 // Loading and deleting memos, and the editor's set-up.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "app/globals.h"
@@ -143,6 +145,65 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
         EXPECT_EQ("Plans\r\nQ3 goals, edited", ReadMemoFile("Plans.txt").value_or("<missing>"));
         DeleteFileA(MemoPath("Plans.txt").c_str());
     }
+}
+
+// A kill between writing a renamed memo and removing its old file, with the
+// text unchanged, leaves two memos holding it.
+TEST_F(NotepadLoad, AJournalWhoseTextTwoMemosHoldTakesTheMemoItWasWrittenFor)
+{
+    for (const char* own : {"Alpha", "Beta"}) {
+        SCOPED_TRACE(own);
+        const std::string text = "Same\r\ntext in both";
+        WriteMemoFile("Alpha.txt", text);
+        WriteMemoFile("Beta.txt", text);
+        JournalRecord record;
+        record.memo = own;
+        record.base = StampOfFile(MemoPath(std::string(own) + ".txt").c_str());
+        record.writtenAt = 1;
+        record.text = text;
+        WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+        EXPECT_EQ(own, PrevFile());
+        EXPECT_EQ((std::vector<std::string>{"Alpha.txt", "Beta.txt"}), MemoFolderEntries());
+    }
+}
+
+// The version before journaled to the temporary folder under a name of its
+// own, which this version reads but never writes.
+TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheTemporaryFolderGoesOnceItsTextIsStored)
+{
+    char dir[MAX_PATH];
+    char temp[MAX_PATH];
+    GetCurrentDirectoryA(sizeof(dir), dir);
+    GetTempPathA(sizeof(temp), temp);
+    std::string folded(dir);
+    for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    char journal[MAX_PATH];
+    snprintf(journal, sizeof(journal), "%sMossvanePad-%08X.journal", temp, Crc32(folded.data(), folded.size()));
+    JournalRecord record;
+    record.memo = "null";
+    record.writtenAt = 1;
+    record.text = "Earlier\r\nunsaved";
+    const std::string bytes = EncodeJournal(record);
+    // The first version's signature; that version recorded no copy and no
+    // characters, so its fields are these.
+    std::string earlier = "MVPJRNL1" + bytes.substr(8, 4 + 4 + 1 + 8 + 8 + 8);
+    earlier += bytes.substr(8 + 4 + 4 + 1 + 8 + 8 + 8 + 4 + 4, 4 + record.text.size());
+    const uint32_t crc = Crc32(earlier.data(), earlier.size());
+    for (int i = 0; i < 4; ++i) earlier.push_back(static_cast<char>((crc >> (8 * i)) & 0xFF));
+    HANDLE hFile = CreateFileA(journal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD written = 0;
+    WriteFile(hFile, earlier.data(), static_cast<DWORD>(earlier.size()), &written, nullptr);
+    CloseHandle(hFile);
+    ASSERT_TRUE(DecodeJournal(earlier)) << "a journal of the first version";
+
+    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    EXPECT_EQ(record.text, Text());
+    EXPECT_TRUE(m_notepad.SaveMemo());
+    EXPECT_EQ("Earlier\r\nunsaved", ReadMemoFile("Earlier.txt").value_or("<missing>"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(journal)) << "not found again at the next start";
+    DeleteFileA(journal);
 }
 
 // The journal's text is the only copy of what was typed: it goes only once

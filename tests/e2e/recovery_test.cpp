@@ -235,4 +235,44 @@ TEST(Recovery, CloseAndTrayWithAFailingSaveKeepTheTextForTheNextStart)
         EXPECT_EQ(0u, app.EndFromTray());
     }
 }
+
+// The same journal as the version before wrote it: no characters after the
+// text.
+std::string AsVersionBefore(const JournalRecord& record)
+{
+    std::string bytes = EncodeJournal(record);
+    bytes[7] = '2';
+    bytes.erase(bytes.size() - 4 - 4);
+    const uint32_t crc = Crc32(bytes.data(), bytes.size());
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((crc >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+// Another Windows account runs the same portable folder (PLATFORM.md: USER
+// names the account under Wine), with this version or the one before, and
+// journals after this copy started: the ways this copy removes its own
+// journal leave that one alone.
+TEST(Recovery, AnotherAccountsJournalWrittenAfterTheStartSurvivesEveryRemoval)
+{
+    JournalRecord theirs = Journal("null", {}, "Their notes\r\nnot ours to touch");
+    theirs.account = "other";
+    for (const std::string& bytes : {EncodeJournal(theirs), AsVersionBefore(theirs)}) {
+        SCOPED_TRACE(bytes.substr(0, 8));
+        ASSERT_TRUE(DecodeJournal(bytes));
+        MemoApp app;
+        CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+        ASSERT_TRUE(app.Start());
+        app.WriteFile(kJournal, bytes);
+        ASSERT_TRUE(Deactivate(app)) << "an empty editor hides";
+        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after the hide of an empty editor";
+
+        ASSERT_TRUE(app.PopUpByRequest());
+        app.TypeText("ours\r\ntyped and stored");
+        ASSERT_TRUE(Deactivate(app));
+        EXPECT_EQ("ours\r\ntyped and stored", app.Memo("ours"));
+        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after a save";
+        EXPECT_EQ(0u, app.EndFromTray());
+        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after the end";
+    }
+}
 }  // namespace

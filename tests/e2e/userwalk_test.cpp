@@ -2,8 +2,9 @@
 // retitling (case-only changes and titles another memo has among them),
 // picking memos, New, Delete (also right after typing), pasting characters the memo file cannot hold
 // and answering the question either way, Ctrl+T, hiding, the settings
-// window, pauses, and hard kills (TerminateProcess) at random moments, each
-// followed by a new start. After every step the memo folder and the editor
+// window, pauses, and hard kills (TerminateProcess) at random moments, some
+// after such a paste, each followed by a new start, which is to show every
+// character. After every step the memo folder and the editor
 // are compared with a model of what the user has (walkmodel.h).
 // MOSSVANE_WALK_STEPS and MOSSVANE_WALK_KILLS set the length (80 steps and
 // 8 kills by default; tools/reliability runs 1,000 and 100), and
@@ -109,6 +110,16 @@ void CALLBACK NoteHandled(HWND, UINT, ULONG_PTR handled, LRESULT)
     if (handled) *reinterpret_cast<bool*>(handled) = true;
 }
 
+// The editor's characters, which its ANSI text may show as others.
+std::wstring EditorCharacters(const MemoApp& app)
+{
+    LRESULT length = SendMessageW(app.Editor(), WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        SendMessageW(app.Editor(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
+}
+
 std::wstring Widen(const std::string& ascii)
 {
     return std::wstring(ascii.begin(), ascii.end());
@@ -118,6 +129,7 @@ struct Figures {
     int steps = 0;
     int kills = 0;
     int killsInSaves = 0;
+    int killsAfterPastes = 0;  // whose restart showed the pasted characters
     int questions = 0;
     int declined = 0;
     int renames = 0;
@@ -368,10 +380,18 @@ void Walk::OpenAndCloseSettings()
 void Walk::KillAndRestart()
 {
     ++m_figures.kills;
+    std::wstring pasted;  // the editor's characters after a paste the file cannot hold
+    std::string pastedText;
     if (Random(0, 2) == 0) {
-        // Typing, then the kill: before the journal's two seconds are up as
-        // often as after.
-        ASSERT_NO_FATAL_FAILURE(TypeLine());
+        // Typing or such a paste, then the kill: before the journal's two
+        // seconds are up as often as after.
+        if (Random(0, 1) == 0 && !m_model.Shown().empty()) {
+            ASSERT_NO_FATAL_FAILURE(PasteUnstorable());
+            pasted = EditorCharacters(m_app);
+            pastedText = m_model.Shown();
+        } else {
+            ASSERT_NO_FATAL_FAILURE(TypeLine());
+        }
         Sleep(static_cast<DWORD>(Random(0, 4000)));
     } else {
         ++m_figures.killsInSaves;
@@ -387,6 +407,11 @@ void Walk::KillAndRestart()
     long lost = 0;
     ASSERT_TRUE(m_model.CheckAfterKill(folder, m_app.EditorText(), killedAt, kLossBoundMs, lost)) << LastSteps();
     EXPECT_FALSE(m_app.FileExists("memo\\~memorename.tmp")) << "a memo is left under a name no list shows";
+    // The pasted text comes back from the journal only, with every character.
+    if (!pasted.empty() && m_app.EditorText() == pastedText) {
+        ++m_figures.killsAfterPastes;
+        EXPECT_TRUE(EditorCharacters(m_app) == pasted) << "the restart shows other characters" << LastSteps();
+    }
     m_figures.worstLossMs = std::max(m_figures.worstLossMs, lost);
     ASSERT_NO_FATAL_FAILURE(Restart());
 }
@@ -499,6 +524,7 @@ TEST(UserWalk, RandomStepsAndKillsLoseNoTextDamageNoMemoAndMakeNoDuplicate)
     RecordProperty("steps", std::to_string(figures.steps));
     RecordProperty("kills", std::to_string(figures.kills));
     RecordProperty("kills_in_saves", std::to_string(figures.killsInSaves));
+    RecordProperty("kills_after_pastes", std::to_string(figures.killsAfterPastes));
     RecordProperty("questions", std::to_string(figures.questions));
     RecordProperty("declined", std::to_string(figures.declined));
     RecordProperty("renames", std::to_string(figures.renames));

@@ -12,6 +12,7 @@ JournalRecord Sample()
     record.base = {true, 1234, 0x01DA0000ABCDEF01ull};
     record.writtenAt = 0x01DA000012345678ull;
     record.text = std::string("line\r\n\0with NUL\xff", 17);
+    record.wide = u"caf\u00e9 \u266b \U00020BB7\r\n";  // characters a save would replace
     record.account = "\x8e\x52\x93\x63";  // a Shift-JIS user name
     record.folder = "E:\\memo\\";
     return record;
@@ -19,7 +20,7 @@ JournalRecord Sample()
 
 TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
 {
-    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, "", "", ""}};
+    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, "", u"", "", ""}};
     for (const JournalRecord& record : cases) {
         std::optional<JournalRecord> back = DecodeJournal(EncodeJournal(record));
         ASSERT_TRUE(back);
@@ -27,6 +28,7 @@ TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
         EXPECT_TRUE(record.base == back->base);
         EXPECT_EQ(record.writtenAt, back->writtenAt);
         EXPECT_EQ(record.text, back->text);
+        EXPECT_TRUE(record.wide == back->wide) << "every character, a surrogate pair included";
         EXPECT_EQ(record.account, back->account);
         EXPECT_EQ(record.folder, back->folder);
     }
@@ -37,7 +39,7 @@ TEST(JournalFormat, TheCopyItBelongsToIsReadFromTheFirstBytesAlone)
 {
     const JournalRecord sample = Sample();
     const std::string whole = EncodeJournal(sample);
-    const size_t head = whole.size() - 4 - 4 - sample.text.size();
+    const size_t head = whole.size() - 4 - (4 + 2 * sample.wide.size()) - (4 + sample.text.size());
     std::optional<JournalRecord> owner = DecodeJournalOwner(whole.substr(0, head));
     ASSERT_TRUE(owner);
     EXPECT_EQ(sample.account, owner->account);
@@ -47,8 +49,22 @@ TEST(JournalFormat, TheCopyItBelongsToIsReadFromTheFirstBytesAlone)
 }
 
 // A user who upgrades with unsaved text in a journal gets it back.
-TEST(JournalFormat, AJournalOfTheVersionBeforeIsStillRead)
+TEST(JournalFormat, JournalsOfTheVersionsBeforeAreStillRead)
 {
+    const char second[] = "\x4d\x56\x50\x4a\x52\x4e\x4c\x32\x04\x00\x00\x00\x74\x6f\x64\x6f\x01\x0c\x00\x00"
+                          "\x00\x00\x00\x00\x00\x01\xef\xcd\xab\x00\x00\xda\x01\x63\x00\x00\x00\x00\x00\x00"
+                          "\x00\x02\x00\x00\x00\x6d\x65\x05\x00\x00\x00\x43\x3a\x5c\x6d\x5c\x0a\x00\x00\x00"
+                          "\x74\x6f\x64\x6f\x0d\x0a\x6d\x69\x6c\x6b\xc7\xf3\x41\xa3";
+    const std::string withCopy(second, sizeof(second) - 1);
+    std::optional<JournalRecord> copied = DecodeJournal(withCopy);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ("todo\r\nmilk", copied->text);
+    EXPECT_TRUE(copied->wide.empty()) << "the text is all there is";
+    EXPECT_EQ("me", copied->account);
+    std::optional<JournalRecord> owner = DecodeJournalOwner(withCopy);
+    ASSERT_TRUE(owner) << "whose it is shows as in this version";
+    EXPECT_EQ("C:\\m\\", owner->folder);
+
     const char bytes[] = "\x4d\x56\x50\x4a\x52\x4e\x4c\x31\x04\x00\x00\x00\x74\x6f\x64\x6f\x01\x0c\x00\x00\x00"
                          "\x00\x00\x00\x00\x01\xef\xcd\xab\x00\x00\xda\x01\x63\x00\x00\x00\x00\x00\x00\x00"
                          "\x0a\x00\x00\x00\x74\x6f\x64\x6f\x0d\x0a\x6d\x69\x6c\x6b\x4c\x32\x44\x4c";
