@@ -401,7 +401,10 @@ TEST_F(HookShortcut, APopUpWithShiftHeldSelectsNothingAndALetterTypedChangesOneP
     m_app.WriteFile("MossvanePad.ini", "[Setting]\r\nShortcutKey=Ctrl+Shift+M\r\n[ReadFile]\r\nPrevFile=shopping\r\n");
     ASSERT_TRUE(m_app.Start());
     ASSERT_TRUE(m_app.WaitUntilShown(memo, 60000));
+    // The caret at the end, the text shown from its top: the click lands far
+    // from the caret.
     SendMessageA(m_app.Editor(), EM_SETSEL, memo.size(), memo.size());
+    SendMessageA(m_app.Editor(), EM_LINESCROLL, 0, -2000);
     ASSERT_NO_FATAL_FAILURE(HideByActivatingNotepad());
 
     {
