@@ -122,9 +122,10 @@ void CMainWnd::ApplyStoredPosition(Placement& placement)
 // the activation alone does not (WM_ACTIVATE never reaches the default
 // handling). The cursor is hidden meanwhile and put back where it was. The
 // click goes only where the editor itself is under the cursor: anywhere
-// else it would land in another window. The editor takes the click, marked
-// as the pop-up's, as a plain one whatever keys the shortcut holds. Without such a place the window
-// is brought to the front and the editor focused instead.
+// else it would land in another window. Without such a place the window
+// is brought to the front and the editor focused instead. The editor takes
+// the click, marked as the pop-up's, as a plain one whatever keys the
+// shortcut holds.
 void CMainWnd::ClickIntoEditor(HWND hWnd, POINT restoreCursor)
 {
     POINT at;
