@@ -1,12 +1,15 @@
 #include "app/basewnd.h"
 
 #include "app/bounded.h"
+#include "app/dpi.h"
 #include "app/globals.h"
 
 LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CBaseWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (!self) {
+        if (msg == WM_NCCREATE && !(reinterpret_cast<CREATESTRUCTA*>(lParam)->style & WS_CHILD))
+            EnableNonClientScaling(hWnd);
         if (msg != WM_CREATE) return DefWindowProcA(hWnd, msg, wParam, lParam);
         self = static_cast<CBaseWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (!self) return DefWindowProcA(hWnd, msg, wParam, lParam);

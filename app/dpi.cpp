@@ -1,5 +1,6 @@
 #include "app/dpi.h"
 
+#include "app/bounded.h"
 #include "app/dpiscale.h"
 
 namespace {
@@ -10,6 +11,7 @@ typedef UINT(WINAPI* GetDpiForWindowFn)(HWND);
 typedef HRESULT(WINAPI* GetDpiForMonitorFn)(HMONITOR, int, UINT*, UINT*);
 typedef BOOL(WINAPI* AdjustWindowRectExForDpiFn)(RECT*, DWORD, BOOL, DWORD, UINT);
 typedef int(WINAPI* GetSystemMetricsForDpiFn)(int, UINT);
+typedef BOOL(WINAPI* EnableNonClientDpiScalingFn)(HWND);
 
 // A function of a system DLL by name; null where this Windows lacks it.
 template <typename Function>
@@ -25,11 +27,22 @@ Function User32Function(const char* name)
     return Lookup<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
+// By its full path in the system folder: by a bare name, a DLL that this
+// Windows lacks would be loaded from the program's or the current folder.
+HMODULE LoadSystemLibrary(const char* name)
+{
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, sizeof(path));
+    if (length == 0 || length >= sizeof(path)) return nullptr;
+    if (!FormatBounded(path + length, sizeof(path) - length, "\\%s", name)) return nullptr;
+    return LoadLibraryA(path);
+}
+
 // shcore.dll comes with Windows 8.1; loaded once and kept for the run.
 GetDpiForMonitorFn GetDpiForMonitorFunction()
 {
     static const GetDpiForMonitorFn function =
-        Lookup<GetDpiForMonitorFn>(LoadLibraryA("shcore.dll"), "GetDpiForMonitor");
+        Lookup<GetDpiForMonitorFn>(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
     return function;
 }
 
@@ -81,4 +94,26 @@ int SystemMetricForDpi(int index, int dpi)
     static const auto metricForDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
     if (metricForDpi) return metricForDpi(index, static_cast<UINT>(dpi));
     return GetSystemMetrics(index);
+}
+
+// Windows 10 1607 scales a per-monitor window's caption and frame only when
+// asked in WM_NCCREATE; later versions do it themselves, earlier ones lack
+// the function.
+void EnableNonClientScaling(HWND hWnd)
+{
+    static const auto enable = User32Function<EnableNonClientDpiScalingFn>("EnableNonClientDpiScaling");
+    if (enable) enable(hWnd);
+}
+
+// The system gives its metrics at the screen's DPI, which the font is scaled
+// from. (The call made for a DPI takes only the UTF-16 structure.)
+bool StatusFontForDpi(int dpi, LOGFONTA& font)
+{
+    // The XP size of the structure, which every later Windows takes too.
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
+    font = metrics.lfStatusFont;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, ScreenDpi());
+    return true;
 }

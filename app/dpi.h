@@ -21,3 +21,8 @@ int DpiAtPoint(POINT screen);
 RECT OuterRectForDpi(int width, int height, DWORD style, DWORD exStyle, int dpi);
 // A system metric (SM_CXICON, ...) at dpi.
 int SystemMetricForDpi(int index, int dpi);
+// Turns on the scaling of a top-level window's caption and frame where
+// Windows needs it asked for; call it from WM_NCCREATE.
+void EnableNonClientScaling(HWND hWnd);
+// The system's status-bar font, which tooltips use, made for dpi.
+bool StatusFontForDpi(int dpi, LOGFONTA& font);

@@ -9,6 +9,9 @@
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
 #define WM_STARTED 0x800B      // posted to the memo window as it is made: its start once the message loop runs
 
+// The extra information of the pop-up's own click into the editor.
+#define POPUP_CLICK_INFO 0x4D565044
+
 #define IDC_NEWMEMO 1
 #define IDC_COPYMEMO 2
 #define IDC_DELETEMEMO 3

@@ -29,7 +29,7 @@ bool IsAnotherCopyRunning()
     CreateMutexA(nullptr, TRUE, "CheckMulti_MossvanePad");
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
     HWND running = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE);
-    if (running) SendMessageA(running, WM_SHOWMEMO, 0, 1);
+    if (running) SendMessageA(running, WM_SHOWMEMO, 0, SHOWMEMO_FORCE);
     return true;
 }
 

@@ -4,6 +4,7 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/app/bounded.cpp
   ${MOSSVANE_ROOT}/app/placement.cpp
   ${MOSSVANE_ROOT}/app/shortcutkey.cpp
+  ${MOSSVANE_ROOT}/app/shortcutpress.cpp
   ${MOSSVANE_ROOT}/app/dpiscale.cpp
   ${MOSSVANE_ROOT}/mainwnd/layout.cpp
   ${MOSSVANE_ROOT}/startup/startuppath.cpp

@@ -22,8 +22,10 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam)
     if (code >= 0) {
         HWND memo = FindWindowA(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE);
         if (memo) {
+            // Only the transition bit: a release must never count as a press.
             DWORD_PTR ignored;
-            SendMessageTimeoutA(memo, WM_SHOWMEMO, wParam, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+            SendMessageTimeoutA(memo, WM_SHOWMEMO, wParam, lParam & SHOWMEMO_RELEASED, SMTO_ABORTIFHUNG,
+                                kSendTimeoutMs, &ignored);
         }
     }
     return CallNextHookEx(g_hHook, code, wParam, lParam);

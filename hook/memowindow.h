@@ -5,4 +5,8 @@
 #define MAIN_WINDOW_CLASS "MossvanePad"
 #define MAIN_WINDOW_TITLE "MossvanePad"
 
-#define WM_SHOWMEMO 0x8001  // wParam: virtual-key code; lParam: 1 = show unconditionally
+// wParam: virtual-key code. lParam from the hook library: SHOWMEMO_RELEASED
+// or 0 (a press); from a second start of the program: SHOWMEMO_FORCE.
+#define WM_SHOWMEMO 0x8001
+#define SHOWMEMO_FORCE 1
+#define SHOWMEMO_RELEASED 0x80000000  // the keystroke's transition bit (KF_UP in its high word)

@@ -64,7 +64,7 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     // below already have their owner window.
     m_hWnd = hWnd;
     // No control exists yet: each takes its font as it is made.
-    if (m_fonts.Make(m_nDpi)) m_fonts.Apply(nullptr, nullptr, nullptr, nullptr);
+    if (m_fonts.Make(m_nDpi)) m_fonts.Apply(nullptr, nullptr, nullptr, nullptr, nullptr);
     const MainLayout layout = ScaleLayout(ComputeMainLayout(g_config->Width, g_config->Height), m_nDpi);
     SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(g_config->Alpha), LWA_ALPHA);
     CreateEditor(hWnd, cs, layout);

@@ -20,7 +20,7 @@ void PlaceChild(HWND hWnd, const ChildBox& box)
 void CMainWnd::ApplyDpi(int dpi)
 {
     m_nDpi = dpi;
-    if (m_fonts.Make(dpi)) m_fonts.Apply(m_pNotepad->m_hWnd, m_pFileList->m_hWnd, m_hStartup, m_hShortcut);
+    if (m_fonts.Make(dpi)) m_fonts.Apply(m_pNotepad->m_hWnd, m_pFileList->m_hWnd, m_hStartup, m_hShortcut, m_hTooltip);
     PlaceChildren(g_config->Width, g_config->Height);
     for (int i = 0; i < 4; ++i) m_pButtons[i].SetDpi(dpi);
     m_pPin->SetDpi(dpi);

@@ -1,6 +1,7 @@
 #include "mainwnd/mainfonts.h"
 
 #include "app/bounded.h"
+#include "app/dpi.h"
 #include "app/dpiscale.h"
 #include "app/globals.h"
 
@@ -14,6 +15,12 @@ HFONT MakeFont(const char* face, int height96, int dpi)
     font.lfHeight = ScaleForDpi(height96, dpi);
     CopyBounded(font.lfFaceName, sizeof(font.lfFaceName), face);
     return CreateFontIndirectA(&font);
+}
+
+HFONT MakeTipFont(int dpi)
+{
+    LOGFONTA font;
+    return StatusFontForDpi(dpi, font) ? CreateFontIndirectA(&font) : nullptr;
 }
 
 void SendFont(HWND hWnd, HFONT font)
@@ -39,7 +46,7 @@ void CMainFonts::Delete(HFONT (&fonts)[kCount])
 bool CMainFonts::Make(int dpi)
 {
     HFONT made[kCount] = {MakeFont(kTextFace, kTextHeight, dpi), MakeFont(kTextFace, kTextHeight, dpi),
-                          MakeFont(g_pszFontFace, g_nFontHeight, dpi)};
+                          MakeFont(g_pszFontFace, g_nFontHeight, dpi), MakeTipFont(dpi)};
     for (HFONT font : made) {
         if (font) continue;
         Delete(made);
@@ -50,13 +57,14 @@ bool CMainFonts::Make(int dpi)
     return true;
 }
 
-void CMainFonts::Apply(HWND editor, HWND list, HWND startup, HWND shortcut)
+void CMainFonts::Apply(HWND editor, HWND list, HWND startup, HWND shortcut, HWND tooltip)
 {
     if (!m_next[kEditor]) return;
     SendFont(editor, m_next[kEditor]);
     SendFont(list, m_next[kList]);
     SendFont(startup, m_next[kBoxes]);
     SendFont(shortcut, m_next[kBoxes]);
+    SendFont(tooltip, m_next[kTip]);
     Delete(m_current);
     for (int i = 0; i < kCount; ++i) {
         m_current[i] = m_next[i];

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-// The memo window's fonts at one DPI: the editor's, the memo list's and the
-// strip's check boxes'. A new set reaches every control before the old set
+// The memo window's fonts at one DPI: the editor's, the memo list's, the
+// strip's check boxes' and the tooltip's. A new set reaches every control before the old set
 // is deleted.
 class CMainFonts {
 public:
@@ -16,14 +16,15 @@ public:
     bool Make(int dpi);
     // Hands the set made last to the controls (null ones are not made yet:
     // they take theirs as they are made) and deletes the set they had.
-    void Apply(HWND editor, HWND list, HWND startup, HWND shortcut);
+    void Apply(HWND editor, HWND list, HWND startup, HWND shortcut, HWND tooltip);
 
     HFONT Editor() const { return m_current[kEditor]; }
     HFONT List() const { return m_current[kList]; }
     HFONT Boxes() const { return m_current[kBoxes]; }
+    HFONT Tip() const { return m_current[kTip]; }
 
 private:
-    enum { kEditor, kList, kBoxes, kCount };
+    enum { kEditor, kList, kBoxes, kTip, kCount };
     void Delete(HFONT (&fonts)[kCount]);
 
     HFONT m_current[kCount] = {};

@@ -1,5 +1,7 @@
 #pragma once
 #include "app/basewnd.h"
+#include "app/dpi.h"
+#include "app/shortcutpress.h"
 #include "mainwnd/mainfonts.h"
 
 class CNotepadWnd;
@@ -63,6 +65,8 @@ public:
     // The DPI the window is laid out for; set before the window is made, to
     // the DPI of where it will show.
     int m_nDpi = 96;
+    // The DPI of the monitor at a screen point; tests stand in for monitors.
+    int (*m_pfnDpiAtPoint)(POINT) = DpiAtPoint;
 
     // Hands the tooltip the mouse messages, taken from the message loop, of
     // the controls that do not relay them themselves (tooltip.cpp).
@@ -85,7 +89,9 @@ private:
     // Hiding, the pop-up and the settings result (activation.cpp, popup.cpp, settings.cpp)
     LRESULT OnActivate(HWND hWnd, WORD state);
     LRESULT OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam);
-    LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM force);
+    bool IsShowRequest(WPARAM key, LPARAM flags);
+    LRESULT OnShowMemo(HWND hWnd, WPARAM key, LPARAM flags);
+    void PlacePopup(Placement& placement);
     void ClickIntoEditor(HWND hWnd, POINT restoreCursor);
     LRESULT OnSettingDone(HWND hWnd, WPARAM closed, LPARAM alpha);
     void TakeBackActivation(HWND hWnd);
@@ -125,6 +131,7 @@ private:
     CMainFonts m_fonts;
     HICON m_hIcons[2] = {};  // big, small: the window's own, at its DPI
     HWND m_hTooltip = nullptr;
+    CForwardedModifiers m_forwardedMods;
 };
 
 // The outer size of a captioned window with a client area of width x height

@@ -1,6 +1,8 @@
 #include "app/centeroncursor.h"
 #include "app/config.h"
 #include "app/dpi.h"
+#include "app/messages.h"
+#include "app/shortcutpress.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
 
@@ -33,12 +35,14 @@ bool FindPointOnEditor(HWND editor, POINT& at)
     return IsEditorAt(editor, at);
 }
 
+// The keyboard's state now, not this thread's view of it: the keys go to
+// another program.
 bool IsDown(int vk)
 {
-    return GetKeyState(vk) < 0;
+    return GetAsyncKeyState(vk) < 0;
 }
 
-unsigned char HeldModifiers()
+unsigned char KeyboardModifiers()
 {
     unsigned char mods = 0;
     if (IsDown(VK_CONTROL)) mods |= kShortcutCtrl;
@@ -48,38 +52,61 @@ unsigned char HeldModifiers()
     return mods;
 }
 
-// Every key passes here, so a key other than the shortcut's costs one
-// comparison; the modifiers are read only for the shortcut's key. They must
-// be held exactly: AltGr is Ctrl+Alt, and AltGr+Z types a letter on some
-// keyboards, which must not pop up Alt+Z.
-bool IsShowRequest(WPARAM key, LPARAM force, BOOL shortcutOn)
+POINT CentreOf(const RECT& window, POINT topLeft)
 {
-    if (force) return true;
-    const ShortcutKey shortcut = g_config->ShortcutKey;
-    if (key != shortcut.vk || !shortcutOn) return false;
-    return HeldModifiers() == shortcut.mods;
+    return {topLeft.x + (window.right - window.left) / 2, topLeft.y + (window.bottom - window.top) / 2};
 }
 }  // namespace
 
+// Every key passes here, so a key other than the shortcut's costs a note of
+// the modifiers and one comparison; the keyboard is read only for the
+// shortcut's key. The modifiers must be held exactly: AltGr is Ctrl+Alt, and
+// AltGr+Z types a letter on some keyboards, which must not pop up Alt+Z.
+bool CMainWnd::IsShowRequest(WPARAM key, LPARAM flags)
+{
+    if (flags == SHOWMEMO_FORCE) return true;
+    const bool released = (static_cast<DWORD>(flags) & SHOWMEMO_RELEASED) != 0;
+    m_forwardedMods.Note(static_cast<unsigned>(key), released);
+    const ShortcutKey shortcut = g_config->ShortcutKey;
+    if (key != shortcut.vk || released || !m_bShortcut) return false;
+    return IsShortcutPress(shortcut, static_cast<unsigned>(key), released, IsDown(static_cast<int>(key)),
+                           KeyboardModifiers(), m_forwardedMods.Mods());
+}
+
 // The shortcut from the keyboard hook, or a second start of the program.
 // The size for the placement is the start-up size, whatever the settings
-// did since, unless the cursor is on a monitor of another DPI: then the
-// window is made for that DPI before it shows.
-LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM force)
+// did since, unless the window goes to a monitor of another DPI: then it is
+// made for that DPI while still hidden. It shows, moves and takes its size
+// in one step, so that no frame shows at its old place.
+LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM flags)
 {
-    if (!IsShowRequest(key, force, m_bShortcut)) return 0;
+    if (!IsShowRequest(key, flags)) return 0;
     if (IsWindowVisible(hWnd)) return 0;
-    GetCursorPos(&g_popup.ptCursor);
-    TakeDpi(DpiAtPoint(g_popup.ptCursor));
-    ShowWindow(hWnd, SW_SHOW);
+    PlacePopup(g_popup);
+    const RECT& rc = m_rcWindow;
+    SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, rc.right - rc.left,
+                 rc.bottom - rc.top, SWP_SHOWWINDOW);
     UpdateWindow(hWnd);
-
-    g_popup.rcWindow = m_rcWindow;
-    PlaceAtCursor(g_popup);
-    ApplyStoredPosition(g_popup);
-    SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, 0, 0, SWP_NOSIZE);
     ClickIntoEditor(hWnd, g_popup.ptCursor);
     return 0;
+}
+
+// At the cursor, with the DPI there; at the stored position, with the DPI
+// where the window lies there.
+void CMainWnd::PlacePopup(Placement& placement)
+{
+    GetCursorPos(&placement.ptCursor);
+    TakeDpi(m_pfnDpiAtPoint(placement.ptCursor));
+    placement.rcWindow = m_rcWindow;
+    PlaceAtCursor(placement);
+    ApplyStoredPosition(placement);
+    if (!g_config->DefaultPosition || m_bStandIn) return;
+    const int dpi = m_pfnDpiAtPoint(CentreOf(placement.rcWindow, placement.ptResult));
+    if (dpi == m_nDpi) return;
+    TakeDpi(dpi);
+    placement.rcWindow = m_rcWindow;
+    PlaceAtCursor(placement);
+    ApplyStoredPosition(placement);
 }
 
 void CMainWnd::ApplyStoredPosition(Placement& placement)
@@ -96,7 +123,9 @@ void CMainWnd::ApplyStoredPosition(Placement& placement)
 // handling). The cursor is hidden meanwhile and put back where it was. The
 // click goes only where the editor itself is under the cursor: anywhere
 // else it would land in another window. Without such a place the window
-// is brought to the front and the editor focused instead.
+// is brought to the front and the editor focused instead. The editor takes
+// the click, marked as the pop-up's, as a plain one whatever keys the
+// shortcut holds.
 void CMainWnd::ClickIntoEditor(HWND hWnd, POINT restoreCursor)
 {
     POINT at;
@@ -108,8 +137,8 @@ void CMainWnd::ClickIntoEditor(HWND hWnd, POINT restoreCursor)
     }
     ShowCursor(FALSE);
     SetCursorPos(at.x, at.y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, POPUP_CLICK_INFO);
+    mouse_event(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, POPUP_CLICK_INFO);
     SetCursorPos(restoreCursor.x, restoreCursor.y);
     ShowCursor(TRUE);
 }

@@ -27,7 +27,7 @@ void AddTool(HWND tooltip, HWND owner, HWND control)
 
 // One tooltip for the four buttons, the pin and the Shortcut box, made once
 // the window is up (it has no part in the start) and gone with the window,
-// its owner.
+// its owner. Its font is the window's, for its DPI.
 void CMainWnd::CreateTooltip(HWND hWnd)
 {
     if (m_hTooltip) return;
@@ -35,6 +35,7 @@ void CMainWnd::CreateTooltip(HWND hWnd)
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd, nullptr,
                                  InstanceOf(hWnd), nullptr);
     if (!m_hTooltip) return;
+    SendMessageA(m_hTooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.Tip()), FALSE);
     for (int i = 0; i < 4; ++i) {
         AddTool(m_hTooltip, hWnd, m_pButtons[i].m_hWnd);
         m_pButtons[i].SetTooltip(m_hTooltip);

@@ -112,6 +112,7 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
     case WM_LBUTTONDOWN:
         SendMessageA(GetParent(hWnd), WM_EDITMOUSE, 0, SW_HIDE);
+        if (GetMessageExtraInfo() == POPUP_CLICK_INFO) return OnPopupClick(hWnd, wParam, lParam);
         break;
     case WM_MOUSELEAVE:
         return OnMouseLeave(hWnd);
@@ -138,6 +139,22 @@ void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
     if (IsFilling()) return;
     if (id == ID_SELECTALL) SendMessageA(hWnd, EM_SETSEL, 0, GetWindowTextLengthA(hWnd));
     if (id == ID_TIMESTAMP) InsertTimestamp();
+}
+
+// The pop-up's click only puts the caret: the shortcut's Shift would make it
+// select from the old caret, and its Ctrl a word. The editor reads them from
+// the click's flags or from the key state, so it sees neither for this click.
+LRESULT CNotepadWnd::OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at)
+{
+    BYTE held[256];
+    if (!GetKeyboardState(held)) return DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
+    BYTE plain[256];
+    memcpy(plain, held, sizeof(plain));
+    for (int vk : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) plain[vk] &= 0x7F;
+    SetKeyboardState(plain);
+    const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
+    SetKeyboardState(held);
+    return result;
 }
 
 // A drag with only the left button down leaves the button bar alone.

@@ -77,6 +77,7 @@ public:
 private:
     void OnCommand(HWND hWnd, WORD id);
     void OnMouseMove(HWND hWnd, WPARAM keys);
+    LRESULT OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at);
     LRESULT OnMouseLeave(HWND hWnd);
     LRESULT OnInitCtrl(HWND hWnd);
     void OnJournalTimer();

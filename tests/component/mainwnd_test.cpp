@@ -2,6 +2,7 @@
 // layout, the button bar's two operations, and boxes within boxes.
 #include "mainwnd/mainwnd.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -180,6 +181,28 @@ LONG FontHeight(HWND hWnd)
     return font.lfHeight;
 }
 
+struct TooltipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND hWnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<TooltipSearch*>(data);
+    char name[32] = "";
+    GetClassNameA(hWnd, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(hWnd, GW_OWNER) == search->owner) search->found = hWnd;
+    return search->found ? FALSE : TRUE;
+}
+
+// The tooltip the window owns, made once its message loop runs.
+HWND TooltipOf(HWND owner)
+{
+    TooltipSearch search = {owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The side of the icon the window shows in the given size (ICON_BIG, ICON_SMALL).
 int IconSide(HWND hWnd, WPARAM kind)
 {
@@ -210,6 +233,11 @@ TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAn
     const long area96 = RegionArea(Button(0));
     ASSERT_GT(area96, 0);
     EXPECT_EQ(21, FontHeight(m_main->m_pNotepad->m_hWnd));
+    SendMessageA(m_hWnd, WM_STARTED, 0, 0);
+    const HWND tip = TooltipOf(m_hWnd);
+    ASSERT_NE(nullptr, tip);
+    const LONG tip96 = FontHeight(tip);
+    EXPECT_NE(0, tip96);
 
     RECT suggested = {50, 60, 50 + 612, 60 + 357};
     EXPECT_EQ(0, SendMessageA(m_hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)));
@@ -232,6 +260,7 @@ TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAn
     EXPECT_EQ(32, FontHeight(m_main->m_pNotepad->m_hWnd)) << "the editor's font";
     EXPECT_EQ(32, FontHeight(GetDlgItem(m_hWnd, IDC_FILELIST))) << "the list's font";
     EXPECT_EQ(MulDiv(g_nFontHeight, 144, 96), FontHeight(m_main->m_hShortcut)) << "the boxes' font";
+    EXPECT_EQ(MulDiv(tip96, 144, 96), FontHeight(tip)) << "the tooltip's font";
     EXPECT_EQ(SystemMetricForDpi(SM_CXICON, 144), IconSide(m_hWnd, ICON_BIG)) << "the icons by the metrics";
     EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, 144), IconSide(m_hWnd, ICON_SMALL));
 
@@ -322,5 +351,29 @@ TEST_F(MainWndTest, ABoxWithinABoxKeepsTheWindowFromHidingAndSaving)
     EXPECT_EQ("kept\r\nunsaved", nested.editorBehindOuter) << "New went ahead behind the outer box";
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("memo\\kept.txt")) << "saved behind the outer box";
     EXPECT_EQ(0, g_nMessageBoxes);
+}
+
+// With the fixed position on, the window goes to the stored point and takes
+// the DPI of the monitor there, whatever the monitor under the cursor has.
+TEST_F(MainWndTest, PopUpAtTheStoredPositionTakesTheDpiThereInOneStep)
+{
+    ShowWindow(m_hWnd, SW_HIDE);  // stores where the window was, as a hide does
+    g_config->DefaultPosition = true;
+    g_config->X = 300;
+    g_config->Y = 200;
+    // Two monitors side by side: 96 DPI left of x = 300, 144 from there on.
+    m_main->m_pfnDpiAtPoint = [](POINT at) { return at.x < 300 ? 96 : 144; };
+    ASSERT_TRUE(SetCursorPos(50, 50));
+
+    SendMessageA(m_hWnd, WM_SHOWMEMO, 0, SHOWMEMO_FORCE);
+    EXPECT_TRUE(IsWindowVisible(m_hWnd));
+    EXPECT_EQ(144, m_main->m_nDpi);
+    const RECT expected = OuterWindowRect(g_config->Width, g_config->Height, 144);
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    ExpectAt(window, 300, 200, "the window");
+    EXPECT_EQ(expected.right - expected.left, window.right - window.left);
+    EXPECT_EQ(expected.bottom - expected.top, window.bottom - window.top);
+    EXPECT_EQ(600, ChildRect(m_main->m_pNotepad->m_hWnd).right) << "laid out for 144 DPI";
 }
 }  // namespace

@@ -78,6 +78,25 @@ void WineNotepad::Press(const std::string& command) const
     RunUnixProgram(std::string(kXdotool) + " windowfocus " + XWindowId(m_hWnd) + " " + command);
 }
 
+// xdotool run by a shell that marks its end with a file, which Wine sees
+// through drive Z:.
+bool WineNotepad::PressAndWait(const std::string& command, DWORD timeoutMs) const
+{
+    static int calls = 0;
+    const std::string marker = "/tmp/mossvane-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++calls);
+    RunUnixProgram("/bin/sh -c \"" + std::string(kXdotool) + " windowfocus " + XWindowId(m_hWnd) + " " + command +
+                   "; touch " + marker + "\"");
+    std::string dosMarker = "Z:" + marker;
+    for (char& c : dosMarker) {
+        if (c == '/') c = '\\';
+    }
+    const bool done = WaitUntil([&] { return GetFileAttributesA(dosMarker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                                timeoutMs);
+    DeleteFileA(dosMarker.c_str());
+    return done;
+}
+
 void WineNotepad::Type(const std::string& keys) const
 {
     Activate();

@@ -21,6 +21,9 @@ public:
     // once: Wine cannot wait for a Unix process, so callers poll for the
     // effect of the keys, and one call's keys may overtake an earlier one's.
     void Press(const std::string& command) const;
+    // The same, returning once xdotool has sent every key (they may not have
+    // reached notepad yet); false if it has not within timeoutMs.
+    bool PressAndWait(const std::string& command, DWORD timeoutMs = 20000) const;
     // Activates notepad and presses `keys` in order ("a shift+z comma").
     void Type(const std::string& keys) const;
 
