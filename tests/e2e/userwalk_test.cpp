@@ -371,7 +371,7 @@ void Walk::OpenAndCloseSettings()
         ASSERT_TRUE(SendMessageTimeoutA(done, BM_CLICK, 0, 0, SMTO_NORMAL, 15000, &result));
     } else {
         ASSERT_TRUE(WaitUntil([&] { return IsChild(setting, m_app.FocusWindow()); }, 5000)) << "a control has the focus";
-        PressKeys({way == 1 ? VK_RETURN : VK_ESCAPE});
+        PressKeys({static_cast<BYTE>(way == 1 ? VK_RETURN : VK_ESCAPE)});
     }
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
     EXPECT_TRUE(IsWindowVisible(m_app.Window())) << "the pinned memo window went with the settings window";

@@ -175,25 +175,28 @@ const std::map<std::string, std::set<std::string>> kXpSp3Imports = {
      {
       "AdjustWindowRectEx", "BeginPaint", "CallNextHookEx", "CallWindowProcW", "CharUpperBuffW", "CheckDlgButton",
       "CloseClipboard", "CopyRect", "CreateWindowExA", "DefWindowProcA", "DefWindowProcW", "DestroyIcon",
-      "DestroyWindow", "DispatchMessageA", "EmptyClipboard", "EnableWindow", "EndPaint", "EnumDisplayMonitors",
-      "FillRect", "FindWindowA", "GetActiveWindow", "GetAsyncKeyState", "GetComboBoxInfo", "GetCursorPos", "GetDC",
-      "GetDlgCtrlID", "GetFocus", "GetForegroundWindow", "GetKeyboardState", "GetMessageA", "GetMessageExtraInfo",
-      "GetMessagePos", "GetMessageTime", "GetMonitorInfoA", "GetParent", "GetQueueStatus", "GetSystemMetrics",
+      "DestroyWindow", "DispatchMessageA", "DrawFocusRect", "EmptyClipboard", "EnableWindow", "EndPaint",
+      "EnumDisplayMonitors", "FillRect", "FindWindowA", "GetActiveWindow", "GetAsyncKeyState", "GetClientRect",
+      "GetComboBoxInfo", "GetCursorPos", "GetDC", "GetDlgCtrlID", "GetFocus", "GetForegroundWindow",
+      "GetKeyboardState", "GetKeyState", "GetMessageA", "GetMessageExtraInfo", "GetMessagePos", "GetMessageTime",
+      "GetMonitorInfoA", "GetParent", "GetQueueStatus", "GetSysColor", "GetSysColorBrush", "GetSystemMetrics",
       "GetWindowLongA", "GetWindowLongW", "GetWindowRect", "GetWindowTextA", "GetWindowTextLengthA",
-      "GetWindowTextLengthW", "GetWindowTextW", "IntersectRect", "InvalidateRect", "IsWindow", "IsWindowVisible",
-      "KillTimer", "LoadAcceleratorsA", "LoadCursorA", "LoadIconA", "LoadImageA", "MapWindowPoints", "MessageBoxA",
-      "MessageBoxW", "MonitorFromPoint", "MonitorFromRect", "MonitorFromWindow", "mouse_event", "OffsetRect",
-      "OpenClipboard", "PeekMessageA", "PostMessageA", "PostQuitMessage", "RegisterClassA", "RegisterClassExA",
-      "RegisterWindowMessageA", "ReleaseDC", "SendMessageA", "SendMessageTimeoutA", "SendMessageW",
+      "GetWindowTextLengthW", "GetWindowTextW", "InflateRect", "IntersectRect", "InvalidateRect", "IsChild",
+      "IsDialogMessageA", "IsWindow", "IsWindowEnabled", "IsWindowVisible", "KillTimer", "LoadAcceleratorsA",
+      "LoadCursorA", "LoadIconA", "LoadImageA", "MapWindowPoints", "MessageBoxA", "MessageBoxW", "MonitorFromPoint",
+      "MonitorFromRect", "MonitorFromWindow", "mouse_event", "OffsetRect", "OpenClipboard", "PeekMessageA",
+      "PostMessageA", "PostQuitMessage", "RegisterClassA", "RegisterClassExA", "RegisterHotKey",
+      "RegisterWindowMessageA", "ReleaseDC", "SendMessageA", "SendMessageTimeoutA", "SendMessageW", "SetCaretPos",
       "SetClipboardData", "SetCursor", "SetCursorPos", "SetFocus", "SetForegroundWindow", "SetKeyboardState",
       "SetLayeredWindowAttributes", "SetTimer", "SetWindowLongA", "SetWindowLongW", "SetWindowPos", "SetWindowRgn",
       "SetWindowsHookExA", "SetWindowTextA", "ShowCursor", "ShowWindow", "SystemParametersInfoA", "TrackMouseEvent",
-      "TranslateAcceleratorA", "TranslateMessage", "UnhookWindowsHookEx", "UpdateWindow", "WindowFromPoint"
+      "TranslateAcceleratorA", "TranslateMessage", "UnhookWindowsHookEx", "UnregisterHotKey", "UpdateWindow",
+      "WindowFromPoint"
      }},
     {"GDI32.DLL",
      {
       "CombineRgn", "CreateFontIndirectA", "CreateRectRgn", "CreateSolidBrush", "DeleteObject", "GetDeviceCaps",
-      "GetDIBits"
+      "GetDIBits", "GetTextExtentPoint32A", "SelectObject", "SetBkMode", "SetTextColor", "TextOutA"
      }},
     {"ADVAPI32.DLL",
      {
