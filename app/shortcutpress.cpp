@@ -26,6 +26,14 @@ void CForwardedModifiers::Note(unsigned vk, bool released)
     }
 }
 
+void CForwardedModifiers::Take(unsigned char mods)
+{
+    m_down = 0;
+    for (unsigned i = 0; i < kModifierCount; ++i) {
+        if ((mods & kModifierKeys[i].mod) && !(Mods() & kModifierKeys[i].mod)) m_down |= 1u << i;
+    }
+}
+
 unsigned char CForwardedModifiers::Mods() const
 {
     unsigned char mods = 0;

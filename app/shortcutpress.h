@@ -8,6 +8,10 @@
 class CForwardedModifiers {
 public:
     void Note(unsigned vk, bool released);
+    // The keyboard's modifiers, read while a key was still down: a release
+    // that never came through (the secure desktop, a program run as
+    // administrator) stops counting here.
+    void Take(unsigned char mods);
     unsigned char Mods() const;
 
 private:

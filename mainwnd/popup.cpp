@@ -69,8 +69,11 @@ bool CMainWnd::IsShowRequest(WPARAM key, LPARAM flags)
     m_forwardedMods.Note(static_cast<unsigned>(key), released);
     const ShortcutKey shortcut = g_config->ShortcutKey;
     if (key != shortcut.vk || released || !m_bShortcut) return false;
-    return IsShortcutPress(shortcut, static_cast<unsigned>(key), released, IsDown(static_cast<int>(key)),
-                           KeyboardModifiers(), m_forwardedMods.Mods());
+    const bool stillDown = IsDown(static_cast<int>(key));
+    const unsigned char keyboard = stillDown ? KeyboardModifiers() : 0;
+    if (stillDown) m_forwardedMods.Take(keyboard);
+    return IsShortcutPress(shortcut, static_cast<unsigned>(key), released, stillDown, keyboard,
+                           m_forwardedMods.Mods());
 }
 
 // The shortcut from the keyboard hook, or a second start of the program.
@@ -83,9 +86,7 @@ LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM flags)
     if (!IsShowRequest(key, flags)) return 0;
     if (IsWindowVisible(hWnd)) return 0;
     PlacePopup(g_popup);
-    const RECT& rc = m_rcWindow;
-    SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, rc.right - rc.left,
-                 rc.bottom - rc.top, SWP_SHOWWINDOW);
+    SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(hWnd);
     ClickIntoEditor(hWnd, g_popup.ptCursor);
     return 0;

@@ -256,7 +256,9 @@ DWORD CMemoStore::WriteJournal(const char* text, DWORD length, const wchar_t* wi
 // of its own, it would be stored a second time.
 std::string CMemoStore::RestoreTarget(const JournalRecord& record, bool& stored)
 {
-    std::string holder = FindStoredText(record.text, record.memo);
+    // A text that had to lose characters matches a file that lost the same
+    // ones: only the journal holds them, so it is restored, not dropped.
+    std::string holder = record.wide.empty() ? FindStoredText(record.text, record.memo) : std::string();
     stored = !holder.empty();
     if (stored) return holder;
     if (IsReservedMemoName(record.memo) || !record.base.present) return kNoMemoName;

@@ -49,6 +49,11 @@ const char kUnheldText[] = "このメモのファイルには、Shift-JIS とし
                            "\r\n\r\n保存すると、編集していない部分も表示どおりに書き換わり、元のバイトには戻せません。"
                            "このまま保存しますか?\r\n\r\n"
                            "「いいえ」を選ぶと保存せずにウィンドウを開いたままにします。ファイルは今のまま残ります。";
+const char kUnheldDelete[] = "このメモのファイルには、Shift-JIS として読めないバイト (別の文字コードの文字、"
+                             "壊れた文字) があります。エディタはそれらを「・」などの別の文字で表示しています。"
+                             "\r\n\r\n削除すると、ごみ箱に移すファイルでは編集していない部分も表示どおりに"
+                             "書き換わり、元のバイトには戻せません。このまま削除しますか?\r\n\r\n"
+                             "「いいえ」を選ぶと削除せずにそのままにします。";
 const UINT_PTR kJournalTimer = 1;
 // Leaves room for the write itself within two seconds of the first change.
 const UINT kJournalDelayMs = 1500;
@@ -111,6 +116,7 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         OnMouseMove(hWnd, wParam);
         break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         SendMessageA(GetParent(hWnd), WM_EDITMOUSE, 0, SW_HIDE);
         if (GetMessageExtraInfo() == POPUP_CLICK_INFO) return OnPopupClick(hWnd, wParam, lParam);
         break;
@@ -144,6 +150,7 @@ void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
 // The pop-up's click only puts the caret: the shortcut's Shift would make it
 // select from the old caret, and its Ctrl a word. The editor reads them from
 // the click's flags or from the key state, so it sees neither for this click.
+// A second pop-up within the double-click time is a plain click as well.
 LRESULT CNotepadWnd::OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at)
 {
     BYTE held[256];
@@ -355,7 +362,7 @@ bool CNotepadWnd::SaveMemo()
     // The questions come before the text is read, so that what is stored is
     // what the editor shows once the user answered, with anything typed while
     // a question was up.
-    if (IsModified() && !ConfirmRewrite(kUnstorableAfter)) {
+    if (IsModified() && !ConfirmRewrite(kUnstorableAfter, kUnheldText)) {
         m_bKeptForEditing = true;
         return false;
     }
@@ -414,10 +421,10 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
 // Text still filling in came from a file or the journal as a save stores
 // it: the memo file can hold all of it. Bytes of the memo's file that the
 // editor shows as other characters are asked about all the same.
-bool CNotepadWnd::ConfirmRewrite(const char* unstorableAfter)
+bool CNotepadWnd::ConfirmRewrite(const char* unstorableAfter, const char* unheldText)
 {
     if (!IsFilling() && !ConfirmUnstorable(unstorableAfter)) return false;
-    return !m_store.HoldsUnheldBytes() || AskYesDefaultNo(kUnheldText, kUnheldCaption);
+    return !m_store.HoldsUnheldBytes() || AskYesDefaultNo(unheldText, kUnheldCaption);
 }
 
 // The question comes before anything is stored; without an answer of yes
@@ -488,7 +495,7 @@ bool CNotepadWnd::DeleteMemo()
 {
     bool forGood = !m_store.CanRecycle(HasText());
     if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
-    if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete)) return false;
+    if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete, kUnheldDelete)) return false;
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {
@@ -509,6 +516,7 @@ bool CNotepadWnd::DeleteMemo()
     }
     g_config->SetPrevFile(kNoMemoName);
     SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
+    NoteEdit();
     return true;
 }
 

@@ -97,7 +97,9 @@ private:
     std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
     void MoveCaretToEnd();
     bool RestoreFromJournal();
-    bool ConfirmRewrite(const char* unstorableAfter);
+    // The questions before a save or a Delete writes the text; each text
+    // says which of the two it is.
+    bool ConfirmRewrite(const char* unstorableAfter, const char* unheldText);
     bool ConfirmUnstorable(const char* after);
     // Whether the editor shows exactly `text`.
     bool IsShowing(const char* text, int length) const;

@@ -131,6 +131,12 @@ TEST_F(MainWndTest, SettingsResultResizesTheWindowMovesTheChildrenAndKeepsTheBar
     EXPECT_EQ(main.top + (main.bottom - main.top - 259) / 2, setting.top);
     EXPECT_FALSE(IsWindowVisible(m_main->m_pSetting->m_hWnd)) << "and still hidden";
     EXPECT_TRUE(EqualRect(&startRect, &m_main->m_rcWindow)) << "the pop-up keeps the start-up size";
+
+    ShowWindow(m_hWnd, SW_HIDE);
+    SendMessageA(m_hWnd, WM_SHOWMEMO, 0, SHOWMEMO_FORCE);
+    GetClientRect(m_hWnd, &client);
+    EXPECT_EQ(640, client.right) << "popped up at the size the settings gave it";
+    EXPECT_EQ(480, client.bottom);
 }
 
 TEST_F(MainWndTest, StartupBoxRefusesANameTooLongForAMemo)

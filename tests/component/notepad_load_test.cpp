@@ -145,6 +145,22 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
         EXPECT_EQ("Plans\r\nQ3 goals, edited", ReadMemoFile("Plans.txt").value_or("<missing>"));
         DeleteFileA(MemoPath("Plans.txt").c_str());
     }
+
+    // A file that took "?" for a character the journal still holds does not
+    // hold its text: the journal comes back, edited, every character in it.
+    JournalRecord lossy;
+    lossy.memo = "Cafe";
+    lossy.writtenAt = 1;
+    lossy.text = "Cafe ?";
+    lossy.wide = u"Cafe \u266B";
+    WriteMemoFile("Cafe.txt", lossy.text);
+    lossy.base = StampOfFile(MemoPath("Cafe.txt").c_str());
+    WriteMemoFile("~memojournal.bin", EncodeJournal(lossy));
+    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    wchar_t shown[16] = L"";
+    GetWindowTextW(m_hEdit, shown, 16);
+    EXPECT_EQ(std::wstring(L"Cafe \u266B"), shown);
+    EXPECT_TRUE(m_notepad.IsModified());
 }
 
 // A kill between writing a renamed memo and removing its old file, with the

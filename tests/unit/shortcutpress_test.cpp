@@ -32,6 +32,12 @@ TEST(ShortcutPress, ForwardedModifiersFollowEachPressAndRelease)
         forwarded.Note(step.vk, step.released);
         EXPECT_EQ(step.mods, forwarded.Mods());
     }
+    // Alt's release went elsewhere; the keyboard, read later, has Ctrl alone.
+    forwarded.Note(kVkAlt, false);
+    forwarded.Take(kCtrl);
+    EXPECT_EQ(kCtrl, forwarded.Mods());
+    forwarded.Note(kVkCtrl, true);
+    EXPECT_EQ(0, forwarded.Mods());
 }
 
 // Only a press of the key counts. While the key is down its modifiers are
