@@ -147,7 +147,7 @@ double JournalMs(const MemoApp& app)
 
 bool JournalHolds(const MemoApp& app, const std::string& text)
 {
-    std::optional<JournalRecord> record = DecodeJournal(app.ReadFile("memo\\~memojournal.bin"));
+    std::optional<JournalRecord> record = DecodeJournal(app.ReadFile("memo\\" + JournalFile()));
     return record && record->text == text;
 }
 

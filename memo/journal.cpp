@@ -8,8 +8,9 @@
 #include "memo/memofiles.h"
 
 namespace {
-const char kJournalFile[] = "~memojournal.bin";
-const char kJournalTemp[] = "~memojournal.tmp";
+// The memo folder's name of the versions before.
+const char kEarlierJournalFile[] = "~memojournal.bin";
+const char kEarlierJournalTemp[] = "~memojournal.tmp";
 // A journal is the text of one memo: a few times the largest memo suffices.
 const DWORD kLargestJournal = 256u * 1024 * 1024;
 
@@ -34,6 +35,15 @@ uint32_t EarlierFolderKey(const char* dir)
 }
 }  // namespace
 
+bool CRecoveryJournal::FormPlace(Place place, const char* dir, const char* name, const char* tempName)
+{
+    m_bPathOk[place] = FormatBounded(m_szJournal[place], kPathSize, "%s%s", dir, name) &&
+                       FormatBounded(m_szTemp[place], kPathSize, "%s%s", dir, tempName);
+    return m_bPathOk[place];
+}
+
+// Without the computer's name no journal could be told from another
+// computer's: then there is none.
 bool CRecoveryJournal::FormPaths()
 {
     if (m_bPathsTried) return !m_folder.empty();
@@ -41,17 +51,31 @@ bool CRecoveryJournal::FormPaths()
     char folder[kPathSize];
     char dir[kPathSize];
     char tempDir[kPathSize];
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD computerSize = sizeof(computer);
+    if (!GetComputerNameA(computer, &computerSize) || computer[0] == '\0') return false;
     if (!FormatMemoFolder(folder, sizeof(folder)) || !GetCurrentDirectoryBounded(dir, sizeof(dir))) return false;
     m_folder = folder;
-    m_bPathOk[kMemoFolder] = FormatBounded(m_szJournal[kMemoFolder], kPathSize, "%s%s", folder, kJournalFile) &&
-                             FormatBounded(m_szTemp[kMemoFolder], kPathSize, "%s%s", folder, kJournalTemp);
+    m_computer = computer;
+    const std::string journal = JournalFileName(m_computer);
+    const std::string temp = journal.substr(0, journal.size() - 4) + ".tmp";
+    FormPlace(kMemoFolder, folder, journal.c_str(), temp.c_str());
+    FormPlace(kEarlierMemoFolder, folder, kEarlierJournalFile, kEarlierJournalTemp);
     DWORD length = GetTempPathA(sizeof(tempDir), tempDir);
     if (length == 0 || length >= sizeof(tempDir)) return true;
-    for (Place place : {kTempFolder, kEarlierTempFolder}) {
-        uint32_t key = place == kTempFolder ? FolderKey(dir) : EarlierFolderKey(dir);
-        m_bPathOk[place] =
-            FormatBounded(m_szJournal[place], kPathSize, "%sMossvanePad-%08X.journal", tempDir, key) &&
-            FormatBounded(m_szTemp[place], kPathSize, "%sMossvanePad-%08X.journal.tmp", tempDir, key);
+    char name[kPathSize];
+    char tempName[kPathSize];
+    const std::string safeComputer = FileSafeName(m_computer);
+    if (FormatBounded(name, sizeof(name), "MossvanePad-%s-%08X.journal", safeComputer.c_str(), FolderKey(dir)) &&
+        FormatBounded(tempName, sizeof(tempName), "%s.tmp", name)) {
+        FormPlace(kTempFolder, tempDir, name, tempName);
+    }
+    for (Place place : {kEarlierTempFolder, kFirstTempFolder}) {
+        uint32_t key = place == kEarlierTempFolder ? FolderKey(dir) : EarlierFolderKey(dir);
+        if (FormatBounded(name, sizeof(name), "MossvanePad-%08X.journal", key) &&
+            FormatBounded(tempName, sizeof(tempName), "%s.tmp", name)) {
+            FormPlace(place, tempDir, name, tempName);
+        }
     }
     return true;
 }
@@ -89,6 +113,7 @@ DWORD CRecoveryJournal::Write(JournalRecord record)
     if (!FormPaths()) return ERROR_PATH_NOT_FOUND;
     record.account = Account();
     record.folder = m_folder;
+    record.computer = m_computer;
     std::string bytes = EncodeJournal(record);
     DWORD error = ERROR_SUCCESS;
     DWORD tempError = ERROR_SUCCESS;
@@ -115,9 +140,16 @@ const std::string& CRecoveryJournal::Account()
 
 bool CRecoveryJournal::IsOwn(const JournalRecord& record, Place place)
 {
-    if (record.account.empty()) return true;
+    if (!FormPaths()) return false;
+    if (record.computer.empty()) {
+        if (!IsEarlier(place)) return false;
+        if (record.account.empty()) return true;
+    } else if (record.computer != m_computer) {
+        return false;
+    }
     if (record.account != Account()) return false;
-    return place == kMemoFolder || (FormPaths() && FoldMemoName(record.folder) == FoldMemoName(m_folder));
+    if (place == kMemoFolder || place == kEarlierMemoFolder) return true;
+    return FoldMemoName(record.folder) == FoldMemoName(m_folder);
 }
 
 bool CRecoveryJournal::IsAnothersAt(Place place)
@@ -161,6 +193,7 @@ std::optional<JournalRecord> CRecoveryJournal::Find()
         newest = std::move(record);
         m_found = place;
     }
+    if (m_found != kPlaces && IsEarlier(m_found)) m_bTaken[m_found] = true;
     return newest;
 }
 
@@ -177,12 +210,12 @@ bool CRecoveryJournal::KeepFound(char* path, size_t size)
 void CRecoveryJournal::RemoveAt(Place place)
 {
     const char* journal = JournalPath(place);
-    if (m_bKeep[place] || !journal) return;
+    if (m_bKeep[place] || !journal || (IsEarlier(place) && !m_bTaken[place])) return;
     if (IsAnothersAt(place)) {
         m_bKeep[place] = true;
         return;
     }
-    DeleteFileA(journal);
+    if (DeleteFileA(journal) || GetLastError() == ERROR_FILE_NOT_FOUND) m_bTaken[place] = false;
 }
 
 void CRecoveryJournal::Remove()

@@ -3,11 +3,13 @@
 #include <cstring>
 
 namespace {
-const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '3'};
+const char kSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '4'};
 // Journals of the versions before: the first did not record its copy, the
-// second held the text only as a save stores it.
+// second held the text only as a save stores it, the third named no
+// computer.
 const char kFirstSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '1'};
 const char kSecondSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '2'};
+const char kThirdSignature[8] = {'M', 'V', 'P', 'J', 'R', 'N', 'L', '3'};
 
 void PutNumber(std::string& out, uint64_t value, int bytes)
 {
@@ -88,7 +90,7 @@ std::string EncodeJournal(const JournalRecord& record)
 {
     std::string out(kSignature, sizeof(kSignature));
     out.reserve(record.text.size() + 2 * record.wide.size() + record.memo.size() + record.account.size() +
-                record.folder.size() + 64);
+                record.folder.size() + record.computer.size() + 64);
     PutBytes(out, record.memo);
     PutNumber(out, record.base.present ? 1 : 0, 1);
     PutNumber(out, record.base.size, 8);
@@ -96,6 +98,7 @@ std::string EncodeJournal(const JournalRecord& record)
     PutNumber(out, record.writtenAt, 8);
     PutBytes(out, record.account);
     PutBytes(out, record.folder);
+    PutBytes(out, record.computer);
     PutBytes(out, record.text);
     PutNumber(out, record.wide.size(), 4);
     size_t at = out.size();
@@ -114,8 +117,26 @@ bool HasSignature(const std::string& bytes, const char (&signature)[8])
     return bytes.size() >= sizeof(signature) && memcmp(bytes.data(), signature, sizeof(signature)) == 0;
 }
 
+// What a journal's signature says it holds.
+struct Layout {
+    bool known = false;
+    bool copy = false;        // the account and folder
+    bool characters = false;  // the characters after the text
+    bool computer = false;
+};
+
+Layout LayoutOf(const std::string& bytes)
+{
+    Layout layout;
+    if (HasSignature(bytes, kSignature)) return {true, true, true, true};
+    if (HasSignature(bytes, kThirdSignature)) return {true, true, true, false};
+    if (HasSignature(bytes, kSecondSignature)) return {true, true, false, false};
+    if (HasSignature(bytes, kFirstSignature)) layout.known = true;
+    return layout;
+}
+
 // Everything before the text; `present` as stored, for the caller to check.
-JournalRecord ReadHead(Reader& reader, bool withCopy, uint64_t& present)
+JournalRecord ReadHead(Reader& reader, const Layout& layout, uint64_t& present)
 {
     JournalRecord record;
     reader.Number(sizeof(kSignature));
@@ -125,39 +146,62 @@ JournalRecord ReadHead(Reader& reader, bool withCopy, uint64_t& present)
     record.base.size = reader.Number(8);
     record.base.writeTime = reader.Number(8);
     record.writtenAt = reader.Number(8);
-    if (withCopy) {
+    if (layout.copy) {
         record.account = reader.Bytes();
         record.folder = reader.Bytes();
     }
+    if (layout.computer) record.computer = reader.Bytes();
     return record;
 }
 }  // namespace
 
 std::optional<JournalRecord> DecodeJournalOwner(const std::string& head)
 {
-    if (!HasSignature(head, kSignature) && !HasSignature(head, kSecondSignature)) return std::nullopt;
+    const Layout layout = LayoutOf(head);
+    if (!layout.copy) return std::nullopt;
     Reader reader(head);
     uint64_t present = 0;
-    JournalRecord record = ReadHead(reader, true, present);
+    JournalRecord record = ReadHead(reader, layout, present);
     if (!reader.ok() || present > 1) return std::nullopt;
     return record;
 }
 
 std::optional<JournalRecord> DecodeJournal(const std::string& bytes)
 {
-    const bool withCharacters = HasSignature(bytes, kSignature);
-    const bool withCopy = withCharacters || HasSignature(bytes, kSecondSignature);
-    if (bytes.size() < sizeof(kSignature) + 4 || (!withCopy && !HasSignature(bytes, kFirstSignature))) {
-        return std::nullopt;
-    }
+    const Layout layout = LayoutOf(bytes);
+    if (bytes.size() < sizeof(kSignature) + 4 || !layout.known) return std::nullopt;
     Reader reader(bytes);
     uint64_t present = 0;
-    JournalRecord record = ReadHead(reader, withCopy, present);
+    JournalRecord record = ReadHead(reader, layout, present);
     record.text = reader.Bytes();
-    if (withCharacters) record.wide = reader.Characters();
+    if (layout.characters) record.wide = reader.Characters();
     size_t checked = reader.position();
     uint64_t crc = reader.Number(4);
     if (!reader.ok() || present > 1 || reader.position() != bytes.size()) return std::nullopt;
     if (crc != Crc32(bytes.data(), checked)) return std::nullopt;
     return record;
+}
+
+std::string FileSafeName(const std::string& name)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string safe;
+    for (char c : name) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= 'a' && byte <= 'z') || byte == '-';
+        if (plain) {
+            safe.push_back(c);
+            continue;
+        }
+        safe.push_back('_');
+        safe.push_back(kHex[byte >> 4]);
+        safe.push_back(kHex[byte & 0xF]);
+    }
+    return safe;
+}
+
+std::string JournalFileName(const std::string& computer)
+{
+    return "~memojournal-" + FileSafeName(computer) + ".bin";
 }

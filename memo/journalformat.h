@@ -30,6 +30,10 @@ struct JournalRecord {
     // under and its memo folder. Empty in a journal of an earlier version.
     std::string account;
     std::string folder;
+    // The computer it ran on: a memo folder may be synced between computers
+    // whose account and folder are spelled alike. Empty in a journal of a
+    // version before.
+    std::string computer;
 };
 
 // A signature, the fields with their lengths (the copy it belongs to before
@@ -44,6 +48,14 @@ std::optional<JournalRecord> DecodeJournal(const std::string& bytes);
 // text: enough to tell whose it is before writing over it. Nothing when the
 // bytes start no journal that names its copy.
 std::optional<JournalRecord> DecodeJournalOwner(const std::string& head);
+
+// The journal's file name in the memo folder for a computer: the name is
+// kept to letters, digits and '-', and any other byte is written as '_' and
+// two hex digits, so that two names never give one file and no "*.txt"
+// pattern matches it, not even through its short name.
+std::string JournalFileName(const std::string& computer);
+// The same escaped name, for the names of the temporary folder.
+std::string FileSafeName(const std::string& name);
 
 // CRC-32 (the polynomial of zip), continued from `crc` (0 to start).
 uint32_t Crc32(const void* data, size_t size, uint32_t crc = 0);

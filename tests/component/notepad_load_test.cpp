@@ -14,6 +14,27 @@
 #include "tests/component/notepad_fixture.h"
 
 namespace {
+std::string ThisComputer()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD size = sizeof(name);
+    return GetComputerNameA(name, &size) ? name : "";
+}
+
+// This computer's journal in the memo folder.
+std::string ThisJournal()
+{
+    return JournalFileName(ThisComputer());
+}
+
+// A journal as this copy writes it.
+void MakeOwn(JournalRecord& record)
+{
+    char user[257] = "";
+    DWORD size = sizeof(user);
+    if (GetUserNameA(user, &size)) record.account = user;
+    record.computer = ThisComputer();
+}
 class NotepadLoad : public NotepadTest {};
 
 TEST_F(NotepadLoad, ShowsTheMemoWithTheCaretAtTheEndAndRecordsIt)
@@ -125,6 +146,7 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
         JournalRecord record;
         record.memo = "null";
         record.writtenAt = 1;
+        MakeOwn(record);
         record.text = "Plans\r\nQ3 goals";
         if (renamed) {
             WriteMemoFile("Draft.txt", "Draft\r\nQ3 goals");
@@ -132,7 +154,7 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
             record.base = StampOfFile(MemoPath("Draft.txt").c_str());
         }
         WriteMemoFile("Plans.txt", record.text);
-        WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+        WriteMemoFile(ThisJournal(), EncodeJournal(record));
 
         SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
         EXPECT_EQ(record.text, Text());
@@ -151,11 +173,12 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
     JournalRecord lossy;
     lossy.memo = "Cafe";
     lossy.writtenAt = 1;
+    MakeOwn(lossy);
     lossy.text = "Cafe ?";
     lossy.wide = u"Cafe \u266B";
     WriteMemoFile("Cafe.txt", lossy.text);
     lossy.base = StampOfFile(MemoPath("Cafe.txt").c_str());
-    WriteMemoFile("~memojournal.bin", EncodeJournal(lossy));
+    WriteMemoFile(ThisJournal(), EncodeJournal(lossy));
     SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
     wchar_t shown[16] = L"";
     GetWindowTextW(m_hEdit, shown, 16);
@@ -176,8 +199,9 @@ TEST_F(NotepadLoad, AJournalWhoseTextTwoMemosHoldTakesTheMemoItWasWrittenFor)
         record.memo = own;
         record.base = StampOfFile(MemoPath(std::string(own) + ".txt").c_str());
         record.writtenAt = 1;
+        MakeOwn(record);
         record.text = text;
-        WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+        WriteMemoFile(ThisJournal(), EncodeJournal(record));
         SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
         EXPECT_EQ(own, PrevFile());
         EXPECT_EQ((std::vector<std::string>{"Alpha.txt", "Beta.txt"}), MemoFolderEntries());
@@ -204,7 +228,7 @@ TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheTemporaryFolderGoesOnceItsTex
     // The first version's signature; that version recorded no copy and no
     // characters, so its fields are these.
     std::string earlier = "MVPJRNL1" + bytes.substr(8, 4 + 4 + 1 + 8 + 8 + 8);
-    earlier += bytes.substr(8 + 4 + 4 + 1 + 8 + 8 + 8 + 4 + 4, 4 + record.text.size());
+    earlier += bytes.substr(8 + 4 + 4 + 1 + 8 + 8 + 8 + 4 + 4 + 4, 4 + record.text.size());
     const uint32_t crc = Crc32(earlier.data(), earlier.size());
     for (int i = 0; i < 4; ++i) earlier.push_back(static_cast<char>((crc >> (8 * i)) & 0xFF));
     HANDLE hFile = CreateFileA(journal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -229,8 +253,9 @@ TEST_F(NotepadLoad, AJournaledTextThatCannotBeShownKeepsItsJournal)
     JournalRecord record;
     record.memo = "null";
     record.writtenAt = 1;
+    MakeOwn(record);
     record.text = "Unsaved\r\n" + std::string(2 << 20, 'x');
-    WriteMemoFile("~memojournal.bin", EncodeJournal(record));
+    WriteMemoFile(ThisJournal(), EncodeJournal(record));
     WriteMemoFile("abc.txt", "abc\r\nstored");
     g_config->SetPrevFile("abc");
     MessageBoxWatcher watcher;
@@ -244,14 +269,14 @@ TEST_F(NotepadLoad, AJournaledTextThatCannotBeShownKeepsItsJournal)
     EXPECT_TRUE(m_notepad.SaveMemo());
     SetText("abc\r\nedited again");
     m_notepad.KeepInJournal();
-    std::optional<std::string> kept = ReadMemoFile("~memojournal.bin");
+    std::optional<std::string> kept = ReadMemoFile(ThisJournal());
     ASSERT_TRUE(kept);
     std::optional<JournalRecord> again = DecodeJournal(*kept);
     ASSERT_TRUE(again);
     EXPECT_EQ(record.text, again->text) << "neither removed by the save nor written over";
     SetText("");
     m_notepad.SaveMemo();
-    EXPECT_TRUE(ReadMemoFile("~memojournal.bin")) << "an emptied editor removes only this run's journal";
+    EXPECT_TRUE(ReadMemoFile(ThisJournal())) << "an emptied editor removes only this run's journal";
 }
 
 // Another Windows account may run the same portable folder at the same
@@ -264,10 +289,11 @@ TEST_F(NotepadLoad, AJournalOfAnotherAccountIsNeitherRestoredNorRemovedNorWritte
     JournalRecord theirs;
     theirs.memo = "null";
     theirs.writtenAt = 1;
+    theirs.computer = ThisComputer();
     theirs.text = "Their notes\r\nnot ours to touch";
     theirs.account = std::string(user) + " (another)";
     const std::string bytes = EncodeJournal(theirs);
-    WriteMemoFile("~memojournal.bin", bytes);
+    WriteMemoFile(ThisJournal(), bytes);
     WriteMemoFile("abc.txt", "abc\r\nstored");
     g_config->SetPrevFile("abc");
 
@@ -275,9 +301,9 @@ TEST_F(NotepadLoad, AJournalOfAnotherAccountIsNeitherRestoredNorRemovedNorWritte
     EXPECT_EQ("abc\r\nstored", Text()) << "not restored here";
     SetText("abc\r\nedited");
     m_notepad.KeepInJournal();
-    EXPECT_EQ(bytes, ReadMemoFile("~memojournal.bin").value_or("<missing>")) << "not written over";
+    EXPECT_EQ(bytes, ReadMemoFile(ThisJournal()).value_or("<missing>")) << "not written over";
     EXPECT_TRUE(m_notepad.SaveMemo());
-    EXPECT_EQ(bytes, ReadMemoFile("~memojournal.bin").value_or("<missing>")) << "not removed by a save";
+    EXPECT_EQ(bytes, ReadMemoFile(ThisJournal()).value_or("<missing>")) << "not removed by a save";
     EXPECT_EQ("abc\r\nedited", ReadMemoFile("abc.txt").value_or("<missing>"));
 }
 

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "hook/memowindow.h"
+#include "memo/journalformat.h"
 
 namespace {
 std::string BinDir()
@@ -440,7 +441,7 @@ std::vector<std::string> MemoApp::MemoFiles() const
 std::vector<std::string> MemoApp::StoredMemoFiles() const
 {
     std::vector<std::string> names = MemoFiles();
-    names.erase(std::remove(names.begin(), names.end(), "~memojournal.bin"), names.end());
+    names.erase(std::remove(names.begin(), names.end(), JournalFile()), names.end());
     return names;
 }
 
@@ -605,4 +606,16 @@ void TrashedFile::Remove() const
 {
     DeleteFileA(m_file.c_str());
     DeleteFileA(m_info.c_str());
+}
+
+std::string ComputerName()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD size = sizeof(name);
+    return GetComputerNameA(name, &size) ? name : "";
+}
+
+std::string JournalFile()
+{
+    return JournalFileName(ComputerName());
 }

@@ -112,6 +112,11 @@ private:
     HWND m_hWnd = nullptr;
 };
 
+// This computer's name, and the name of its journal in the memo folder
+// ("~memojournal-<computer>.bin").
+std::string ComputerName();
+std::string JournalFile();
+
 // Windows of the given process with the given class name (any title).
 std::vector<HWND> TopLevelWindowsOf(DWORD processId, const char* className);
 // Polls `done` until it is true or the time is up.

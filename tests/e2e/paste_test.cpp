@@ -110,7 +110,7 @@ TEST(Paste, CharactersShiftJisCannotHoldSurviveAKillAndAreAskedAboutAtTheNextSav
     const std::u16string shown = u"kept\r\nstored\r\ncaf\u00e9 \u266b";
     std::u16string journaled;
     EXPECT_TRUE(WaitUntil([&] {
-        const char journal[] = "memo\\~memojournal.bin";
+        const std::string journal = "memo\\" + JournalFile();
         std::optional<JournalRecord> record = DecodeJournal(app.FileExists(journal) ? app.ReadFile(journal) : "");
         journaled = record ? record->wide : u"<none>";
         return journaled == shown;

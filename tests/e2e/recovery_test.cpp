@@ -11,7 +11,9 @@
 #include "tests/e2e/fault_env.h"
 
 namespace {
-const char kJournal[] = "memo\\~memojournal.bin";
+const std::string kJournal = "memo\\" + JournalFile();
+// Where the versions before journaled in the memo folder.
+const char kEarlierJournal[] = "memo\\~memojournal.bin";
 
 using Files = std::vector<std::string>;
 
@@ -105,6 +107,10 @@ JournalRecord Journal(const std::string& memo, MemoStamp base, const std::string
     record.base = base;
     record.writtenAt = 1;
     record.text = text;
+    char user[257] = "";
+    DWORD size = sizeof(user);
+    if (GetUserNameA(user, &size)) record.account = user;
+    record.computer = ComputerName();
     return record;
 }
 
@@ -134,7 +140,7 @@ TEST(Recovery, TornForeignOrStaleJournalsLoseNothingStored)
         ASSERT_TRUE(Deactivate(app));
         EXPECT_EQ(kept, app.Memo("kept")) << "the stored memo is never written over";
         Files files = c.stored;
-        if (c.journalKept) files.push_back("~memojournal.bin");
+        if (c.journalKept) files.push_back(JournalFile());
         EXPECT_EQ(files, app.MemoFiles());
         if (c.journalKept) {
             EXPECT_EQ(c.bytes, app.ReadFile(kJournal)) << "left where it is, unchanged";
@@ -236,12 +242,16 @@ TEST(Recovery, CloseAndTrayWithAFailingSaveKeepTheTextForTheNextStart)
     }
 }
 
-// The same journal as the version before wrote it: no characters after the
-// text.
-std::string AsVersionBefore(const JournalRecord& record)
+// The same journal as the second version wrote it: no computer, and no
+// characters after the text.
+std::string AsVersionBefore(JournalRecord record)
 {
+    record.computer.clear();
     std::string bytes = EncodeJournal(record);
     bytes[7] = '2';
+    const size_t computerAt = 8 + 4 + record.memo.size() + 1 + 8 + 8 + 8 + 4 + record.account.size() + 4 +
+                              record.folder.size();
+    bytes.erase(computerAt, 4);
     bytes.erase(bytes.size() - 4 - 4);
     const uint32_t crc = Crc32(bytes.data(), bytes.size());
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((crc >> (8 * i)) & 0xFF));
@@ -256,23 +266,72 @@ TEST(Recovery, AnotherAccountsJournalWrittenAfterTheStartSurvivesEveryRemoval)
 {
     JournalRecord theirs = Journal("null", {}, "Their notes\r\nnot ours to touch");
     theirs.account = "other";
-    for (const std::string& bytes : {EncodeJournal(theirs), AsVersionBefore(theirs)}) {
+    const std::pair<std::string, std::string> cases[] = {{kJournal, EncodeJournal(theirs)},
+                                                         {kEarlierJournal, AsVersionBefore(theirs)}};
+    for (const auto& [journal, bytes] : cases) {
         SCOPED_TRACE(bytes.substr(0, 8));
         ASSERT_TRUE(DecodeJournal(bytes));
         MemoApp app;
         CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
         ASSERT_TRUE(app.Start());
-        app.WriteFile(kJournal, bytes);
+        app.WriteFile(journal, bytes);
         ASSERT_TRUE(Deactivate(app)) << "an empty editor hides";
-        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after the hide of an empty editor";
+        EXPECT_EQ(bytes, app.ReadFile(journal)) << "after the hide of an empty editor";
 
         ASSERT_TRUE(app.PopUpByRequest());
         app.TypeText("ours\r\ntyped and stored");
         ASSERT_TRUE(Deactivate(app));
         EXPECT_EQ("ours\r\ntyped and stored", app.Memo("ours"));
-        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after a save";
+        EXPECT_EQ(bytes, app.ReadFile(journal)) << "after a save";
         EXPECT_EQ(0u, app.EndFromTray());
-        EXPECT_EQ(bytes, app.ReadFile(kJournal)) << "after the end";
+        EXPECT_EQ(bytes, app.ReadFile(journal)) << "after the end";
+    }
+}
+
+// A memo folder synced between two computers with the same account and the
+// same folder path: the other computer's journal, under its own name or,
+// with a name that escapes alike or a sync tool's copy, under this one's,
+// and one an earlier version there wrote after this start, is never this
+// copy's. Where its name is taken, this copy journals to the temporary
+// folder.
+TEST(Recovery, AnotherComputersJournalIsNeitherRestoredNorRemovedNorWrittenOver)
+{
+    JournalRecord theirs = Journal("null", {}, "Their notes\r\ntyped on the other computer");
+    theirs.computer = ComputerName() + "X";
+    struct Case {
+        const char* what;
+        std::string journal;
+        bool beforeStart;
+    };
+    const Case cases[] = {
+        {"under its own name", "memo\\" + JournalFileName(theirs.computer), true},
+        {"under this computer's name", kJournal, true},
+        {"under the earlier name, written after the start", kEarlierJournal, false},
+    };
+    const std::string ours = "ours\r\ntyped here";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveTempJournals();
+        MemoApp app;
+        CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+        theirs.folder = app.PathOf("memo") + "\\";
+        std::string bytes = EncodeJournal(theirs);
+        if (!c.beforeStart) bytes = AsVersionBefore(theirs);
+        if (c.beforeStart) app.WriteFile(c.journal, bytes);
+        ASSERT_TRUE(app.Start());
+        if (!c.beforeStart) app.WriteFile(c.journal, bytes);
+        EXPECT_EQ("", app.EditorText()) << "not restored";
+        ASSERT_TRUE(Pin(app));
+        app.TypeText(ours);
+        const bool ownName = c.journal != kJournal;
+        EXPECT_TRUE(WaitUntil([&] { return ownName ? app.FileExists(kJournal) : TempJournals().size() == 1; }))
+            << "journaled, and not over theirs";
+        EXPECT_EQ(bytes, app.ReadFile(c.journal)) << "after typing";
+        EXPECT_EQ(0u, app.EndFromTray());
+        EXPECT_EQ(ours, app.Memo("ours")) << "stored at the end";
+        EXPECT_EQ(bytes, app.ReadFile(c.journal)) << "after the end";
+        EXPECT_TRUE(TempJournals().empty()) << "ours went with the save";
+        RemoveTempJournals();
     }
 }
 }  // namespace

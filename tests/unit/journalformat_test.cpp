@@ -15,12 +15,13 @@ JournalRecord Sample()
     record.wide = u"caf\u00e9 \u266b \U00020BB7\r\n";  // characters a save would replace
     record.account = "\x8e\x52\x93\x63";  // a Shift-JIS user name
     record.folder = "E:\\memo\\";
+    record.computer = "DESK-7";
     return record;
 }
 
 TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
 {
-    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, "", u"", "", ""}};
+    const JournalRecord cases[] = {Sample(), JournalRecord{"null", {}, 7, "", u"", "", "", ""}};
     for (const JournalRecord& record : cases) {
         std::optional<JournalRecord> back = DecodeJournal(EncodeJournal(record));
         ASSERT_TRUE(back);
@@ -31,6 +32,7 @@ TEST(JournalFormat, RoundTripsEveryByteOfTheTextAndTheMemoItBelongsTo)
         EXPECT_TRUE(record.wide == back->wide) << "every character, a surrogate pair included";
         EXPECT_EQ(record.account, back->account);
         EXPECT_EQ(record.folder, back->folder);
+        EXPECT_EQ(record.computer, back->computer);
     }
 }
 
@@ -44,13 +46,24 @@ TEST(JournalFormat, TheCopyItBelongsToIsReadFromTheFirstBytesAlone)
     ASSERT_TRUE(owner);
     EXPECT_EQ(sample.account, owner->account);
     EXPECT_EQ(sample.folder, owner->folder);
-    EXPECT_FALSE(DecodeJournalOwner(whole.substr(0, head - 1))) << "a folder cut short";
+    EXPECT_EQ(sample.computer, owner->computer);
+    EXPECT_FALSE(DecodeJournalOwner(whole.substr(0, head - 1))) << "a computer's name cut short";
     EXPECT_FALSE(DecodeJournalOwner("kept\r\nplain memo text"));
 }
 
 // A user who upgrades with unsaved text in a journal gets it back.
 TEST(JournalFormat, JournalsOfTheVersionsBeforeAreStillRead)
 {
+    const char third[] = "\x4d\x56\x50\x4a\x52\x4e\x4c\x33\x04\x00\x00\x00\x74\x6f\x64\x6f\x01\x0c\x00\x00"
+                         "\x00\x00\x00\x00\x00\x01\xef\xcd\xab\x00\x00\xda\x01\x63\x00\x00\x00\x00\x00\x00"
+                         "\x00\x02\x00\x00\x00\x6d\x65\x05\x00\x00\x00\x43\x3a\x5c\x6d\x5c\x0a\x00\x00\x00"
+                         "\x74\x6f\x64\x6f\x0d\x0a\x6d\x69\x6c\x6b\x01\x00\x00\x00\x6b\x26\x0b\xe1\x70\x00";
+    std::optional<JournalRecord> withCharacters = DecodeJournal(std::string(third, sizeof(third) - 1));
+    ASSERT_TRUE(withCharacters);
+    EXPECT_TRUE(withCharacters->wide == u"\u266b");
+    EXPECT_EQ("me", withCharacters->account);
+    EXPECT_EQ("", withCharacters->computer) << "names no computer";
+
     const char second[] = "\x4d\x56\x50\x4a\x52\x4e\x4c\x32\x04\x00\x00\x00\x74\x6f\x64\x6f\x01\x0c\x00\x00"
                           "\x00\x00\x00\x00\x00\x01\xef\xcd\xab\x00\x00\xda\x01\x63\x00\x00\x00\x00\x00\x00"
                           "\x00\x02\x00\x00\x00\x6d\x65\x05\x00\x00\x00\x43\x3a\x5c\x6d\x5c\x0a\x00\x00\x00"
@@ -95,3 +108,20 @@ TEST(JournalFormat, TornChangedOrLengthenedJournalsAreRefused)
     EXPECT_FALSE(DecodeJournal("kept\r\nplain memo text"));
 }
 }  // namespace
+
+// Two computers on one synced folder each write a file of their own, which
+// no "*.txt" pattern matches, whatever characters their names hold.
+TEST(JournalFormat, EachComputerHasAJournalFileOfItsOwn)
+{
+    struct Case {
+        const char* computer;
+        const char* file;
+    } const cases[] = {
+        {"DESK-7", "~memojournal-DESK-7.bin"},
+        {"PC.TXT", "~memojournal-PC_2ETXT.bin"},
+        {"PC_2ETXT", "~memojournal-PC_5F2ETXT.bin"},
+        {"A\\B:*?", "~memojournal-A_5CB_3A_2A_3F.bin"},
+        {"\x8e\x52\x93\x63", "~memojournal-_8ER_93c.bin"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.file, JournalFileName(c.computer)) << c.computer;
+}
