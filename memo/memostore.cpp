@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "memo/memofiles.h"
 #include "memo/memoname.h"
+#include "memo/textencoding.h"
 #include "memo/title.h"
 #include "memo/unstorable.h"
 #include "startup/links.h"
@@ -99,8 +100,7 @@ DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, D
     const MemoStamp stamp = StampOfOpenFile(hFile);
     CloseHandle(hFile);
     if (error != ERROR_SUCCESS) return error;
-    m_shown.Take(name, stamp, text.get(), size, Now());
-    NoteHeldBytes(name, text.get(), size);
+    TakeRead(name, stamp, text.get(), size, Now());
     return ERROR_SUCCESS;
 }
 
@@ -113,6 +113,7 @@ DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string
 {
     const bool detached = m_shown.IsDetached();
     const std::string current = detached ? std::string(kNoMemoName) : g_config->PrevFile;
+    const MemoEncoding encoding = SaveEncoding();
     if (detached && IsMarkedStartup()) {
         MarkStartup(false);
         linkDropped = true;
@@ -127,7 +128,10 @@ DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string
     DWORD error = WriteInMemoFolder(text, length, edited, name, current, written);
     if (error != ERROR_SUCCESS) return error;
     m_journal.Remove();
-    if (written) TakeStored(name, text, length);
+    if (written) {
+        TakeStored(name, text, length);
+        m_shown.SetEncoding(encoding);
+    }
     FollowWithLink(written, name, current, linkFailure, linkDropped);
     return ERROR_SUCCESS;
 }
@@ -235,7 +239,7 @@ bool CMemoStore::CanRecycle(bool hasText) const
 // The text shown is stored before anything goes. Then the file goes before
 // the rest: while it is still there, so are its Startup link and the
 // journal, and the memo stays whole for the user to try again.
-DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGood)
+DWORD CMemoStore::Delete(const char* text, DWORD length, const std::string* file, bool edited, bool forGood)
 {
     // A detached text was never stored: the file it left holds a change
     // made elsewhere, which no delete of this text takes along.
@@ -249,7 +253,8 @@ DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGo
         std::string name = DeriveTitle(text, IsAnsiLeadByte);
         LinkFailure linkFailure;
         bool linkDropped = false;
-        DWORD error = Store(text, length, edited, name, linkFailure, linkDropped);
+        DWORD error = file ? Store(file->data(), static_cast<DWORD>(file->size()), edited, name, linkFailure, linkDropped)
+                           : Store(text, length, edited, name, linkFailure, linkDropped);
         if (error != ERROR_SUCCESS) return error;
     }
     const std::string name = g_config->PrevFile;
@@ -281,10 +286,28 @@ bool CMemoStore::HoldsUnheldBytes() const
     return !m_unheldMemo.empty() && m_unheldMemo == g_config->PrevFile;
 }
 
-void CMemoStore::NoteHeldBytes(const std::string& name, const char* bytes, size_t size)
+// A file in a Unicode encoding decodes whole and is written back whole.
+void CMemoStore::TakeRead(const std::string& name, const MemoStamp& stamp, const char* bytes, size_t size, uint64_t at)
 {
-    if (IsHeldExactly(bytes, size)) m_unheldMemo.clear();
+    m_shown.Take(name, stamp, bytes, size, at);
+    const MemoEncoding encoding = DetectEncoding(bytes, size);
+    m_shown.SetEncoding(encoding);
+    if (encoding != MemoEncoding::ShiftJis || IsHeldExactly(bytes, size)) m_unheldMemo.clear();
     else m_unheldMemo = name;
+}
+
+// A text detached from its memo's file was typed over that file's text, in
+// its encoding.
+MemoEncoding CMemoStore::SaveEncoding() const
+{
+    if (m_shown.IsDetached() || m_shown.Knows(g_config->PrevFile)) return m_shown.Encoding();
+    return MemoEncoding::ShiftJis;
+}
+
+std::string CMemoStore::EncodeCharacters(const std::wstring& characters) const
+{
+    // wchar_t is UTF-16 on Windows.
+    return EncodeText(std::u16string(characters.begin(), characters.end()), SaveEncoding());
 }
 
 DWORD CMemoStore::WriteJournal(const char* text, DWORD length, const wchar_t* wide, size_t wideLength)
@@ -356,8 +379,7 @@ void CMemoStore::AdoptRestored(const JournalRecord& record, const std::string& n
     std::string bytes;
     if (!same || !FormatMemoPath(name, path, sizeof(path)) || ReadWholeFile(path, bytes, kLargestMemo) != ERROR_SUCCESS)
         return;
-    m_shown.Take(name, record.base, bytes.data(), bytes.size(), record.writtenAt);
-    NoteHeldBytes(name, bytes.data(), bytes.size());
+    TakeRead(name, record.base, bytes.data(), bytes.size(), record.writtenAt);
 }
 
 Elsewhere CMemoStore::Look()

@@ -53,7 +53,17 @@ public:
     // or why the memo is still there: where the text could not be stored,
     // every file is as it was; where it was stored but stayed, it is the
     // current memo as after a save.
-    DWORD Delete(const char* text, DWORD length, bool edited, bool forGood);
+    // `file`: the bytes the memo's file is to hold, where they are not the
+    // text itself (EncodeCharacters); null otherwise.
+    DWORD Delete(const char* text, DWORD length, const std::string* file, bool edited, bool forGood);
+
+    // Whether a save writes the editor's characters in a Unicode encoding:
+    // the current memo's file was found in one (another program wrote it),
+    // and is written back in it. A new memo is Shift-JIS.
+    bool StoresCharacters() const { return SaveEncoding() != MemoEncoding::ShiftJis; }
+    // The bytes a save of `characters` writes, in the current memo's
+    // encoding, BOM and all.
+    std::string EncodeCharacters(const std::wstring& characters) const;
 
     // Looks at the current memo's file: its attributes, and its bytes only
     // where those leave it open whether they are what this program last read
@@ -116,8 +126,10 @@ private:
     // The memo whose file holds exactly `text`, memo `preferred` before any
     // other; empty when none does.
     std::string FindStoredText(const std::string& text, const std::string& preferred) const;
-    // Notes whether memo `name`'s file bytes are all the editor gives back.
-    void NoteHeldBytes(const std::string& name, const char* bytes, size_t size);
+    // Takes memo `name`'s file as read: what it was, its encoding, and
+    // whether its bytes are all the editor gives back.
+    void TakeRead(const std::string& name, const MemoStamp& stamp, const char* bytes, size_t size, uint64_t at);
+    MemoEncoding SaveEncoding() const;
     void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 
     CRecoveryJournal m_journal;

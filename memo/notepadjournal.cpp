@@ -40,7 +40,7 @@ bool CNotepadWnd::RestoreFromJournal()
     std::unique_ptr<char[]> text(characters.empty() ? new (std::nothrow) char[record->text.size() + 1] : nullptr);
     DWORD error = ERROR_NOT_ENOUGH_MEMORY;
     if (!characters.empty()) {
-        error = ShowCharacters(characters);
+        error = ShowCharacters(characters, true);
     } else if (text) {
         memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
         error = ShowText(std::move(text), record->text.size(), true);

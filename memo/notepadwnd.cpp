@@ -17,6 +17,7 @@
 #include "memo/memoname.h"
 #include "memo/memofiles.h"
 #include "memo/syserror.h"
+#include "memo/textencoding.h"
 #include "memo/textpieces.h"
 #include "memo/title.h"
 #include "memo/unstorable.h"
@@ -219,10 +220,15 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
 // The m_dwRead bytes read of memo `name` replace the editor's text.
 void CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
 {
-    // A NUL would end the text there, and the next save of an edit would cut
-    // the memo short; it shows as a space instead.
-    std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
-    DWORD error = ShowText(std::move(text), m_dwRead, false);
+    DWORD error = ERROR_SUCCESS;
+    if (m_store.Shown().Encoding() != MemoEncoding::ShiftJis) {
+        error = ShowDecoded(text.get(), m_dwRead);
+    } else {
+        // A NUL would end the text there, and the next save of an edit would
+        // cut the memo short; it shows as a space instead.
+        std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
+        error = ShowText(std::move(text), m_dwRead, false);
+    }
     if (error != ERROR_SUCCESS) {
         g_config->SetPrevFile(kNoMemoName);
         ShowSystemError(kShowCaption, error);
@@ -263,8 +269,9 @@ bool CNotepadWnd::PutText(const char* text, size_t size)
     return put >= 0 && GetWindowTextLengthW(m_hWnd) == put;
 }
 
-// Put in at once: only a text that a save would change comes this way.
-DWORD CNotepadWnd::ShowCharacters(const std::wstring& characters)
+// Put in at once: only a text that the ANSI code page cannot hold comes
+// this way.
+DWORD CNotepadWnd::ShowCharacters(const std::wstring& characters, bool edited)
 {
     m_bPuttingText = true;
     SendMessageW(m_hWnd, EM_SETSEL, 0, -1);
@@ -274,8 +281,26 @@ DWORD CNotepadWnd::ShowCharacters(const std::wstring& characters)
         SetWindowTextA(m_hWnd, "");
         return ERROR_NOT_ENOUGH_MEMORY;
     }
-    SendMessageA(m_hWnd, EM_SETMODIFY, TRUE, 0);
+    SendMessageA(m_hWnd, EM_SETMODIFY, edited, 0);
     return ERROR_SUCCESS;
+}
+
+DWORD CNotepadWnd::ShowDecoded(const char* bytes, size_t size)
+{
+    std::u16string decoded;
+    if (!DecodeText(bytes, size, m_store.Shown().Encoding(), decoded)) return ERROR_INVALID_DATA;
+    // wchar_t is UTF-16 on Windows.
+    return ShowCharacters(std::wstring(decoded.begin(), decoded.end()), false);
+}
+
+void CNotepadWnd::FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const
+{
+    bytes = text;
+    size = static_cast<DWORD>(length);
+    if (!m_store.StoresCharacters()) return;
+    file = m_store.EncodeCharacters(WideText(text, length));
+    bytes = file.data();
+    size = static_cast<DWORD>(file.size());
 }
 
 // A journaled text that cannot be shown stays in its journal, for the next
@@ -350,7 +375,11 @@ bool CNotepadWnd::SaveMemo()
     // whose handlers name files relative to it.
     LinkFailure linkFailure;
     bool linkDropped = false;
-    DWORD error = m_store.Store(text.get(), static_cast<DWORD>(length), IsModified(), name, linkFailure, linkDropped);
+    std::string file;
+    const char* bytes = nullptr;
+    DWORD size = 0;
+    FileBytes(text.get(), length, file, bytes, size);
+    DWORD error = m_store.Store(bytes, size, IsModified(), name, linkFailure, linkDropped);
     if (linkDropped) CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, BST_UNCHECKED);
     if (error != ERROR_SUCCESS) {
         ShowSaveFailure(name, error);
@@ -389,11 +418,12 @@ void CNotepadWnd::ShowSaveFailure(const std::string& name, DWORD error)
 }
 
 // Text still filling in came from a file or the journal as a save stores
-// it: the memo file can hold all of it. Bytes of the memo's file that the
+// it, and a memo file in a Unicode encoding holds every character: the
+// memo file can hold all of it. Bytes of the memo's file that the
 // editor shows as other characters are asked about all the same.
 bool CNotepadWnd::ConfirmRewrite(const char* unstorableAfter, const char* unheldText)
 {
-    if (!IsFilling() && !ConfirmUnstorable(unstorableAfter)) return false;
+    if (!IsFilling() && !m_store.StoresCharacters() && !ConfirmUnstorable(unstorableAfter)) return false;
     return !m_store.HoldsUnheldBytes() || AskYesDefaultNo(unheldText, kUnheldCaption);
 }
 
@@ -448,7 +478,12 @@ bool CNotepadWnd::DeleteMemo()
         ShowSystemError(kDeleteCaption, ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), IsModified(), forGood);
+    std::string file;
+    const char* bytes = nullptr;
+    DWORD size = 0;
+    FileBytes(text.get(), length, file, bytes, size);
+    DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), m_store.StoresCharacters() ? &file : nullptr,
+                                 IsModified(), forGood);
     if (error != ERROR_SUCCESS) {
         // The text may have been stored on the way, and a link that could
         // not be made then took the mark back.

@@ -93,7 +93,13 @@ private:
     void ShowRead(const char* name, std::unique_ptr<char[]> text);
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
     bool PutText(const char* text, size_t size);
-    DWORD ShowCharacters(const std::wstring& characters);
+    DWORD ShowCharacters(const std::wstring& characters, bool edited);
+    // The characters of a memo file in a Unicode encoding, shown unedited.
+    DWORD ShowDecoded(const char* bytes, size_t size);
+    // The bytes the memo's file is to hold: the text itself, or for a memo
+    // in a Unicode encoding its characters encoded, in `file`, which `bytes`
+    // and `size` then point into.
+    void FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const;
     void StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited);
     void OnFillTimer();
     static const UINT_PTR kFillTimer = 2;
