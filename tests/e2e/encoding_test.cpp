@@ -3,9 +3,11 @@
 // encoding when edited, without a question about characters Shift-JIS lacks.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "memo/journalformat.h"
 #include "memo/textencoding.h"
 #include "tests/e2e/fault_env.h"
 
@@ -82,5 +84,35 @@ TEST(OtherEncodings, ShownAsTheirCharactersAndNeverRewrittenUnedited)
     }
     EXPECT_EQ(0u, app.EndFromTray());
     EXPECT_EQ((std::vector<std::string>{"big-endian.txt", "bom.txt", "plain.txt", "wide.txt"}), app.StoredMemoFiles());
+}
+
+// The journal holds the characters; the memo's file tells its encoding again
+// at the next start.
+TEST(OtherEncodings, AKillWhileEditingBringsEveryCharacterBackAndTheSaveKeepsTheEncoding)
+{
+    const EncodedMemo memo = {"plain", MemoEncoding::Utf8};
+    MemoApp app;
+    ASSERT_TRUE(CreateDirectoryA(app.PathOf("memo").c_str(), nullptr));
+    const std::string stored = EncodeText(Characters(memo), memo.encoding);
+    app.WriteFile("memo\\plain.txt", stored);
+    app.WriteFile("MossvanePad.ini", "[ReadFile]\r\nPrevFile=plain\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(Pin(app));
+    SendMessageW(app.Editor(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    SendMessageW(app.Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L" \u266A"));
+    const std::u16string typed = Characters(memo) + u" \u266A";
+    const std::string journal = "memo\\" + JournalFile();
+    EXPECT_TRUE(WaitUntil([&] {
+        std::optional<JournalRecord> record = DecodeJournal(app.FileExists(journal) ? app.ReadFile(journal) : "");
+        return record && record->wide == typed;
+    })) << "journaled with every character";
+    app.Kill();
+    EXPECT_EQ(stored, app.Memo("plain")) << "the kill stored nothing";
+
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(typed == EditorCharacters(app)) << "back: " << app.EditorText();
+    ASSERT_TRUE(Deactivate(app)) << "stored without a question";
+    EXPECT_EQ(EncodeText(typed, memo.encoding), app.Memo("plain"));
+    EXPECT_EQ(0u, app.EndFromTray());
 }
 }  // namespace
