@@ -136,7 +136,7 @@ TEST(Paste, CharactersShiftJisCannotHoldSurviveAKillAndAreAskedAboutAtTheNextSav
 TEST(Paste, MemoFileBytesShiftJisCannotHoldAreNeverRewrittenWithoutAQuestion)
 {
     const std::string cases[] = {
-        "kept\r\ncaf\xc3\xa9 \xe2\x98\x83\r\n",  // UTF-8
+        "kept\r\ncaf\xc3\xa9 \xe2\x98\x83 \xc3\r\n",  // UTF-8 with a character cut short
         "kept\r\nbad \x83\x0d\x0a trail",         // a lead byte with a bad trail byte
         "kept\r\nlone \x83",                      // a lone lead byte at the end
     };
