@@ -49,16 +49,18 @@ protected:
         ASSERT_TRUE(Deactivate(app));
     }
 
-    // The hide that finds edits here and a change elsewhere: one notice,
-    // which names where both texts are.
-    void HideIntoNotice(const std::string& file, const std::string& copy)
+    // The hide that finds `mine` edited here and `theirs` written elsewhere:
+    // both are kept, and one notice names where.
+    void HideKeepingBoth(const std::string& title, const std::string& mine, const std::string& theirs)
     {
         const std::string seen = ReadAndDismiss(DeactivateIntoMessageBox(app));
         EXPECT_NE(std::string::npos, seen.find(kNoticeCaption)) << seen;
-        EXPECT_NE(std::string::npos, seen.find(file)) << seen;
-        EXPECT_NE(std::string::npos, seen.find(copy)) << seen;
+        EXPECT_NE(std::string::npos, seen.find(title + ".txt")) << seen;
+        EXPECT_NE(std::string::npos, seen.find(title + " (2).txt")) << seen;
         ASSERT_TRUE(app.WaitHidden());
         EXPECT_EQ("<no box>", ReadAndDismiss(app.WaitForMessageBox(1500))) << "one notice";
+        EXPECT_EQ(theirs, app.Memo(title));
+        EXPECT_EQ(mine, app.Memo(title + " (2)"));
     }
 
     MemoApp app;
@@ -102,9 +104,7 @@ TEST_F(Elsewhere, EditsHereAreKeptBesideAChangeElsewhere)
     ASSERT_TRUE(app.PopUp());
     app.TypeText("plan\r\nmine");
     Write("plan", "plan\r\ntheirs, longer");
-    HideIntoNotice("plan.txt", "plan (2).txt");
-    EXPECT_EQ("plan\r\ntheirs, longer", app.Memo("plan"));
-    EXPECT_EQ("plan\r\nmine", app.Memo("plan (2)"));
+    HideKeepingBoth("plan", "plan\r\nmine", "plan\r\ntheirs, longer");
 
     // (c) one character changed, the size kept
     ASSERT_TRUE(app.PopUp());
@@ -113,9 +113,7 @@ TEST_F(Elsewhere, EditsHereAreKeptBesideAChangeElsewhere)
     ASSERT_TRUE(app.PopUp());
     app.TypeText("same\r\nabcd");
     Write("same", "same\r\nabX");
-    HideIntoNotice("same.txt", "same (2).txt");
-    EXPECT_EQ("same\r\nabX", app.Memo("same"));
-    EXPECT_EQ("same\r\nabcd", app.Memo("same (2)"));
+    HideKeepingBoth("same", "same\r\nabcd", "same\r\nabX");
 
     // (d) only the time changed: an ordinary save
     ASSERT_TRUE(app.PopUp());
@@ -150,9 +148,7 @@ TEST_F(Elsewhere, ABurstOfChangesGivesOneNoticeAndOneNewMemo)
         else WriteByRename("burst", last);
         Sleep(300);
     }
-    HideIntoNotice("burst.txt", "burst (2).txt");
-    EXPECT_EQ(last, app.Memo("burst"));
-    EXPECT_EQ("burst\r\nmine", app.Memo("burst (2)"));
+    HideKeepingBoth("burst", "burst\r\nmine", last);
     EXPECT_EQ((Files{"burst (2).txt", "burst.txt"}), app.StoredMemoFiles());
 
     ASSERT_TRUE(app.PopUp());
