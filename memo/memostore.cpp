@@ -253,8 +253,9 @@ DWORD CMemoStore::Delete(const char* text, DWORD length, const std::string* file
         std::string name = DeriveTitle(text, IsAnsiLeadByte);
         LinkFailure linkFailure;
         bool linkDropped = false;
-        DWORD error = file ? Store(file->data(), static_cast<DWORD>(file->size()), edited, name, linkFailure, linkDropped)
-                           : Store(text, length, edited, name, linkFailure, linkDropped);
+        const char* bytes = file ? file->data() : text;
+        const DWORD size = file ? static_cast<DWORD>(file->size()) : length;
+        DWORD error = Store(bytes, size, edited, name, linkFailure, linkDropped);
         if (error != ERROR_SUCCESS) return error;
     }
     const std::string name = g_config->PrevFile;
@@ -287,7 +288,8 @@ bool CMemoStore::HoldsUnheldBytes() const
 }
 
 // A file in a Unicode encoding decodes whole and is written back whole.
-void CMemoStore::TakeRead(const std::string& name, const MemoStamp& stamp, const char* bytes, size_t size, uint64_t at)
+void CMemoStore::TakeRead(const std::string& name, const MemoStamp& stamp, const char* bytes, size_t size,
+                          uint64_t at)
 {
     m_shown.Take(name, stamp, bytes, size, at);
     const MemoEncoding encoding = DetectEncoding(bytes, size);

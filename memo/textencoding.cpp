@@ -172,7 +172,9 @@ bool DecodeText(const char* bytes, size_t size, MemoEncoding encoding, std::u16s
     bool ok = false;
     if (encoding == MemoEncoding::ShiftJis || size < bom) return false;
     switch (encoding) {
-    case MemoEncoding::Utf8Bom: ok = StartsWith(bytes, size, kUtf8Bom, 3) && DecodeUtf8(p + bom, size - bom, text); break;
+    case MemoEncoding::Utf8Bom:
+        ok = StartsWith(bytes, size, kUtf8Bom, 3) && DecodeUtf8(p + bom, size - bom, text);
+        break;
     case MemoEncoding::Utf8: ok = DecodeUtf8(p, size, text); break;
     case MemoEncoding::Utf16Le:
         ok = StartsWith(bytes, size, kUtf16LeBom, 2) && DecodeUtf16(p + bom, size - bom, false, text);

@@ -159,7 +159,8 @@ const std::map<std::string, std::set<std::string>> kXpSp3Imports = {
      {
       "CloseHandle", "CreateDirectoryA", "CreateFileA", "CreateMutexA", "CreateSemaphoreW", "DeleteCriticalSection",
       "DeleteFileA", "EnterCriticalSection", "FindClose", "FindFirstFileA", "FindNextFileA", "FindResourceA",
-      "FlushFileBuffers", "FormatMessageA", "FreeLibrary", "GetCurrentDirectoryA", "GetCurrentThreadId",
+      "FlushFileBuffers", "FormatMessageA", "FreeLibrary", "GetComputerNameA", "GetCurrentDirectoryA",
+      "GetCurrentThreadId",
       "GetDriveTypeA", "GetFileAttributesA", "GetFileAttributesExA", "GetFileInformationByHandle",
       "GetFileSize", "GetLastError", "GetLocalTime",
       "GetModuleHandleA", "GetModuleHandleW", "GetPrivateProfileIntA", "GetPrivateProfileStringA", "GetProcAddress",
