@@ -208,6 +208,33 @@ TEST_F(NotepadLoad, AJournalWhoseTextTwoMemosHoldTakesTheMemoItWasWrittenFor)
     }
 }
 
+// A user who upgrades after a crash: the journal the version before left in
+// the memo folder, under the name every computer shared and naming no
+// computer, comes back, and goes once its text is stored.
+TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheMemoFolderComesBackAndGoesOnceStored)
+{
+    JournalRecord record;
+    MakeOwn(record);
+    record.computer.clear();
+    record.memo = "null";
+    record.writtenAt = 1;
+    record.text = "Upgraded\r\nafter a crash";
+    std::string bytes = EncodeJournal(record);
+    // The third version's bytes: no computer's name before the text.
+    bytes[7] = '3';
+    bytes.erase(8 + 4 + record.memo.size() + 1 + 8 + 8 + 8 + 4 + record.account.size() + 4 + record.folder.size(), 4);
+    bytes.erase(bytes.size() - 4);
+    const uint32_t crc = Crc32(bytes.data(), bytes.size());
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((crc >> (8 * i)) & 0xFF));
+    ASSERT_TRUE(DecodeJournal(bytes));
+    WriteMemoFile("~memojournal.bin", bytes);
+
+    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    EXPECT_EQ(record.text, Text());
+    EXPECT_TRUE(m_notepad.SaveMemo());
+    EXPECT_EQ(std::vector<std::string>{"Upgraded.txt"}, MemoFolderEntries()) << "stored, and the journal is gone";
+}
+
 // The version before journaled to the temporary folder under a name of its
 // own, which this version reads but never writes.
 TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheTemporaryFolderGoesOnceItsTextIsStored)
