@@ -87,12 +87,19 @@ TEST_F(Elsewhere, AnUneditedMemoShowsWhatTheFileHoldsAndNeverWritesItBack)
     EXPECT_EQ(renamed, app.Memo("note"));
     EXPECT_EQ((Files{"note.txt"}), app.StoredMemoFiles());
 
+    // a sync tool's leftover and its conflict copy: only the copy is a memo
+    app.WriteFile("memo\\note.txt~", "partial");
+    Write("note.sync-conflict", "note\r\nthe other side");
+    EXPECT_FALSE(app.SelectInList("note.txt~"));
+    EXPECT_TRUE(app.SelectInList("note.sync-conflict.txt"));
+
     // (f) deleted
     ASSERT_TRUE(DeleteFileA(MemoPath("note").c_str()));
     ASSERT_TRUE(app.PopUp());
     EXPECT_TRUE(app.WaitUntilShown("")) << app.EditorText();
     ASSERT_TRUE(Deactivate(app));
-    EXPECT_EQ(Files{}, app.StoredMemoFiles()) << "a memo deleted elsewhere does not come back";
+    EXPECT_EQ((Files{"note.sync-conflict.txt", "note.txt~"}), app.StoredMemoFiles())
+        << "a memo deleted elsewhere does not come back";
     EXPECT_FALSE(app.SelectInList("note.txt")) << "nor is it listed";
 }
 
