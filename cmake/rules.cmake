@@ -12,6 +12,7 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/memo/title.cpp
   ${MOSSVANE_ROOT}/memo/memoname.cpp
   ${MOSSVANE_ROOT}/memo/journalformat.cpp
+  ${MOSSVANE_ROOT}/memo/shownmemo.cpp
   ${MOSSVANE_ROOT}/memo/textpieces.cpp
   ${MOSSVANE_ROOT}/controls/buttonregion.cpp
   ${MOSSVANE_ROOT}/controls/picturescale.cpp

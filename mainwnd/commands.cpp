@@ -94,6 +94,16 @@ void CMainWnd::NewMemo()
     RepaintButton(IDC_NEWMEMO);
 }
 
+// The memo shown changed under the editor: it left it, or its text was
+// stored as a new memo. Behind a message box the list is left for later.
+LRESULT CMainWnd::OnMemoMoved()
+{
+    if (g_nMessageBoxes == 0) m_pFileList->Refresh();
+    SyncStartupLink(g_config->PrevFile);
+    UpdateStartupBox();
+    return 0;
+}
+
 // No confirmation where the memo's file goes to the Recycle Bin, from where
 // the user can take it back; its Startup link, if it has one, goes with it.
 void CMainWnd::DeleteCurrentMemo()

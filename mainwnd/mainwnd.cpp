@@ -81,6 +81,7 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_SHOWMEMO:        return OnShowMemo(hWnd, wParam, lParam);
     case WM_DPICHANGED:      return OnDpiChanged(hWnd, wParam, reinterpret_cast<const RECT*>(lParam));
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
+    case WM_MEMOMOVED:       return OnMemoMoved();
     case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
     case WM_NOTIFY:          return OnNotify(hWnd, reinterpret_cast<const NMHDR*>(lParam), lParam);

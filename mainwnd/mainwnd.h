@@ -85,6 +85,7 @@ private:
     LRESULT OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested);
     void CenterSettingWndOnMain();
     LRESULT OnEditMouse(WPARAM leftEditor, LPARAM show);
+    LRESULT OnMemoMoved();
 
     // Hiding, the pop-up and the settings result (activation.cpp, popup.cpp, settings.cpp)
     LRESULT OnActivate(HWND hWnd, WORD state);

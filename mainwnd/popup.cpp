@@ -85,6 +85,7 @@ LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM flags)
 {
     if (!IsShowRequest(key, flags)) return 0;
     if (IsWindowVisible(hWnd)) return 0;
+    m_pNotepad->LookElsewhere();
     PlacePopup(g_popup);
     SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(hWnd);

@@ -36,6 +36,29 @@ DWORD ReadOpenFile(HANDLE hFile, std::unique_ptr<char[]>& text, DWORD& size)
     return ERROR_SUCCESS;
 }
 
+// The stamp of a file this program holds open without sharing: no other
+// program can change it meanwhile.
+MemoStamp StampOfOpenFile(HANDLE hFile)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    MemoStamp stamp;
+    if (!GetFileInformationByHandle(hFile, &info)) return stamp;
+    stamp.present = true;
+    stamp.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.writeTime = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                      info.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+// Whether the file (full path) is gone: not there, or a folder in its place.
+// A file that cannot be asked about is no gone file.
+bool IsGone(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return IsMissingFileError(GetLastError());
+}
+
 uint64_t Now()
 {
     FILETIME now;
@@ -73,9 +96,10 @@ DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, D
     }
     missing = false;
     DWORD error = ReadOpenFile(hFile, text, size);
+    const MemoStamp stamp = StampOfOpenFile(hFile);
     CloseHandle(hFile);
     if (error != ERROR_SUCCESS) return error;
-    m_base = StampOfFile(file);
+    m_shown.Take(name, stamp, text.get(), size, Now());
     NoteHeldBytes(name, text.get(), size);
     return ERROR_SUCCESS;
 }
@@ -87,7 +111,12 @@ DWORD CMemoStore::Read(const std::string& name, std::unique_ptr<char[]>& text, D
 DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                         bool& linkDropped)
 {
-    const std::string current = g_config->PrevFile;
+    const bool detached = m_shown.IsDetached();
+    const std::string current = detached ? std::string(kNoMemoName) : g_config->PrevFile;
+    if (detached && IsMarkedStartup()) {
+        MarkStartup(false);
+        linkDropped = true;
+    }
     m_journal.FormPaths();
     char folder[kPathSize];
     FormatMemoFolder(folder, sizeof(folder));
@@ -98,8 +127,21 @@ DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string
     DWORD error = WriteInMemoFolder(text, length, edited, name, current, written);
     if (error != ERROR_SUCCESS) return error;
     m_journal.Remove();
+    if (written) TakeStored(name, text, length);
     FollowWithLink(written, name, current, linkFailure, linkDropped);
     return ERROR_SUCCESS;
+}
+
+// The file was written just now; it is read back only by its attributes.
+// Runs in the memo folder.
+void CMemoStore::TakeStored(const std::string& name, const char* text, DWORD length)
+{
+    char file[kPathSize];
+    if (!FormatMemoFileName(file, sizeof(file), name)) {
+        m_shown.Forget();
+        return;
+    }
+    m_shown.Take(name, StampOfFile(file), text, length, Now());
 }
 
 // Runs in the memo folder. `written`: the text went to disk under `name`;
@@ -133,8 +175,6 @@ void CMemoStore::FollowWithLink(bool written, const std::string& name, const std
         if (!IsMarkedStartup()) RemoveMemoLink(current.c_str());
         else linkFailure = {RenameMemoLink(name.c_str(), current.c_str()), kMoveLinkCaption, current};
     }
-    char file[kPathSize];
-    m_base = FormatMemoFileName(file, sizeof(file), name) ? StampOfFile(file) : MemoStamp{};
     UpdateStartupLink(name.c_str(), linkFailure, linkDropped);
 }
 
@@ -197,6 +237,14 @@ bool CMemoStore::CanRecycle(bool hasText) const
 // journal, and the memo stays whole for the user to try again.
 DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGood)
 {
+    // A detached text was never stored: the file it left holds a change
+    // made elsewhere, which no delete of this text takes along.
+    if (forGood && m_shown.IsDetached()) {
+        MarkStartup(false);
+        m_journal.Remove();
+        m_shown.Forget();
+        return ERROR_SUCCESS;
+    }
     if (!forGood && length > 0) {
         std::string name = DeriveTitle(text, IsAnsiLeadByte);
         LinkFailure linkFailure;
@@ -213,7 +261,7 @@ DWORD CMemoStore::Delete(const char* text, DWORD length, bool edited, bool forGo
     if (IsMarkedStartup() && !IsReservedMemoName(name)) DeleteMemoLink(name.c_str());
     MarkStartup(false);
     m_journal.Remove();
-    m_base = {};
+    m_shown.Forget();
     m_unheldMemo.clear();
     return ERROR_SUCCESS;
 }
@@ -242,8 +290,9 @@ void CMemoStore::NoteHeldBytes(const std::string& name, const char* bytes, size_
 DWORD CMemoStore::WriteJournal(const char* text, DWORD length, const wchar_t* wide, size_t wideLength)
 {
     JournalRecord record;
-    record.memo = g_config->PrevFile;
-    record.base = m_base;
+    // A detached text is restored as a memo of its own, like a new one.
+    record.memo = m_shown.IsDetached() ? kNoMemoName : g_config->PrevFile;
+    if (m_shown.Knows(record.memo)) record.base = m_shown.Stamp();
     record.writtenAt = Now();
     record.text.assign(text, length);
     // wchar_t is UTF-16 on Windows.
@@ -301,10 +350,31 @@ std::string CMemoStore::KeepJournal()
 void CMemoStore::AdoptRestored(const JournalRecord& record, const std::string& name)
 {
     const bool same = name == record.memo;
-    m_base = same ? record.base : MemoStamp{};
+    m_shown.Forget();
     m_unheldMemo.clear();
     char path[kPathSize];
     std::string bytes;
-    if (same && FormatMemoPath(name, path, sizeof(path)) && ReadWholeFile(path, bytes, kLargestMemo) == ERROR_SUCCESS)
-        NoteHeldBytes(name, bytes.data(), bytes.size());
+    if (!same || !FormatMemoPath(name, path, sizeof(path)) || ReadWholeFile(path, bytes, kLargestMemo) != ERROR_SUCCESS)
+        return;
+    m_shown.Take(name, record.base, bytes.data(), bytes.size(), record.writtenAt);
+    NoteHeldBytes(name, bytes.data(), bytes.size());
+}
+
+Elsewhere CMemoStore::Look()
+{
+    const std::string name = g_config->PrevFile;
+    char path[kPathSize];
+    if (!m_shown.Knows(name) || !FormatMemoPath(name, path, sizeof(path))) return Elsewhere::Same;
+    const MemoStamp now = StampOfFile(path);
+    if (!now.present) return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Same;
+    const bool read = m_shown.NeedsBytes(now);
+    std::string bytes;
+    if (read) {
+        // A file another program holds open is being changed.
+        DWORD error = ReadWholeFile(path, bytes, kLargestMemo);
+        if (error != ERROR_SUCCESS) return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Changed;
+    }
+    const Elsewhere found = m_shown.Compare(now, read ? bytes.data() : nullptr, bytes.size());
+    if (found == Elsewhere::Touched || (read && found == Elsewhere::Same)) m_shown.TakeTouch(now, Now());
+    return found;
 }

@@ -7,6 +7,7 @@
 
 #include "memo/journal.h"
 #include "memo/journalformat.h"
+#include "memo/shownmemo.h"
 
 // A Startup link that a save could not make or move, told of once the memo
 // is stored.
@@ -18,8 +19,10 @@ struct LinkFailure {
 
 // The memo on disk: loading, storing and deleting memo files of the memo
 // folder, the recovery journal of the text being edited, and which Startup
-// link a save touches. The current memo is g_config->PrevFile; the editor
-// window only shows the text and tells the user what went wrong.
+// link a save touches. The current memo is g_config->PrevFile; what its file
+// was when last read or stored is the shown memo's (shownmemo.h), which the
+// store asks before it writes. The editor window only shows the text and
+// tells the user what went wrong.
 class CMemoStore {
 public:
     // Reads memo `name` whole into text (a NUL after the bytes; owned by the
@@ -32,7 +35,9 @@ public:
     // follows the mark: made, moved along or removed. An unedited memo whose
     // file is there is not written again. The journal goes once the text is
     // stored. `linkDropped` is set when the link could not be made and the
-    // mark was taken back.
+    // mark was taken back. A text detached from its memo's file (Detach) is
+    // stored as a new memo beside it, without a Startup link: the link stays
+    // with the memo it was made for.
     DWORD Store(const char* text, DWORD length, bool edited, std::string& name, LinkFailure& linkFailure,
                 bool& linkDropped);
     // Whether Delete can put the current memo in the Recycle Bin; false where
@@ -49,6 +54,19 @@ public:
     // every file is as it was; where it was stored but stayed, it is the
     // current memo as after a save.
     DWORD Delete(const char* text, DWORD length, bool edited, bool forGood);
+
+    // Looks at the current memo's file: its attributes, and its bytes only
+    // where those leave it open whether they are what this program last read
+    // or wrote. A file that changed only its time is taken as seen.
+    Elsewhere Look();
+    // The editor's text no longer belongs to the current memo's file, which
+    // changed elsewhere while the text was edited here.
+    void Detach() { m_shown.Detach(); }
+    // The memo a detached text was taken from; empty when none was.
+    const std::string& DetachedFrom() const { return m_shown.DetachedFrom(); }
+    // The editor holds no memo's text any more.
+    void Forget() { m_shown.Forget(); }
+    CShownMemo& Shown() { return m_shown; }
 
     // Brings back a memo that a run ended in the middle of a change of case
     // left under a name no list shows.
@@ -91,6 +109,7 @@ private:
     bool FormatMemoPath(const std::string& name, char* path, size_t size) const;
     DWORD WriteInMemoFolder(const char* text, DWORD length, bool edited, std::string& name,
                             const std::string& current, bool& written);
+    void TakeStored(const std::string& name, const char* text, DWORD length);
     void FollowWithLink(bool written, const std::string& name, const std::string& current,
                         LinkFailure& linkFailure, bool& linkDropped);
     bool IsStoredUnchanged(bool edited, const std::string& current) const;
@@ -102,6 +121,6 @@ private:
     void UpdateStartupLink(const char* name, LinkFailure& linkFailure, bool& linkDropped);
 
     CRecoveryJournal m_journal;
-    MemoStamp m_base;  // the current memo's file as last loaded or stored
+    CShownMemo m_shown;  // the current memo's file as last loaded or stored
     std::string m_unheldMemo;  // the memo whose file HoldsUnheldBytes, if any
 };

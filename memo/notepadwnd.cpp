@@ -54,9 +54,6 @@ const char kUnheldDelete[] = "このメモのファイルには、Shift-JIS と�
                              "\r\n\r\n削除すると、ごみ箱に移すファイルでは編集していない部分も表示どおりに"
                              "書き換わり、元のバイトには戻せません。このまま削除しますか?\r\n\r\n"
                              "「いいえ」を選ぶと削除せずにそのままにします。";
-const UINT_PTR kJournalTimer = 1;
-// Leaves room for the write itself within two seconds of the first change.
-const UINT kJournalDelayMs = 1500;
 
 // The editor's whole text; owned by the caller, nullptr when it cannot be
 // allocated. length receives its size without the NUL.
@@ -196,43 +193,6 @@ LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
     return 0;
 }
 
-// The restored text is marked edited, so that the next hide stores it by
-// the ordinary save: under its title, beside any memo it would clash with.
-bool CNotepadWnd::RestoreFromJournal()
-{
-    std::optional<JournalRecord> record = m_store.FindJournal();
-    if (!record) return false;
-    bool stored = false;
-    std::string target = m_store.RestoreTarget(*record, stored);
-    if (stored) {
-        m_store.FinishRename(*record, target);
-        m_store.RemoveJournal();
-        CopyBounded(m_pszName, kMemoNameSize, target.c_str());
-        LoadMemo(false, m_pszName);
-        return true;
-    }
-    // Characters a save would replace come back as they were typed; the
-    // question about them comes at the next save.
-    std::wstring characters(record->wide.begin(), record->wide.end());
-    if (!characters.empty() && Widen(record->text.c_str()) == characters) characters.clear();
-    std::unique_ptr<char[]> text(characters.empty() ? new (std::nothrow) char[record->text.size() + 1] : nullptr);
-    DWORD error = ERROR_NOT_ENOUGH_MEMORY;
-    if (!characters.empty()) {
-        error = ShowCharacters(characters);
-    } else if (text) {
-        memcpy(text.get(), record->text.c_str(), record->text.size() + 1);
-        error = ShowText(std::move(text), record->text.size(), true);
-    }
-    if (error != ERROR_SUCCESS) {
-        ShowRestoreFailure(error);
-        return false;
-    }
-    m_bFillingRestored = IsFilling();
-    g_config->SetPrevFile(target.c_str());
-    m_store.AdoptRestored(*record, target);
-    return true;
-}
-
 void CNotepadWnd::LoadMemo(bool clear, const char* name)
 {
     StopFilling();
@@ -253,10 +213,16 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
         if (!missing) ShowSystemError(kReadCaption, error);
         return;
     }
+    ShowRead(name, std::move(text));
+}
+
+// The m_dwRead bytes read of memo `name` replace the editor's text.
+void CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
+{
     // A NUL would end the text there, and the next save of an edit would cut
     // the memo short; it shows as a space instead.
     std::replace(text.get(), text.get() + m_dwRead, '\0', ' ');
-    error = ShowText(std::move(text), m_dwRead, false);
+    DWORD error = ShowText(std::move(text), m_dwRead, false);
     if (error != ERROR_SUCCESS) {
         g_config->SetPrevFile(kNoMemoName);
         ShowSystemError(kShowCaption, error);
@@ -366,6 +332,8 @@ bool CNotepadWnd::SaveMemo()
         m_bKeptForEditing = true;
         return false;
     }
+    // Nothing written goes over a change made elsewhere.
+    Reconcile();
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {
@@ -376,6 +344,7 @@ bool CNotepadWnd::SaveMemo()
         m_store.RemoveJournal();
         return true;
     }
+    const std::string left = m_store.DetachedFrom();
     std::string name = DeriveTitle(text.get(), IsAnsiLeadByte);
     // Shown once the start directory is back: the box runs a message loop
     // whose handlers name files relative to it.
@@ -388,6 +357,7 @@ bool CNotepadWnd::SaveMemo()
         return false;
     }
     SendMessageA(m_hWnd, EM_SETMODIFY, FALSE, 0);
+    if (!left.empty()) TellKeptAsNew(left, name, false);
     // The memo is stored: a link that failed is told of, and the save stands.
     if (linkFailure.error != ERROR_SUCCESS) ShowLinkFailure(linkFailure.caption, linkFailure.link, linkFailure.error);
     return true;
@@ -454,45 +424,21 @@ bool CNotepadWnd::HasText() const
     return GetWindowTextLengthA(m_hWnd) != 0;
 }
 
-// One timer for a run of changes, not one write a key: typing on without a
-// pause is journaled every time the timer runs out.
-void CNotepadWnd::NoteEdit()
-{
-    if (m_bJournalDue) return;
-    m_bJournalDue = SetTimer(m_hWnd, kJournalTimer, kJournalDelayMs, nullptr) != 0;
-}
-
-void CNotepadWnd::OnJournalTimer()
-{
-    KillTimer(m_hWnd, kJournalTimer);
-    m_bJournalDue = false;
-    if (IsModified()) JournalNow();
-}
-
-void CNotepadWnd::KeepInJournal()
-{
-    if (IsModified()) JournalNow();
-}
-
-DWORD CNotepadWnd::JournalNow()
-{
-    int length = 0;
-    std::unique_ptr<char[]> text = ReadText(0, length);
-    if (!text) return ERROR_NOT_ENOUGH_MEMORY;
-    // The characters go in too only where the text does not convert to them:
-    // nearly always it does, and a journal of half the size is written
-    // sooner. A text still going in came as a save stores it.
-    std::wstring characters = IsFilling() ? std::wstring() : ReadWindowCharacters(m_hWnd);
-    if (ConvertsTo(text.get(), length, characters)) characters.clear();
-    return m_store.WriteJournal(text.get(), static_cast<DWORD>(length), characters.data(), characters.size());
-}
-
 // The questions come before the text is read, so that what goes to the
 // Recycle Bin is what the editor shows once the user answered. Text typed
 // while the shell had a question of its own up is no part of what went: it
-// stays, as a memo not stored yet.
+// stays, as a memo not stored yet. A file changed elsewhere is never what
+// goes: unedited here, its new text is shown instead; edited here, the text
+// shown goes beside it.
 bool CNotepadWnd::DeleteMemo()
 {
+    const ShownAction found = Reconcile();
+    if (found == ShownAction::ShowNew) {
+        TellNotDeleted();
+        return false;
+    }
+    if (found == ShownAction::Leave) return true;
+    const std::string left = m_store.DetachedFrom();
     bool forGood = !m_store.CanRecycle(HasText());
     if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
     if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete, kUnheldDelete)) return false;
@@ -510,6 +456,7 @@ bool CNotepadWnd::DeleteMemo()
         if (error != ERROR_CANCELLED) ShowSystemError(kDeleteCaption, error);
         return false;
     }
+    if (!left.empty()) TellKeptAsNew(left, "", true);
     if (IsFilling() || IsShowing(text.get(), length)) {
         LoadMemo(true, kNoMemoName);
         return true;

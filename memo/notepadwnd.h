@@ -7,8 +7,9 @@
 #include "memo/textfeed.h"
 
 // The memo editor: the multi-line EDIT control that shows one memo. The memo
-// on disk (memo\<title>.txt, named after the first line), its journal and
-// its Startup link belong to the memo store it calls.
+// on disk (memo\<title>.txt, named after the first line), what this program
+// last read or wrote of it, its journal and its Startup link belong to the
+// memo store it calls.
 class CNotepadWnd final : public CSubClassBase {
 public:
     CNotepadWnd();
@@ -37,6 +38,12 @@ public:
     // message box says so). False when the user keeps editing or the text
     // could be kept nowhere: the program must not end then.
     bool SaveBeforeEnd();
+    // Compares the memo's file with what this program last read or wrote,
+    // as every save does first: a cheap look, for the pop-up and the
+    // journal's timer. A file changed elsewhere is shown when nothing was
+    // edited here; edits here are stored as a new memo at the next save.
+    // A file deleted elsewhere takes an unedited memo out of the editor.
+    void LookElsewhere();
     // Journals the text now, for a window that goes whatever the save did.
     void KeepInJournal();
     // Whether the last save was turned down by the user, who keeps editing.
@@ -81,7 +88,9 @@ private:
     LRESULT OnMouseLeave(HWND hWnd);
     LRESULT OnInitCtrl(HWND hWnd);
     void OnJournalTimer();
+    static const UINT_PTR kJournalTimer = 1;
 
+    void ShowRead(const char* name, std::unique_ptr<char[]> text);
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
     bool PutText(const char* text, size_t size);
     DWORD ShowCharacters(const std::wstring& characters);
@@ -107,6 +116,14 @@ private:
     std::wstring WideText(const char* ansi, int length) const;
     void ShowSaveFailure(const std::string& name, DWORD error);
     DWORD JournalNow();
+    // The look of LookElsewhere and what the editor does about its finding.
+    ShownAction Reconcile();
+    void ShowNewText();
+    void LeaveMemo();
+    // Tells where both texts are once a detached text is stored as `stored`,
+    // or went to the Recycle Bin (`deleted`).
+    void TellKeptAsNew(const std::string& left, const std::string& stored, bool deleted);
+    void TellNotDeleted();
 
     CMemoStore m_store;
     CTextFeed m_feed;
