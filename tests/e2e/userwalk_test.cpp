@@ -351,16 +351,23 @@ void Walk::NewMemo()
 
 // With a Recycle Bin the file goes there at once, holding the text shown:
 // half the time a line typed just before, never stored. Only characters the
-// memo file cannot hold bring a question.
+// memo file cannot hold bring a question. A file changed elsewhere that the
+// user never saw may be kept instead, shown, with a notice.
 void Walk::DeleteShown()
 {
     if (Random(0, 1) == 0) {
         Note("typed before the Delete");
         ASSERT_NO_FATAL_FAILURE(TypeLine());
     }
+    const bool unseen = m_model.AwaitsLook();
+    m_bNoticeDue = m_bNoticeDue || unseen;
     bool declined = false;
     ASSERT_NO_FATAL_FAILURE(Command(kDeleteMemo, BN_CLICKED, declined));
     if (declined) return;
+    if (unseen) {
+        Look();
+        if (!m_model.ChangedElsewhere()) return Note("the change elsewhere shown, not deleted");
+    }
     ++m_figures.deletes;
     std::optional<std::string> gone = m_model.Deleted(GetTickCount());
     if (gone) {
