@@ -425,7 +425,7 @@ void Walk::OpenAndCloseSettings()
 }
 
 // Another program at work in the memo folder: a new memo file, or, to the
-// shown memo's file (half the time, then and again after a line typed here)
+// shown memo's file (two times in three, half of them after a line typed here)
 // or another one, whole new texts (now and then a burst of them, as a sync
 // tool brings several versions), a change of one character that keeps the
 // size, a new time on the same bytes, or a delete.
@@ -440,7 +440,7 @@ void Walk::ActElsewhere()
         if (m_model.IsShownFile(file.second)) shownFile = file.first;
         else others.push_back(file.first);
     }
-    bool onShown = !shownFile.empty() && (others.empty() || Random(0, 1) == 0);
+    bool onShown = !shownFile.empty() && (others.empty() || Random(0, 2) > 0);
     if (!onShown && others.empty()) return CreateElsewhere();
     std::string file = onShown ? shownFile : others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
     if (onShown && Random(0, 1) == 0) {
