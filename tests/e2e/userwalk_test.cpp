@@ -154,7 +154,9 @@ public:
     const Figures& Result() const { return m_figures; }
 
 private:
-    enum Action { kType, kRetitle, kPaste, kStamp, kPick, kNew, kDelete, kHide, kSettings, kPause, kElsewhere, kActions };
+    enum Action {
+        kType, kRetitle, kPaste, kStamp, kPick, kNew, kDelete, kHide, kSettings, kPause, kElsewhere, kActions
+    };
     void Step(bool kill);
     void Do(Action action);
     void TypeLine();
@@ -442,7 +444,8 @@ void Walk::ActElsewhere()
     }
     bool onShown = !shownFile.empty() && (others.empty() || Random(0, 2) > 0);
     if (!onShown && others.empty()) return CreateElsewhere();
-    std::string file = onShown ? shownFile : others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
+    std::string file =
+        onShown ? shownFile : others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
     if (onShown && Random(0, 1) == 0) {
         Note("typed before the change elsewhere");
         ASSERT_NO_FATAL_FAILURE(TypeLine());
@@ -488,7 +491,8 @@ void Walk::WriteElsewhere(const std::string& file, const std::string& text)
     if (Random(0, 1) == 0) return m_app.WriteFile("memo\\" + file, text);
     std::string temp = "memo\\.sync-" + std::to_string(m_step) + ".tmp";
     m_app.WriteFile(temp, text);
-    ASSERT_TRUE(MoveFileExA(m_app.PathOf(temp).c_str(), m_app.PathOf("memo\\" + file).c_str(), MOVEFILE_REPLACE_EXISTING))
+    std::string target = m_app.PathOf("memo\\" + file);
+    ASSERT_TRUE(MoveFileExA(m_app.PathOf(temp).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
         << "the rename over " << file << " failed with " << GetLastError();
 }
 
@@ -496,8 +500,9 @@ void Walk::WriteElsewhere(const std::string& file, const std::string& text)
 void Walk::TouchElsewhere(const std::string& file)
 {
     Note("touched elsewhere: " + file);
-    HANDLE handle = CreateFileA(m_app.PathOf("memo\\" + file).c_str(), FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileA(m_app.PathOf("memo\\" + file).c_str(), FILE_WRITE_ATTRIBUTES, share, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, handle) << file << " cannot be opened: " << GetLastError();
     FILETIME now;
     GetSystemTimeAsFileTime(&now);

@@ -124,9 +124,9 @@ bool WalkModel::Looked(const MemoFolder& folder, const std::string& editor, unsi
     for (const std::string& other : m_others) {
         auto found = left.find(other);
         if (found == left.end()) {
-            return ::testing::AssertionFailure()
-                   << (m_unseen.count(other) ? "a text written elsewhere, never shown, is gone: " : "a stored memo is gone: ")
-                   << Head(other);
+            const char* what = m_unseen.count(other) ? "a text written elsewhere, never shown, is gone: "
+                                                     : "a stored memo is gone: ";
+            return ::testing::AssertionFailure() << what << Head(other);
         }
         left.erase(found);
     }
@@ -226,7 +226,8 @@ void WalkModel::ShowOnly(const std::string& text, unsigned long now)
 {
     for (const auto& file : folder) {
         if (m_deleted.count(file.second))
-            return ::testing::AssertionFailure() << file.first << " brings back a memo deleted elsewhere: " << Head(file.second);
+            return ::testing::AssertionFailure()
+                   << file.first << " brings back a memo deleted elsewhere: " << Head(file.second);
     }
     return ::testing::AssertionSuccess();
 }
