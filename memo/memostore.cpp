@@ -369,11 +369,10 @@ Elsewhere CMemoStore::Look()
     if (!now.present) return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Same;
     const bool read = m_shown.NeedsBytes(now);
     std::string bytes;
-    if (read) {
-        // A file another program holds open is being changed.
-        DWORD error = ReadWholeFile(path, bytes, kLargestMemo);
-        if (error != ERROR_SUCCESS) return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Changed;
-    }
+    // A file another program holds shut cannot be told from the one seen;
+    // neither can a write replace it then, which tells the user why.
+    if (read && ReadWholeFile(path, bytes, kLargestMemo) != ERROR_SUCCESS)
+        return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Same;
     const Elsewhere found = m_shown.Compare(now, read ? bytes.data() : nullptr, bytes.size());
     if (found == Elsewhere::Touched || (read && found == Elsewhere::Same)) m_shown.TakeTouch(now, Now());
     return found;

@@ -80,7 +80,6 @@ void CNotepadWnd::ShowNewText()
 void CNotepadWnd::LeaveMemo()
 {
     LoadMemo(true, kNoMemoName);
-    m_store.Forget();
     PostMessageA(GetParent(m_hWnd), WM_MEMOMOVED, 0, 0);
 }
 

@@ -202,6 +202,7 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
     if (clear) {
         SetWindowTextA(m_hWnd, "");
         g_config->SetPrevFile(kNoMemoName);
+        m_store.Forget();
         return;
     }
     std::unique_ptr<char[]> text;

@@ -69,14 +69,16 @@ TEST_F(NotepadKeep, TimeStampIsAnEditAndASavedMemoIsNotWrittenAgain)
         << "nothing was edited since the save";
 }
 
-TEST_F(NotepadKeep, UneditedMemoWhoseFileOrFolderVanishedIsWrittenAgain)
+TEST_F(NotepadKeep, UneditedMemoWhoseFileVanishedStaysGoneAndAnEditedOneIsWrittenAgain)
 {
     WriteMemoFile("abc.txt", "abc\r\nshown");
     m_notepad.LoadMemo(false, "abc");
     ASSERT_TRUE(DeleteFileA(MemoPath("abc.txt").c_str()));
     EXPECT_TRUE(m_notepad.SaveMemo());
-    EXPECT_EQ("abc\r\nshown", ReadMemoFile("abc.txt").value_or("<missing>"));
+    EXPECT_EQ("<missing>", ReadMemoFile("abc.txt").value_or("<missing>")) << "deleted elsewhere, it does not come back";
 
+    WriteMemoFile("abc.txt", "abc\r\nshown");
+    m_notepad.LoadMemo(false, "abc");
     ASSERT_TRUE(DeleteFileA(MemoPath("abc.txt").c_str()));
     ASSERT_TRUE(RemoveDirectoryA((m_folder.path() + "\\memo").c_str()));
     SetText("abc\r\nedited");
