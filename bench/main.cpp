@@ -53,7 +53,7 @@ bool IsChosen(const char* name, int argc, char** argv)
 // Arguments name the groups to run (keys, popup, start, longlines, list, memos); none runs all.
 int main(int argc, char** argv)
 {
-    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow();
+    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow(argc < 3);
     try {
         std::vector<Row> rows;
         for (const Group& group : kGroups) {
