@@ -17,6 +17,7 @@
 namespace {
 const int kWarmUpRounds = 2;
 const int kRounds = 12;
+const DWORD kUpMs = 5000;
 const int kClickInset = 20;
 
 typedef HRESULT(WINAPI* GetDpiForMonitorFn)(HMONITOR, int, UINT*, UINT*);
@@ -49,12 +50,6 @@ std::string ControlName(HWND control)
     case IDC_PIN: return "the pin";
     }
     return Format("control %d", GetDlgCtrlID(control));
-}
-
-bool IsBarHidden(HWND window)
-{
-    HWND button = GetDlgItem(window, IDC_NEWMEMO);
-    return !button || !IsWindowVisible(button);
 }
 
 class Steps {
@@ -109,8 +104,7 @@ bool PopUpStepByStep(HWND window, bool lookUpDpi, std::vector<Row>* rows)
         SetCursorPos(cursor.x, cursor.y);
     });
     bool up = false;
-    steps.Time("until focused, bar hidden",
-               [&] { up = PollUntil([window] { return IsUp(window) && IsBarHidden(window); }); });
+    steps.Time("until the editor is focused", [&] { up = PollUntil([window] { return IsUp(window); }, kUpMs); });
     return up;
 }
 
@@ -129,8 +123,9 @@ std::vector<Row> SplitPopUp(HWND memo, HWND floor)
     const HWND windows[2] = {memo, floor};
     for (int round = -kWarmUpRounds; round < kRounds; ++round) {
         for (int i = 0; i < 2; ++i) {
-            if (!PopUpStepByStep(windows[i], i == 0, round >= 0 ? &sides[i] : nullptr) || !HideAndSettle(windows[i]))
-                return {{"pop-up split: (a window did not come up or hide)", "", {}, ""}};
+            if (!PopUpStepByStep(windows[i], i == 0, round >= 0 ? &sides[i] : nullptr))
+                return {{Format("pop-up split: (window %d did not come up)", i), "", {}, ""}};
+            if (!HideAndSettle(windows[i])) return {{Format("pop-up split: (window %d did not hide)", i), "", {}, ""}};
         }
     }
     std::vector<Row> rows;
