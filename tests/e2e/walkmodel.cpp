@@ -124,9 +124,7 @@ bool WalkModel::Looked(const MemoFolder& folder, const std::string& editor, unsi
     for (const std::string& other : m_others) {
         auto found = left.find(other);
         if (found == left.end()) {
-            const char* what = m_unseen.count(other) ? "a text written elsewhere, never shown, is gone: "
-                                                     : "a stored memo is gone: ";
-            return ::testing::AssertionFailure() << what << Head(other);
+            return ::testing::AssertionFailure() << Gone(other) << Head(other);
         }
         left.erase(found);
     }
@@ -166,7 +164,7 @@ bool WalkModel::Looked(const MemoFolder& folder, const std::string& editor, unsi
             return ::testing::AssertionFailure() << file.first << " and " << added.first->second << " hold one text";
     }
     for (const std::string& other : m_others) {
-        if (!holder.count(other)) return ::testing::AssertionFailure() << "a stored memo is gone: " << Head(other);
+        if (!holder.count(other)) return ::testing::AssertionFailure() << Gone(other) << Head(other);
     }
     if (folder.size() > m_others.size() + 1)
         return ::testing::AssertionFailure() << folder.size() << " files for " << m_others.size() + 1 << " memos";
@@ -230,6 +228,11 @@ void WalkModel::ShowOnly(const std::string& text, unsigned long now)
                    << file.first << " brings back a memo deleted elsewhere: " << Head(file.second);
     }
     return ::testing::AssertionSuccess();
+}
+
+const char* WalkModel::Gone(const std::string& text) const
+{
+    return m_unseen.count(text) ? "a text written elsewhere, never shown, is gone: " : "a stored memo is gone: ";
 }
 
 bool WalkModel::InSomeFile(const MemoFolder& folder, const std::string& text) const

@@ -100,6 +100,7 @@ private:
     // A deleted memo is back, or the shown memo's old text was stored anew.
     ::testing::AssertionResult NothingRevived(const MemoFolder& folder) const;
     bool InSomeFile(const MemoFolder& folder, const std::string& text) const;
+    const char* Gone(const std::string& text) const;
 
     std::multiset<std::string> m_others;  // stored memos other than the shown one
     std::optional<std::string> m_base;    // the shown memo's file
