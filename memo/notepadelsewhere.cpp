@@ -33,11 +33,22 @@ std::string FileOf(const std::string& name)
 }
 }  // namespace
 
-// Not behind a message box: a load or save is on its way there.
+// Not behind a message box: a load or save is on its way there. While the
+// window shows, the look comes again and again, edits or not, so that a
+// change made elsewhere is shown before the user types over it.
 void CNotepadWnd::LookElsewhere()
 {
-    if (g_nMessageBoxes > 0) return;
-    Reconcile();
+    if (g_nMessageBoxes == 0) Reconcile();
+    SetTimer(m_hWnd, kLookTimer, kLookEveryMs, nullptr);
+}
+
+void CNotepadWnd::OnLookTimer()
+{
+    if (!IsWindowVisible(GetParent(m_hWnd))) {
+        KillTimer(m_hWnd, kLookTimer);
+        return;
+    }
+    if (g_nMessageBoxes == 0) Reconcile();
 }
 
 ShownAction CNotepadWnd::Reconcile()

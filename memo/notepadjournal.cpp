@@ -8,6 +8,7 @@
 
 #include "app/bounded.h"
 #include "app/config.h"
+#include "app/globals.h"
 #include "memo/unstorable.h"
 
 // The recovery journal of the text being edited: written within two seconds
@@ -67,7 +68,7 @@ void CNotepadWnd::OnJournalTimer()
 {
     KillTimer(m_hWnd, kJournalTimer);
     m_bJournalDue = false;
-    if (IsWindowVisible(GetParent(m_hWnd))) LookElsewhere();
+    if (IsWindowVisible(GetParent(m_hWnd)) && g_nMessageBoxes == 0) Reconcile();
     if (IsModified()) JournalNow();
 }
 

@@ -122,6 +122,7 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == kFillTimer) OnFillTimer();
         else if (wParam == kJournalTimer) OnJournalTimer();
+        else if (wParam == kLookTimer) OnLookTimer();
         else break;
         return 0;
     case WM_INITCTRL:

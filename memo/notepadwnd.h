@@ -39,9 +39,10 @@ public:
     // could be kept nowhere: the program must not end then.
     bool SaveBeforeEnd();
     // Compares the memo's file with what this program last read or wrote,
-    // as every save does first: a cheap look, for the pop-up and the
-    // journal's timer. A file changed elsewhere is shown when nothing was
-    // edited here; edits here are stored as a new memo at the next save.
+    // as every save does first: a cheap look, at the pop-up and every two
+    // seconds while the window shows. A file changed elsewhere is shown when
+    // nothing was edited here; edits here are stored as a new memo at the
+    // next save.
     // A file deleted elsewhere takes an unedited memo out of the editor.
     void LookElsewhere();
     // Journals the text now, for a window that goes whatever the save did.
@@ -89,6 +90,9 @@ private:
     LRESULT OnInitCtrl(HWND hWnd);
     void OnJournalTimer();
     static const UINT_PTR kJournalTimer = 1;
+    void OnLookTimer();
+    static const UINT_PTR kLookTimer = 3;
+    static const UINT kLookEveryMs = 2000;
 
     void ShowRead(const char* name, std::unique_ptr<char[]> text);
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);

@@ -78,6 +78,14 @@ TEST_F(Elsewhere, AnUneditedMemoShowsWhatTheFileHoldsAndNeverWritesItBack)
     ASSERT_TRUE(Deactivate(app));
     EXPECT_EQ(theirs, app.Memo("note")) << "byte for byte the other program's";
 
+    // rewritten while the window shows
+    ASSERT_TRUE(app.PopUp());
+    const std::string meanwhile = "note\r\nwhile the window shows";
+    Write("note", meanwhile);
+    EXPECT_TRUE(app.WaitUntilShown(meanwhile)) << app.EditorText();
+    ASSERT_TRUE(Deactivate(app));
+    EXPECT_EQ(meanwhile, app.Memo("note"));
+
     // (e) a temporary file renamed over the memo
     const std::string renamed = "note\r\nrenamed into place";
     WriteByRename("note", renamed);
