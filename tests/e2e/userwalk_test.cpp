@@ -175,8 +175,8 @@ private:
     void TouchElsewhere(const std::string& file);
     void DeleteElsewhere(const std::string& file, const std::string& text);
     std::string SameSizeChange(const std::string& text);
-    // Gives the program the time of its journal's timer to look at the
-    // shown memo's file after another program changed it.
+    // Gives the program the time of its timer to look at the shown memo's
+    // file after another program changed it.
     void AwaitLook();
     // Takes what the program showed of its own accord (walkmodel.h).
     void Look();
@@ -546,13 +546,21 @@ std::string Walk::SameSizeChange(const std::string& text)
     return TitleOf(text) + "\r\n" + Tag() + " written elsewhere";
 }
 
+// Unedited here, the change is to show while the window shows, within a
+// few of the timer's two seconds; with edits here both texts are kept, and
+// the notice may come now or with the save.
 void Walk::AwaitLook()
 {
+    const bool unedited = m_model.AwaitsLook();
     WaitUntil([&] {
         TookNotice(BoxOfProgram());
         Look();
         return !m_model.ChangedElsewhere();
-    }, 4000);
+    }, unedited ? 10000 : 4000);
+    if (unedited) {
+        EXPECT_FALSE(m_model.AwaitsLook()) << "10 s after its file changed elsewhere the editor still shows "
+                                           << m_model.Shown().size() << " bytes of the old text" << LastSteps();
+    }
 }
 
 void Walk::Look()
