@@ -7,12 +7,12 @@
 #include "bench/measure.h"
 
 // The floor window (floor_window.cpp) runs in a second copy of the benchmark
-// program, started with kFloorArgument.
+// program, started with kFloorArgument (and "plain" for one not layered).
 extern const char kFloorArgument[];
-int RunFloorWindow();
+int RunFloorWindow(bool layered);
 class FloorWindow {
 public:
-    FloorWindow();   // starts it and waits for its (hidden) window
+    explicit FloorWindow(bool layered = true);  // starts it and waits for its (hidden) window
     ~FloorWindow();  // ends it
     HWND Window() const { return m_hWnd; }
 
@@ -29,6 +29,12 @@ std::vector<Row> BenchKeys(HWND memo, HWND floor);
 bool HideAndSettle(HWND window);
 // From the show request to the window shown with its edit box focused.
 std::vector<Row> BenchPopUp(HWND memo, HWND floor);
+// The same pop-up done step by step from the benchmark, each step timed on
+// its own, on the memo window and the floor window.
+std::vector<Row> SplitPopUp(HWND memo, HWND floor);
+// Whether the editor (IDC_EDIT) of a pop-up window has the focus in the
+// foreground window.
+bool IsUp(HWND window);
 // Start to ready and private memory, against Wine's notepad; binary sizes.
 std::vector<Row> BenchStart();
 // Start to ready and to the whole memo shown, the last memo one of very

@@ -1,7 +1,8 @@
 // The floors, Wine's own cost of the same operations: a window of another
 // process that does nothing for a key, and for a show request only what
 // any pop-up must do: show, paint, come to the top at the cursor and click
-// into its edit box. Captioned and layered like the memo window.
+// into its edit box. Captioned and layered like the memo window; the plain
+// one is not layered, to tell what the layered composition costs.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +15,7 @@ const char kFloorArgument[] = "--floor-window";
 
 namespace {
 const char kFloorClass[] = "MossvaneBenchFloor";
+const char kPlainTitle[] = "MossvaneBenchFloor plain";
 const BYTE kAlpha = 230;
 
 void PopUp(HWND hWnd)
@@ -48,7 +50,7 @@ LRESULT CALLBACK FloorProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 }  // namespace
 
-int RunFloorWindow()
+int RunFloorWindow(bool layered)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = FloorProc;
@@ -57,10 +59,10 @@ int RunFloorWindow()
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
     wc.lpszClassName = kFloorClass;
     if (!RegisterClassA(&wc)) return 1;
-    HWND hWnd = CreateWindowExA(WS_EX_LAYERED, kFloorClass, kFloorClass, WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 406, 250,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hWnd = CreateWindowExA(layered ? WS_EX_LAYERED : 0, kFloorClass, layered ? kFloorClass : kPlainTitle,
+                                WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 406, 250, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hWnd) return 1;
-    SetLayeredWindowAttributes(hWnd, 0, kAlpha, LWA_ALPHA);
+    if (layered) SetLayeredWindowAttributes(hWnd, 0, kAlpha, LWA_ALPHA);
     CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 400, 200, hWnd,
                     reinterpret_cast<HMENU>(IDC_EDIT), wc.hInstance, nullptr);
     MSG msg;
@@ -68,15 +70,16 @@ int RunFloorWindow()
     return 0;
 }
 
-FloorWindow::FloorWindow()
+FloorWindow::FloorWindow(bool layered)
 {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string commandLine = "\"" + std::string(exe) + "\" " + kFloorArgument;
+    std::string commandLine = "\"" + std::string(exe) + "\" " + kFloorArgument + (layered ? "" : " plain");
+    const char* title = layered ? kFloorClass : kPlainTitle;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     if (CreateProcessA(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
-        WaitUntil([this] { return (m_hWnd = FindWindowA(kFloorClass, kFloorClass)) != nullptr; });
+        WaitUntil([this, title] { return (m_hWnd = FindWindowA(kFloorClass, title)) != nullptr; });
 }
 
 FloorWindow::~FloorWindow()

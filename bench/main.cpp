@@ -35,6 +35,7 @@ struct Group {
 const Group kGroups[] = {
     {"keys", WithRunningProgram<BenchKeys>},
     {"popup", WithRunningProgram<BenchPopUp>},
+    {"split", WithRunningProgram<SplitPopUp>},
     {"start", BenchStart},
     {"longlines", BenchLongLines},
     {"list", BenchList},
@@ -46,14 +47,15 @@ bool IsChosen(const char* name, int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], name) == 0) return true;
     }
-    return argc < 2;
+    return argc < 2 && strcmp(name, "split") != 0;
 }
 }  // namespace
 
-// Arguments name the groups to run (keys, popup, start, longlines, list, memos); none runs all.
+// Arguments name the groups to run (keys, popup, split, start, longlines, list, memos); none
+// runs all but split, which popup includes.
 int main(int argc, char** argv)
 {
-    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow();
+    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow(argc < 3);
     try {
         std::vector<Row> rows;
         for (const Group& group : kGroups) {

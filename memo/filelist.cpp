@@ -52,9 +52,13 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     switch (msg) {
     case WM_INITCTRL: return OnInitCtrl();
+    case WM_LISTCATCHUP:
+        CatchUp();
+        return 0;
     case WM_SETFOCUS:
-        // Before the keyboard moves through the entries, all are there.
-        if (!m_bListed) {
+        // Before the keyboard moves through the entries, all are there, as
+        // the folder has them now.
+        if (!m_bListed || m_watch.Changed()) {
             Refresh();
             SelectPrevFile();
         }
@@ -81,12 +85,20 @@ void CFileList::ShowCurrentMemoOnly()
     char folder[kPathSize];
     bool anyMemo = false;
     if (FormatMemoFolder(folder, sizeof(folder))) {
+        m_watch.Start(folder);
         ScopedCurrentDirectory inMemoFolder(folder);
         // Each search reads the whole folder: the shown memo, when there is
         // one, also tells that there is a memo.
         anyMemo = inMemoFolder.ok() && (ListShownMemo(m_hWnd) || FindListedMemo(kMemoFilePattern, nullptr));
     }
     EnableWindow(m_hWnd, anyMemo);
+}
+
+void CFileList::CatchUp()
+{
+    if (!m_watch.Changed()) return;
+    m_bListed = false;
+    ShowCurrentMemoOnly();
 }
 
 // The search ignores case, so a memo file whose name differs from PrevFile
@@ -118,6 +130,7 @@ const char* CFileList::ListMemoFolder()
 {
     char memoDir[kPathSize];
     if (!FormatMemoFolder(memoDir, sizeof(memoDir))) return nullptr;
+    m_watch.Start(memoDir);
     ScopedCurrentDirectory inMemoFolder(memoDir);
     if (!inMemoFolder.ok()) return nullptr;
     LRESULT result = SendMessageA(m_hWnd, CB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(kMemoFilePattern));

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/subclassbase.h"
+#include "memo/folderwatch.h"
 
 // The memo list: a drop-down list of the memo files (<name>.txt) of the
 // memo folder. The selection lives in the control.
@@ -9,6 +10,10 @@ public:
     // Re-reads the memo folder into the list; leaves nothing selected and
     // the list disabled while it is empty.
     void Refresh();
+    // Called as the window pops up: memos added, removed or renamed
+    // elsewhere since the folder was listed make the list start over from
+    // the memo shown, as at start; an unchanged folder costs no listing.
+    void CatchUp();
 
 private:
     LRESULT OnInitCtrl();
@@ -18,4 +23,5 @@ private:
     void DropEntriesThatAreNoMemos();
 
     bool m_bListed = false;  // the memo folder was listed into the list
+    CFolderWatch m_watch;    // since the list was last filled from the folder
 };

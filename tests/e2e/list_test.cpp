@@ -2,6 +2,7 @@
 // switching memos with it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ Names Entries(const MemoApp& app)
         entries.push_back(text);
     }
     return entries;
+}
+
+Names Sorted(Names names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // The selected entry, or "<none>".
@@ -123,6 +130,51 @@ TEST(MemoList, PickedMemoBringsItsStartupStateAndItsRenamedLinkGetsItsName)
     EXPECT_FALSE(app.IsChecked(kStartupBox));
     ASSERT_EQ(0u, app.EndFromTray());
     EXPECT_EQ(1u, StartupLinksInto(app.Dir()).size()) << "leaving a memo keeps its link";
+}
+
+// Another program (a sync tool, an editor) adds, removes and renames memo
+// files while the window is hidden; a sync tool's own files lie beside them.
+TEST(MemoList, MemosChangedElsewhereShowAsTheyAreAfterAPopUpAndWhenDroppedDown)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    ASSERT_TRUE(app.Start());
+    HWND list = app.Child(kFileList);
+    EXPECT_FALSE(IsWindowEnabled(list));
+
+    ActivateOtherWindow();
+    ASSERT_TRUE(app.WaitHidden());
+    app.WriteFile("memo\\alpha.txt", "alpha");
+    app.WriteFile("memo\\beta.txt", "beta");
+    app.WriteFile("memo\\gamma.txt", "gamma");
+    ASSERT_TRUE(app.PopUpByRequest());
+    EXPECT_TRUE(WaitUntil([list] { return IsWindowEnabled(list) != FALSE; })) << "memos arrived in an empty folder";
+    ASSERT_TRUE(Pick(app, "alpha.txt"));
+    EXPECT_EQ(Sorted({"alpha.txt", "beta.txt", "gamma.txt"}), Sorted(Entries(app)));
+
+    ActivateOtherWindow();
+    ASSERT_TRUE(app.WaitHidden());
+    ASSERT_TRUE(DeleteFileA(app.PathOf("memo\\beta.txt").c_str()));
+    ASSERT_TRUE(MoveFileA(app.PathOf("memo\\gamma.txt").c_str(), app.PathOf("memo\\omega.txt").c_str()));
+    app.WriteFile("memo\\delta.txt", "delta");
+    app.WriteFile("memo\\alpha (conflict copy).txt", "alpha elsewhere");
+    app.WriteFile("memo\\.syncing.delta.txt.tmp", "half");
+    app.WriteFile("memo\\~delta.txt~", "half");
+    ASSERT_TRUE(app.PopUpByRequest());
+    for (const std::string& entry : Entries(app))
+        EXPECT_TRUE(app.FileExists("memo\\" + entry)) << entry << " is gone, yet listed";
+    EXPECT_EQ("alpha.txt", Selected(app));
+    EXPECT_EQ("alpha", app.EditorText());
+
+    const Names now = Sorted({"alpha (conflict copy).txt", "alpha.txt", "delta.txt", "omega.txt"});
+    ASSERT_TRUE(app.FocusChild(kFileList));
+    EXPECT_EQ(now, Sorted(Entries(app))) << "the keyboard moves through the memos as they are";
+    EXPECT_EQ("alpha.txt", Selected(app));
+    DropDown(app);
+    EXPECT_EQ(now, Sorted(Entries(app)));
+    EXPECT_EQ("alpha", app.EditorText());
+    EXPECT_EQ(0u, app.EndFromTray());
+    EXPECT_EQ("half", app.ReadFile("memo\\.syncing.delta.txt.tmp"));
 }
 
 TEST(MemoList, FilesNamedNullOrAfterADeviceAreNotOfferedAndStayOnDisk)

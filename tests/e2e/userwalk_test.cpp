@@ -4,14 +4,19 @@
 // and answering the question either way, Ctrl+T, hiding, the settings
 // window, pauses, and hard kills (TerminateProcess) at random moments, some
 // after such a paste, each followed by a new start, which is to show every
-// character. After every step the memo folder and the editor
-// are compared with a model of what the user has (walkmodel.h).
+// character. Between the user's steps another program (a sync tool, an
+// editor on another computer) now and then writes, touches and deletes memo
+// files, the shown one among them, also while it has edits here. After every
+// step the memo folder and the editor are compared with a model of what the
+// user has (walkmodel.h), which counts the other program's texts as the
+// user's.
 // MOSSVANE_WALK_STEPS and MOSSVANE_WALK_KILLS set the length (80 steps and
 // 8 kills by default; tools/reliability runs 1,000 and 100), and
 // MOSSVANE_WALK_SEED replays the walk a failure names.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -134,6 +139,11 @@ struct Figures {
     int declined = 0;
     int renames = 0;
     int deletes = 0;
+    int writtenElsewhere = 0;  // texts another program wrote into memo files
+    int touchedElsewhere = 0;
+    int deletedElsewhere = 0;
+    int conflicts = 0;         // the shown memo's file changed or went while it had edits here
+    int notices = 0;
     long worstLossMs = 0;
 };
 
@@ -144,7 +154,9 @@ public:
     const Figures& Result() const { return m_figures; }
 
 private:
-    enum Action { kType, kRetitle, kPaste, kStamp, kPick, kNew, kDelete, kHide, kSettings, kPause, kActions };
+    enum Action {
+        kType, kRetitle, kPaste, kStamp, kPick, kNew, kDelete, kHide, kSettings, kPause, kElsewhere, kActions
+    };
     void Step(bool kill);
     void Do(Action action);
     void TypeLine();
@@ -156,6 +168,18 @@ private:
     void DeleteShown();
     void HideAndPopUp();
     void OpenAndCloseSettings();
+    void ActElsewhere();
+    void CreateElsewhere();
+    void RewriteElsewhere(const std::string& file, std::string text, bool sameSize);
+    void WriteElsewhere(const std::string& file, const std::string& text);
+    void TouchElsewhere(const std::string& file);
+    void DeleteElsewhere(const std::string& file, const std::string& text);
+    std::string SameSizeChange(const std::string& text);
+    // Gives the program the time of its timer to look at the shown memo's
+    // file after another program changed it.
+    void AwaitLook();
+    // Takes what the program showed of its own accord (walkmodel.h).
+    void Look();
     void KillAndRestart();
     void End();
     void Restart();
@@ -171,6 +195,9 @@ private:
     // Waits until `done`, answering that question if it comes.
     void AwaitAnswering(const std::function<bool()>& done, bool& declined);
     HWND BoxOfProgram() const;
+    // Reads and dismisses the program's notice that a memo changed elsewhere
+    // while it had edits here, where one may come; false for any other box.
+    bool TookNotice(HWND box);
     void Pin(bool pinned);
     // Starts a save the way a step would, for a kill to land in.
     void StartSave();
@@ -186,6 +213,8 @@ private:
     int m_step = 0;
     std::deque<std::string> m_notes;
     bool m_bHandled = false;  // the command sent last was handled
+    bool m_bNoticeDue = false;  // a conflict came since the last save
+    int m_notices = 0;          // since the last save
 };
 
 void Walk::Run(int steps, int kills)
@@ -213,14 +242,19 @@ void Walk::Step(bool kill)
         Note("kill");
         return KillAndRestart();
     }
-    static const int kWeights[kActions] = {24, 12, 6, 6, 12, 8, 5, 10, 4, 6};
+    static const int kWeights[kActions] = {24, 12, 6, 6, 12, 8, 5, 10, 4, 6, 8};
     static const char* const kNames[kActions] = {"type", "retitle", "paste", "Ctrl+T", "pick", "New", "Delete",
-                                                 "hide", "settings", "pause"};
+                                                 "hide", "settings", "pause", "elsewhere"};
     std::discrete_distribution<int> pick(std::begin(kWeights), std::end(kWeights));
     Action action = static_cast<Action>(pick(m_random));
     Note(kNames[action]);
+    Look();
     ASSERT_NO_FATAL_FAILURE(Do(action));
     ASSERT_NO_FATAL_FAILURE(CheckSettled());
+    if (action == kPick || action == kNew || action == kDelete || action == kHide) {
+        m_notices = 0;
+        m_bNoticeDue = m_model.InConflict();
+    }
 }
 
 // What the last steps did, for the message of a failure.
@@ -250,6 +284,7 @@ void Walk::Do(Action action)
     case kHide: return HideAndPopUp();
     case kSettings: return OpenAndCloseSettings();
     case kPause: Sleep(static_cast<DWORD>(Random(500, 2500))); return;
+    case kElsewhere: return ActElsewhere();
     case kActions: break;
     }
 }
@@ -318,16 +353,23 @@ void Walk::NewMemo()
 
 // With a Recycle Bin the file goes there at once, holding the text shown:
 // half the time a line typed just before, never stored. Only characters the
-// memo file cannot hold bring a question.
+// memo file cannot hold bring a question. A file changed elsewhere that the
+// user never saw may be kept instead, shown, with a notice.
 void Walk::DeleteShown()
 {
     if (Random(0, 1) == 0) {
         Note("typed before the Delete");
         ASSERT_NO_FATAL_FAILURE(TypeLine());
     }
+    const bool unseen = m_model.AwaitsLook();
+    m_bNoticeDue = m_bNoticeDue || unseen;
     bool declined = false;
     ASSERT_NO_FATAL_FAILURE(Command(kDeleteMemo, BN_CLICKED, declined));
     if (declined) return;
+    if (unseen) {
+        Look();
+        if (!m_model.ChangedElsewhere()) return Note("the change elsewhere shown, not deleted");
+    }
     ++m_figures.deletes;
     std::optional<std::string> gone = m_model.Deleted(GetTickCount());
     if (gone) {
@@ -349,6 +391,13 @@ void Walk::HideAndPopUp()
     m_model.Stored();
     ASSERT_NO_FATAL_FAILURE(Pin(true));
     ASSERT_TRUE(m_app.PopUpByRequest());
+    if (!m_model.AwaitsLook()) return;
+    EXPECT_TRUE(WaitUntil([&] {
+        Look();
+        return !m_model.AwaitsLook();
+    }, 5000))
+        << "after the pop-up the editor still shows " << m_model.Shown().size()
+        << " bytes of a memo whose file changed elsewhere" << LastSteps();
 }
 
 void Walk::OpenAndCloseSettings()
@@ -375,6 +424,150 @@ void Walk::OpenAndCloseSettings()
     }
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(setting); }));
     EXPECT_TRUE(IsWindowVisible(m_app.Window())) << "the pinned memo window went with the settings window";
+}
+
+// Another program at work in the memo folder: a new memo file, or, to the
+// shown memo's file (two times in three, half of them after a line typed here)
+// or another one, whole new texts (now and then a burst of them, as a sync
+// tool brings several versions), a change of one character that keeps the
+// size, a new time on the same bytes, or a delete.
+void Walk::ActElsewhere()
+{
+    int way = Random(0, 9);
+    if (way < 2) return CreateElsewhere();
+    MemoFolder folder = ReadMemoFolder(m_app);
+    std::string shownFile;
+    std::vector<std::string> others;
+    for (const auto& file : folder) {
+        if (m_model.IsShownFile(file.second)) shownFile = file.first;
+        else others.push_back(file.first);
+    }
+    bool onShown = !shownFile.empty() && (others.empty() || Random(0, 2) > 0);
+    if (!onShown && others.empty()) return CreateElsewhere();
+    std::string file =
+        onShown ? shownFile : others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
+    if (onShown && Random(0, 1) == 0) {
+        Note("typed before the change elsewhere");
+        ASSERT_NO_FATAL_FAILURE(TypeLine());
+    }
+    if (way < 7) ASSERT_NO_FATAL_FAILURE(RewriteElsewhere(file, folder[file], way >= 5));
+    else if (way == 7) ASSERT_NO_FATAL_FAILURE(TouchElsewhere(file));
+    else ASSERT_NO_FATAL_FAILURE(DeleteElsewhere(file, folder[file]));
+    if (!onShown || way == 7) return;
+    if (m_model.InConflict()) ++m_figures.conflicts;
+    AwaitLook();
+}
+
+// Under a title the walk types when no memo has it, so that a save may find
+// its title taken by a file it never listed.
+void Walk::CreateElsewhere()
+{
+    std::string title = kTitles[Random(0, 6)];
+    if (m_app.FileExists("memo\\" + title + ".txt")) title = "Elsewhere " + std::to_string(m_step);
+    std::string text = title + "\r\n" + Tag() + " new elsewhere";
+    Note("new elsewhere: " + title + ".txt");
+    ASSERT_NO_FATAL_FAILURE(WriteElsewhere(title + ".txt", text));
+    m_model.WrittenElsewhere(std::nullopt, text);
+}
+
+void Walk::RewriteElsewhere(const std::string& file, std::string text, bool sameSize)
+{
+    int times = Random(0, 3) == 0 ? Random(2, 4) : 1;
+    for (int i = 0; i < times; ++i) {
+        std::string after = sameSize ? SameSizeChange(text)
+                                     : TitleOf(text) + "\r\n" + Tag() + " written elsewhere " + std::to_string(i);
+        Note((after.size() == text.size() ? "one character changed elsewhere in " : "rewritten elsewhere: ") + file);
+        ASSERT_NO_FATAL_FAILURE(WriteElsewhere(file, after));
+        m_model.WrittenElsewhere(text, after);
+        text = after;
+        ++m_figures.writtenElsewhere;
+    }
+}
+
+// Straight into the file, or, as sync tools do, into a temporary file
+// renamed over it.
+void Walk::WriteElsewhere(const std::string& file, const std::string& text)
+{
+    if (Random(0, 1) == 0) return m_app.WriteFile("memo\\" + file, text);
+    std::string temp = "memo\\.sync-" + std::to_string(m_step) + ".tmp";
+    m_app.WriteFile(temp, text);
+    std::string target = m_app.PathOf("memo\\" + file);
+    ASSERT_TRUE(MoveFileExA(m_app.PathOf(temp).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        << "the rename over " << file << " failed with " << GetLastError();
+}
+
+// A clock ahead or behind, as on another computer.
+void Walk::TouchElsewhere(const std::string& file)
+{
+    Note("touched elsewhere: " + file);
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileA(m_app.PathOf("memo\\" + file).c_str(), FILE_WRITE_ATTRIBUTES, share, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, handle) << file << " cannot be opened: " << GetLastError();
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    const ULONGLONG shift = static_cast<ULONGLONG>(Random(2, 7200)) * 10000000ULL;
+    time.QuadPart = Random(0, 1) == 0 ? time.QuadPart + shift : time.QuadPart - shift;
+    FILETIME touched = {time.LowPart, time.HighPart};
+    BOOL set = SetFileTime(handle, nullptr, nullptr, &touched);
+    CloseHandle(handle);
+    ASSERT_TRUE(set);
+    ++m_figures.touchedElsewhere;
+}
+
+void Walk::DeleteElsewhere(const std::string& file, const std::string& text)
+{
+    Note("deleted elsewhere: " + file);
+    ASSERT_TRUE(DeleteFileA(m_app.PathOf("memo\\" + file).c_str())) << file << ": " << GetLastError();
+    m_model.DeletedElsewhere(text);
+    ++m_figures.deletedElsewhere;
+}
+
+// A letter or digit after the first line, a single-byte character, made
+// another; a text the user never had.
+std::string Walk::SameSizeChange(const std::string& text)
+{
+    size_t body = text.find("\r\n");
+    std::vector<size_t> places;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsDBCSLeadByte(c)) ++i;
+        else if (body != std::string::npos && i > body && isalnum(c)) places.push_back(i);
+    }
+    for (int attempt = 0; attempt < 20 && !places.empty(); ++attempt) {
+        std::string changed = text;
+        changed[places[static_cast<size_t>(Random(0, static_cast<int>(places.size()) - 1))]] =
+            static_cast<char>('a' + Random(0, 25));
+        if (!m_model.HasText(changed)) return changed;
+    }
+    return TitleOf(text) + "\r\n" + Tag() + " written elsewhere";
+}
+
+// Unedited here, the change is to show while the window shows, within a
+// few of the timer's two seconds; with edits here both texts are kept, and
+// the notice may come now or with the save.
+void Walk::AwaitLook()
+{
+    const bool unedited = m_model.AwaitsLook();
+    WaitUntil([&] {
+        TookNotice(BoxOfProgram());
+        Look();
+        return !m_model.ChangedElsewhere();
+    }, unedited ? 10000 : 4000);
+    if (unedited) {
+        EXPECT_FALSE(m_model.AwaitsLook()) << "10 s after its file changed elsewhere the editor still shows "
+                                           << m_model.Shown().size() << " bytes of the old text" << LastSteps();
+    }
+}
+
+void Walk::Look()
+{
+    if (!m_model.ChangedElsewhere()) return;
+    std::string editor = m_app.EditorText();
+    if (editor != m_model.Shown()) m_model.Looked(ReadMemoFolder(m_app), editor, GetTickCount());
 }
 
 void Walk::KillAndRestart()
@@ -428,7 +621,7 @@ void Walk::End()
     ASSERT_FALSE(declined) << "the program did not end";
     EXPECT_EQ(0u, m_app.WaitForExit(30000));
     m_model.Stored();
-    ASSERT_TRUE(m_model.CheckSettled(ReadMemoFolder(m_app), m_model.Shown()));
+    ASSERT_TRUE(m_model.CheckSettled(ReadMemoFolder(m_app), m_model.Shown(), GetTickCount())) << LastSteps();
 }
 
 // The program runs pinned, so that only the walk's own steps hide and save.
@@ -440,6 +633,8 @@ void Walk::Restart()
     ASSERT_NO_FATAL_FAILURE(Pin(true));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(m_app.Editor()) != FALSE; }));
     m_model.Restarted(ReadMemoFolder(m_app), m_app.EditorText(), ListedFile(m_app), GetTickCount());
+    m_notices = 0;
+    m_bNoticeDue = m_model.InConflict();
 }
 
 void Walk::StartSave()
@@ -460,9 +655,11 @@ void Walk::StartSave()
 
 void Walk::CheckSettled()
 {
+    m_bNoticeDue = m_bNoticeDue || m_model.InConflict();
+    TookNotice(BoxOfProgram());
     ASSERT_FALSE(BoxOfProgram()) << "a message box: " << ReadAndDismiss(BoxOfProgram());
     MemoFolder folder = ReadMemoFolder(m_app);
-    ASSERT_TRUE(m_model.CheckSettled(folder, m_app.EditorText())) << LastSteps();
+    ASSERT_TRUE(m_model.CheckSettled(folder, m_app.EditorText(), GetTickCount())) << LastSteps();
 }
 
 void Walk::Command(int id, WORD code, bool& declined)
@@ -480,6 +677,7 @@ void Walk::AwaitAnswering(const std::function<bool()>& done, bool& declined)
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         box = BoxOfProgram();
+        if (TookNotice(box)) box = nullptr;
         return box || done();
     }, 30000)) << "the step did not end";
     if (!box) return;
@@ -490,7 +688,10 @@ void Walk::AwaitAnswering(const std::function<bool()>& done, bool& declined)
     m_figures.declined += declined;
     PostMessageA(box, WM_COMMAND, declined ? IDNO : IDYES, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    ASSERT_TRUE(WaitUntil([&] { return BoxOfProgram() == nullptr && (declined || done()); }, 30000))
+    ASSERT_TRUE(WaitUntil([&] {
+        HWND next = BoxOfProgram();
+        return (next == nullptr || TookNotice(next)) && (declined || done());
+    }, 30000))
         << "the step did not end after the answer: " << ReadAndDismiss(BoxOfProgram());
     if (declined) WaitUntil(done, 5000);
 }
@@ -501,6 +702,17 @@ HWND Walk::BoxOfProgram() const
         if (IsWindowVisible(box)) return box;
     }
     return nullptr;
+}
+
+bool Walk::TookNotice(HWND box)
+{
+    if (!box || !(m_bNoticeDue || m_model.InConflict())) return false;
+    if (MemoApp::WindowText(box) == kUnstorableCaption) return false;
+    ++m_notices;
+    ++m_figures.notices;
+    Note("notice: " + ReadAndDismiss(box));
+    EXPECT_LE(m_notices, 1) << "more than one notice before the memo was saved" << LastSteps();
+    return true;
 }
 
 void Walk::Pin(bool pinned)
@@ -529,6 +741,11 @@ TEST(UserWalk, RandomStepsAndKillsLoseNoTextDamageNoMemoAndMakeNoDuplicate)
     RecordProperty("declined", std::to_string(figures.declined));
     RecordProperty("renames", std::to_string(figures.renames));
     RecordProperty("deletes", std::to_string(figures.deletes));
+    RecordProperty("written_elsewhere", std::to_string(figures.writtenElsewhere));
+    RecordProperty("touched_elsewhere", std::to_string(figures.touchedElsewhere));
+    RecordProperty("deleted_elsewhere", std::to_string(figures.deletedElsewhere));
+    RecordProperty("conflicts", std::to_string(figures.conflicts));
+    RecordProperty("notices", std::to_string(figures.notices));
     RecordProperty("worst_loss_ms", std::to_string(figures.worstLossMs));
     RecordProperty("loss_bound_ms", std::to_string(kLossBoundMs));
 }
