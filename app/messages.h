@@ -8,7 +8,9 @@
 #define WM_SETTINGDONE 0x8004  // wParam: 1 = closed without Done; lParam: the new opacity, 0 to 255
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
 #define WM_STARTED 0x800B      // posted to the memo window as it is made: its start once the message loop runs
-#define WM_LISTCATCHUP 0x800C  // posted to the memo list as the window pops up: it catches up with the memo folder
+
+// The memo list's timer: its look at the memo folder once a pop-up is done.
+#define LIST_CATCHUP_TIMER 1
 
 // The extra information of the pop-up's own click into the editor.
 #define POPUP_CLICK_INFO 0x4D565044

@@ -158,7 +158,8 @@ const std::map<std::string, std::set<std::string>> kXpSp3Imports = {
     {"KERNEL32.DLL",
      {
       "CloseHandle", "CreateDirectoryA", "CreateFileA", "CreateMutexA", "CreateSemaphoreW", "DeleteCriticalSection",
-      "DeleteFileA", "EnterCriticalSection", "FindClose", "FindFirstFileA", "FindNextFileA", "FindResourceA",
+      "DeleteFileA", "EnterCriticalSection", "FindClose", "FindCloseChangeNotification",
+      "FindFirstChangeNotificationA", "FindFirstFileA", "FindNextFileA", "FindResourceA",
       "FlushFileBuffers", "FormatMessageA", "FreeLibrary", "GetCurrentDirectoryA", "GetCurrentThreadId",
       "GetDriveTypeA", "GetFileAttributesA", "GetFileAttributesExA", "GetFileSize", "GetLastError", "GetLocalTime",
       "GetModuleHandleA", "GetModuleHandleW", "GetPrivateProfileIntA", "GetPrivateProfileStringA", "GetProcAddress",
