@@ -123,8 +123,10 @@ void CFileList::SelectPrevFile()
     SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+// A listing in full leaves nothing for a pending look to catch up with.
 void CFileList::Refresh()
 {
+    KillTimer(m_hWnd, LIST_CATCHUP_TIMER);
     m_bListed = true;
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
     // Shown once the start directory is back: the box runs a message loop
