@@ -9,7 +9,9 @@
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
 #define WM_STARTED 0x800B      // posted to the memo window as it is made: its start once the message loop runs
 #define WM_MEMOMOVED 0x800C    // posted by the editor: its memo left it or was stored anew; the list and Startup box follow
-#define WM_LISTCATCHUP 0x800D  // posted to the memo list as the window pops up: it catches up with the memo folder
+
+// The memo list's timer: its look at the memo folder once a pop-up is done.
+#define LIST_CATCHUP_TIMER 1
 
 // The extra information of the pop-up's own click into the editor.
 #define POPUP_CLICK_INFO 0x4D565044

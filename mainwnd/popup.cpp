@@ -82,14 +82,13 @@ bool CMainWnd::IsShowRequest(WPARAM key, LPARAM flags)
 // did since, unless the window goes to a monitor of another DPI: then it is
 // made for that DPI while still hidden. It shows, moves and takes its size
 // in one step, so that no frame shows at its old place. The memo list looks
-// at the folder once the window is up, which costs nothing when no memo was
-// added, removed or renamed.
+// at the folder once the pop-up is done.
 LRESULT CMainWnd::OnShowMemo(HWND hWnd, WPARAM key, LPARAM flags)
 {
     if (!IsShowRequest(key, flags)) return 0;
     if (IsWindowVisible(hWnd)) return 0;
     m_pNotepad->LookElsewhere();
-    PostMessageA(m_pFileList->m_hWnd, WM_LISTCATCHUP, 0, 0);
+    m_pFileList->CatchUpAfterPopUp();
     PlacePopup(g_popup);
     SetWindowPos(hWnd, HWND_TOPMOST, g_popup.ptResult.x, g_popup.ptResult.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(hWnd);

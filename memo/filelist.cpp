@@ -52,7 +52,9 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     switch (msg) {
     case WM_INITCTRL: return OnInitCtrl();
-    case WM_LISTCATCHUP:
+    case WM_TIMER:
+        if (wParam != LIST_CATCHUP_TIMER) break;
+        KillTimer(hWnd, LIST_CATCHUP_TIMER);
         CatchUp();
         return 0;
     case WM_SETFOCUS:
@@ -85,7 +87,6 @@ void CFileList::ShowCurrentMemoOnly()
     char folder[kPathSize];
     bool anyMemo = false;
     if (FormatMemoFolder(folder, sizeof(folder))) {
-        m_watch.Start(folder);
         ScopedCurrentDirectory inMemoFolder(folder);
         // Each search reads the whole folder: the shown memo, when there is
         // one, also tells that there is a memo.
@@ -94,9 +95,20 @@ void CFileList::ShowCurrentMemoOnly()
     EnableWindow(m_hWnd, anyMemo);
 }
 
+// A timer's message comes after the input and the paints that are waiting,
+// so the pop-up's click and paint go first.
+void CFileList::CatchUpAfterPopUp()
+{
+    SetTimer(m_hWnd, LIST_CATCHUP_TIMER, USER_TIMER_MINIMUM, nullptr);
+}
+
+// The folder is watched from the first pop-up on, which leaves start-up
+// without the watch's cost; that first look lists the shown memo anew.
 void CFileList::CatchUp()
 {
     if (!m_watch.Changed()) return;
+    char folder[kPathSize];
+    if (FormatMemoFolder(folder, sizeof(folder))) m_watch.Start(folder);
     m_bListed = false;
     ShowCurrentMemoOnly();
 }
@@ -111,8 +123,10 @@ void CFileList::SelectPrevFile()
     SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+// A listing in full leaves nothing for a pending look to catch up with.
 void CFileList::Refresh()
 {
+    KillTimer(m_hWnd, LIST_CATCHUP_TIMER);
     m_bListed = true;
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
     // Shown once the start directory is back: the box runs a message loop

@@ -10,14 +10,16 @@ public:
     // Re-reads the memo folder into the list; leaves nothing selected and
     // the list disabled while it is empty.
     void Refresh();
-    // Called as the window pops up: memos added, removed or renamed
-    // elsewhere since the folder was listed make the list start over from
-    // the memo shown, as at start; an unchanged folder costs no listing.
-    void CatchUp();
+    // Called as the window pops up: once the pop-up is done, memos added,
+    // removed or renamed elsewhere since the folder was listed make the list
+    // start over from the memo shown, as at start; an unchanged folder costs
+    // no listing.
+    void CatchUpAfterPopUp();
 
 private:
     LRESULT OnInitCtrl();
     void ShowCurrentMemoOnly();
+    void CatchUp();
     void SelectPrevFile();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();

@@ -27,7 +27,8 @@ bool CFolderWatch::Changed() const
     if (!m_bStarted) return true;
     if (m_hChange != INVALID_HANDLE_VALUE && WaitForSingleObject(m_hChange, 0) != WAIT_TIMEOUT) return true;
     FILETIME written;
-    return !ReadWriteTime(written) || CompareFileTime(&written, &m_written) != 0;
+    return !ReadWriteTime(written) || written.dwLowDateTime != m_written.dwLowDateTime ||
+           written.dwHighDateTime != m_written.dwHighDateTime;
 }
 
 bool CFolderWatch::ReadWriteTime(FILETIME& written) const

@@ -161,8 +161,11 @@ TEST(MemoList, MemosChangedElsewhereShowAsTheyAreAfterAPopUpAndWhenDroppedDown)
     app.WriteFile("memo\\.syncing.delta.txt.tmp", "half");
     app.WriteFile("memo\\~delta.txt~", "half");
     ASSERT_TRUE(app.PopUpByRequest());
-    for (const std::string& entry : Entries(app))
-        EXPECT_TRUE(app.FileExists("memo\\" + entry)) << entry << " is gone, yet listed";
+    EXPECT_TRUE(WaitUntil([&app] {
+        for (const std::string& entry : Entries(app))
+            if (!app.FileExists("memo\\" + entry)) return false;
+        return true;
+    })) << "a memo that is gone is still listed";
     EXPECT_EQ("alpha.txt", Selected(app));
     EXPECT_EQ("alpha", app.EditorText());
 
