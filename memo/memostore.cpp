@@ -52,12 +52,13 @@ MemoStamp StampOfOpenFile(HANDLE hFile)
 }
 
 // Whether the file (full path) is gone: not there, or a folder in its place.
-// A file that cannot be asked about is no gone file.
+// A file that cannot be asked about is no gone file, and neither is one
+// whose folder is out of reach (a share that dropped).
 bool IsGone(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return IsMissingFileError(GetLastError());
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 uint64_t Now()
@@ -157,7 +158,8 @@ DWORD CMemoStore::WriteInMemoFolder(const char* text, DWORD length, bool edited,
     std::optional<std::string> chosen = ChooseMemoName(name, current, MemoFileExists, FoldMemoName);
     if (!chosen) return ERROR_FILE_EXISTS;
     name = *chosen;
-    DWORD error = StoreMemo(text, length, name, current);
+    // A file that came back after it was found deleted holds another text.
+    DWORD error = StoreMemo(text, length, name, m_shown.IsGone() ? std::string(kNoMemoName) : current);
     written = error == ERROR_SUCCESS;
     return error;
 }
@@ -393,10 +395,13 @@ Elsewhere CMemoStore::Look()
     if (!now.present) return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Same;
     const bool read = m_shown.NeedsBytes(now);
     std::string bytes;
-    // A file another program holds shut cannot be told from the one seen;
-    // neither can a write replace it then, which tells the user why.
-    if (read && ReadWholeFile(path, bytes, kLargestMemo) != ERROR_SUCCESS)
-        return IsGone(path) ? Elsewhere::Deleted : Elsewhere::Same;
+    // A file that cannot be read now under the time seen is taken as seen:
+    // a write then fails and tells the user why. Under a new time it is
+    // being written elsewhere, and a write could replace it all the same.
+    if (read && ReadWholeFile(path, bytes, kLargestMemo) != ERROR_SUCCESS) {
+        if (IsGone(path)) return Elsewhere::Deleted;
+        return now.writeTime == m_shown.Stamp().writeTime ? Elsewhere::Same : Elsewhere::Changed;
+    }
     const Elsewhere found = m_shown.Compare(now, read ? bytes.data() : nullptr, bytes.size());
     if (found == Elsewhere::Touched || (read && found == Elsewhere::Same)) m_shown.TakeTouch(now, Now());
     return found;

@@ -72,6 +72,10 @@ public:
     // The editor's text no longer belongs to the current memo's file, which
     // changed elsewhere while the text was edited here.
     void Detach() { m_shown.Detach(); }
+    // The current memo's file was deleted elsewhere while the text was
+    // edited here: the text is stored again under its title, as a new file
+    // that replaces none.
+    void MarkGone() { m_shown.MarkGone(); }
     // The memo a detached text was taken from; empty when none was.
     const std::string& DetachedFrom() const { return m_shown.DetachedFrom(); }
     // The editor holds no memo's text any more.

@@ -56,6 +56,7 @@ ShownAction CNotepadWnd::Reconcile()
     const ShownAction action = DecideShownAction(m_store.Look(), IsModified());
     if (action == ShownAction::ShowNew) ShowNewText();
     else if (action == ShownAction::KeepAsNew) m_store.Detach();
+    else if (action == ShownAction::StoreAgain) m_store.MarkGone();
     else if (action == ShownAction::Leave) LeaveMemo();
     return action;
 }
@@ -79,8 +80,7 @@ void CNotepadWnd::ShowNewText()
     }
     StopFilling();
     m_dwRead = size;
-    ShowRead(name.c_str(), std::move(text));
-    if (IsFilling()) return;
+    if (!ShowRead(name.c_str(), std::move(text)) || IsFilling()) return;
     SendMessageA(m_hWnd, EM_SETSEL, start, end);
     const LRESULT now = SendMessageA(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0);
     SendMessageA(m_hWnd, EM_LINESCROLL, 0, top - now);

@@ -216,11 +216,12 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
         if (!missing) ShowSystemError(kReadCaption, error);
         return;
     }
-    ShowRead(name, std::move(text));
+    if (ShowRead(name, std::move(text)) && !IsFilling()) SetFocus(m_hWnd);
 }
 
-// The m_dwRead bytes read of memo `name` replace the editor's text.
-void CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
+// The m_dwRead bytes read of memo `name` replace the editor's text; false
+// when they could not be shown (a message box has said why).
+bool CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
 {
     DWORD error = ERROR_SUCCESS;
     if (m_store.Shown().Encoding() != MemoEncoding::ShiftJis) {
@@ -234,10 +235,10 @@ void CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
     if (error != ERROR_SUCCESS) {
         g_config->SetPrevFile(kNoMemoName);
         ShowSystemError(kShowCaption, error);
-        return;
+        return false;
     }
     if (name != g_config->PrevFile) g_config->SetPrevFile(name);
-    if (!IsFilling()) SetFocus(m_hWnd);
+    return true;
 }
 
 // Anything short of the whole text shown leaves the editor empty: a save of
@@ -464,6 +465,11 @@ bool CNotepadWnd::HasText() const
 // shown goes beside it.
 bool CNotepadWnd::DeleteMemo()
 {
+    bool forGood = !m_store.CanRecycle(HasText());
+    if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
+    if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete, kUnheldDelete)) return false;
+    // After the questions: a change made elsewhere while one was up is
+    // neither deleted nor written over.
     const ShownAction found = Reconcile();
     if (found == ShownAction::ShowNew) {
         TellNotDeleted();
@@ -471,9 +477,6 @@ bool CNotepadWnd::DeleteMemo()
     }
     if (found == ShownAction::Leave) return true;
     const std::string left = m_store.DetachedFrom();
-    bool forGood = !m_store.CanRecycle(HasText());
-    if (forGood && !AskYesDefaultNo(kNoRecycleBinText, kNoRecycleBinCaption)) return false;
-    if (!forGood && IsModified() && !ConfirmRewrite(kUnstorableDelete, kUnheldDelete)) return false;
     int length = 0;
     std::unique_ptr<char[]> text = ReadText(0, length);
     if (!text) {

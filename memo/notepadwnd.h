@@ -94,7 +94,7 @@ private:
     static const UINT_PTR kLookTimer = 3;
     static const UINT kLookEveryMs = 2000;
 
-    void ShowRead(const char* name, std::unique_ptr<char[]> text);
+    bool ShowRead(const char* name, std::unique_ptr<char[]> text);
     DWORD ShowText(std::unique_ptr<char[]> text, size_t size, bool edited);
     bool PutText(const char* text, size_t size);
     DWORD ShowCharacters(const std::wstring& characters, bool edited);

@@ -21,6 +21,7 @@ void CShownMemo::Take(const std::string& name, const MemoStamp& stamp, const voi
     m_seen.crc = Crc32(bytes, size);
     m_seen.seenAt = now;
     m_detachedFrom.clear();
+    m_gone = false;
 }
 
 void CShownMemo::Forget()
@@ -28,6 +29,7 @@ void CShownMemo::Forget()
     m_name.clear();
     m_seen = {};
     m_detachedFrom.clear();
+    m_gone = false;
     m_encoding = MemoEncoding::ShiftJis;
 }
 
@@ -37,16 +39,24 @@ void CShownMemo::Detach()
     m_detachedFrom = m_name;
     m_name.clear();
     m_seen = {};
+    m_gone = false;
+}
+
+void CShownMemo::MarkGone()
+{
+    if (m_name.empty()) return;
+    m_seen = {};
+    m_gone = true;
 }
 
 bool CShownMemo::Knows(const std::string& name) const
 {
-    return !m_name.empty() && m_name == name && m_seen.stamp.present;
+    return !m_name.empty() && m_name == name && (m_seen.stamp.present || m_gone);
 }
 
 bool CShownMemo::NeedsBytes(const MemoStamp& now) const
 {
-    if (!now.present || now.size != m_seen.stamp.size) return false;
+    if (m_gone || !now.present || now.size != m_seen.stamp.size) return false;
     if (now.writeTime != m_seen.stamp.writeTime) return true;
     return m_seen.seenAt < now.writeTime + kCoarseTime;
 }
@@ -54,6 +64,7 @@ bool CShownMemo::NeedsBytes(const MemoStamp& now) const
 Elsewhere CShownMemo::Compare(const MemoStamp& now, const void* bytes, size_t size) const
 {
     if (!now.present) return Elsewhere::Deleted;
+    if (m_gone) return Elsewhere::Changed;
     if (now.size != m_seen.stamp.size) return Elsewhere::Changed;
     if (!bytes) return Elsewhere::Same;
     if (size != now.size || Crc32(bytes, size) != m_seen.crc) return Elsewhere::Changed;

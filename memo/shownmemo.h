@@ -46,6 +46,10 @@ public:
     // its next store makes a new memo. DetachedFrom names the memo it left.
     void Detach();
     bool IsDetached() const { return !m_detachedFrom.empty(); }
+    // The file was found deleted while the text was edited here: the name
+    // stays the memo's, and a file found there again is another's.
+    void MarkGone();
+    bool IsGone() const { return m_gone; }
     const std::string& DetachedFrom() const { return m_detachedFrom; }
 
     // Whether the text shown as memo `name` has a file this program knows.
@@ -68,5 +72,6 @@ private:
     std::string m_name;  // the memo the record is of; empty for none
     FileSeen m_seen;
     std::string m_detachedFrom;
+    bool m_gone = false;
     MemoEncoding m_encoding = MemoEncoding::ShiftJis;
 };

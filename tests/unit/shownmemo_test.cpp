@@ -56,5 +56,14 @@ TEST(ShownMemo, EditsHereAreNeverWrittenOverAndADetachedTextBelongsToNoFile)
     EXPECT_EQ("memo", shown.DetachedFrom());
     shown.Take("memo (2)", StampOf(1, kWrite), "x", 1, kWrite);
     EXPECT_FALSE(shown.IsDetached()) << "stored, it is a memo of its own";
+
+    // Deleted elsewhere while edited here: a file that comes back under the
+    // name before the text is stored again holds another text.
+    shown.MarkGone();
+    EXPECT_TRUE(shown.Knows("memo (2)"));
+    EXPECT_EQ(Elsewhere::Deleted, shown.Compare(MemoStamp{}, nullptr, 0));
+    EXPECT_EQ(Elsewhere::Changed, shown.Compare(StampOf(1, kWrite), nullptr, 0)) << "even as it was";
+    shown.Take("memo (2)", StampOf(2, kWrite), "xy", 2, kWrite);
+    EXPECT_FALSE(shown.IsGone());
 }
 }  // namespace
