@@ -288,22 +288,32 @@ DWORD CNotepadWnd::ShowCharacters(const std::wstring& characters, bool edited)
     return ERROR_SUCCESS;
 }
 
+// A file too large for the copies it takes is told of, and shows nothing.
 DWORD CNotepadWnd::ShowDecoded(const char* bytes, size_t size)
 {
-    std::u16string decoded;
-    if (!DecodeText(bytes, size, m_store.Shown().Encoding(), decoded)) return ERROR_INVALID_DATA;
-    // wchar_t is UTF-16 on Windows.
-    return ShowCharacters(std::wstring(decoded.begin(), decoded.end()), false);
+    try {
+        std::u16string decoded;
+        if (!DecodeText(bytes, size, m_store.Shown().Encoding(), decoded)) return ERROR_INVALID_DATA;
+        // wchar_t is UTF-16 on Windows.
+        return ShowCharacters(std::wstring(decoded.begin(), decoded.end()), false);
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
 }
 
-void CNotepadWnd::FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const
+bool CNotepadWnd::FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const
 {
     bytes = text;
     size = static_cast<DWORD>(length);
-    if (!m_store.StoresCharacters()) return;
-    file = m_store.EncodeCharacters(WideText(text, length));
+    if (!m_store.StoresCharacters()) return true;
+    try {
+        file = m_store.EncodeCharacters(WideText(text, length));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     bytes = file.data();
     size = static_cast<DWORD>(file.size());
+    return true;
 }
 
 // A journaled text that cannot be shown stays in its journal, for the next
@@ -381,7 +391,10 @@ bool CNotepadWnd::SaveMemo()
     std::string file;
     const char* bytes = nullptr;
     DWORD size = 0;
-    FileBytes(text.get(), length, file, bytes, size);
+    if (!FileBytes(text.get(), length, file, bytes, size)) {
+        ShowSaveFailure(g_config->PrevFile, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     DWORD error = m_store.Store(bytes, size, IsModified(), name, linkFailure, linkDropped);
     if (linkDropped) CheckDlgButton(GetParent(m_hWnd), IDC_STARTUP, BST_UNCHECKED);
     if (error != ERROR_SUCCESS) {
@@ -486,7 +499,10 @@ bool CNotepadWnd::DeleteMemo()
     std::string file;
     const char* bytes = nullptr;
     DWORD size = 0;
-    FileBytes(text.get(), length, file, bytes, size);
+    if (!FileBytes(text.get(), length, file, bytes, size)) {
+        ShowSystemError(kDeleteCaption, ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     DWORD error = m_store.Delete(text.get(), static_cast<DWORD>(length), m_store.StoresCharacters() ? &file : nullptr,
                                  IsModified(), forGood);
     if (error != ERROR_SUCCESS) {

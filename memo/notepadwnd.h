@@ -102,8 +102,8 @@ private:
     DWORD ShowDecoded(const char* bytes, size_t size);
     // The bytes the memo's file is to hold: the text itself, or for a memo
     // in a Unicode encoding its characters encoded, in `file`, which `bytes`
-    // and `size` then point into.
-    void FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const;
+    // and `size` then point into. False when there is no memory for them.
+    bool FileBytes(const char* text, int length, std::string& file, const char*& bytes, DWORD& size) const;
     void StartFilling(std::unique_ptr<char[]> text, size_t size, bool edited);
     void OnFillTimer();
     static const UINT_PTR kFillTimer = 2;

@@ -56,36 +56,36 @@ void PutUtf16(std::u16string& text, char32_t c)
     text.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
 }
 
-bool DecodeUtf8(const unsigned char* p, size_t size, std::u16string& text)
+// The decoders only check where `text` is null: telling the encoding of a
+// large file takes no second copy of it.
+bool DecodeUtf8(const unsigned char* p, size_t size, std::u16string* text)
 {
     for (size_t at = 0; at < size;) {
         char32_t c = 0;
         size_t length = Utf8Character(p + at, size - at, c);
         if (length == 0 || c == 0) return false;
-        PutUtf16(text, c);
+        if (text) PutUtf16(*text, c);
         at += length;
     }
     return true;
 }
 
-bool DecodeUtf16(const unsigned char* p, size_t size, bool bigEndian, std::u16string& text)
+// Every high surrogate followed by a low one, and no low one alone.
+bool DecodeUtf16(const unsigned char* p, size_t size, bool bigEndian, std::u16string* text)
 {
     if (size % 2 != 0) return false;
-    text.reserve(size / 2);
+    if (text) text->reserve(size / 2);
+    bool afterHigh = false;
     for (size_t at = 0; at < size; at += 2) {
         const char16_t unit = bigEndian ? static_cast<char16_t>((p[at] << 8) | p[at + 1])
                                         : static_cast<char16_t>(p[at] | (p[at + 1] << 8));
         if (unit == 0) return false;
-        text.push_back(unit);
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (low != afterHigh) return false;
+        afterHigh = unit >= 0xD800 && unit <= 0xDBFF;
+        if (text) text->push_back(unit);
     }
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
-        if (unit < 0xD800 || unit > 0xDBFF) continue;
-        if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
-        ++i;
-    }
-    return true;
+    return !afterHigh;
 }
 
 void PutUtf8(std::string& out, char32_t c)
@@ -151,15 +151,14 @@ bool LooksLikeUtf8(const unsigned char* p, size_t size)
 MemoEncoding DetectEncoding(const char* bytes, size_t size)
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes);
-    std::u16string text;
     if (StartsWith(bytes, size, kUtf8Bom, 3)) {
-        return DecodeUtf8(p + 3, size - 3, text) ? MemoEncoding::Utf8Bom : MemoEncoding::ShiftJis;
+        return DecodeUtf8(p + 3, size - 3, nullptr) ? MemoEncoding::Utf8Bom : MemoEncoding::ShiftJis;
     }
     if (StartsWith(bytes, size, kUtf16LeBom, 2)) {
-        return DecodeUtf16(p + 2, size - 2, false, text) ? MemoEncoding::Utf16Le : MemoEncoding::ShiftJis;
+        return DecodeUtf16(p + 2, size - 2, false, nullptr) ? MemoEncoding::Utf16Le : MemoEncoding::ShiftJis;
     }
     if (StartsWith(bytes, size, kUtf16BeBom, 2)) {
-        return DecodeUtf16(p + 2, size - 2, true, text) ? MemoEncoding::Utf16Be : MemoEncoding::ShiftJis;
+        return DecodeUtf16(p + 2, size - 2, true, nullptr) ? MemoEncoding::Utf16Be : MemoEncoding::ShiftJis;
     }
     return LooksLikeUtf8(p, size) ? MemoEncoding::Utf8 : MemoEncoding::ShiftJis;
 }
@@ -173,14 +172,14 @@ bool DecodeText(const char* bytes, size_t size, MemoEncoding encoding, std::u16s
     if (encoding == MemoEncoding::ShiftJis || size < bom) return false;
     switch (encoding) {
     case MemoEncoding::Utf8Bom:
-        ok = StartsWith(bytes, size, kUtf8Bom, 3) && DecodeUtf8(p + bom, size - bom, text);
+        ok = StartsWith(bytes, size, kUtf8Bom, 3) && DecodeUtf8(p + bom, size - bom, &text);
         break;
-    case MemoEncoding::Utf8: ok = DecodeUtf8(p, size, text); break;
+    case MemoEncoding::Utf8: ok = DecodeUtf8(p, size, &text); break;
     case MemoEncoding::Utf16Le:
-        ok = StartsWith(bytes, size, kUtf16LeBom, 2) && DecodeUtf16(p + bom, size - bom, false, text);
+        ok = StartsWith(bytes, size, kUtf16LeBom, 2) && DecodeUtf16(p + bom, size - bom, false, &text);
         break;
     case MemoEncoding::Utf16Be:
-        ok = StartsWith(bytes, size, kUtf16BeBom, 2) && DecodeUtf16(p + bom, size - bom, true, text);
+        ok = StartsWith(bytes, size, kUtf16BeBom, 2) && DecodeUtf16(p + bom, size - bom, true, &text);
         break;
     default: break;
     }
