@@ -88,6 +88,21 @@ TEST(MemoDelete, WithoutARecycleBinTheUserIsAskedAndTheDefaultKeepsEverything)
     EXPECT_EQ("ごみ箱に移せません", DeleteAndAnswer(app, true));
     ExpectAllKept(app, text);
 
+    // Rewritten elsewhere while the question is up: Yes deletes nothing,
+    // and the editor shows the other text.
+    const std::string theirs = "Receipts\r\nchanged on the other computer";
+    app.PostCommand(kDeleteMemo);
+    HWND question = app.WaitForMessageBox();
+    ASSERT_TRUE(question);
+    app.WriteFile("memo\\Receipts.txt", theirs);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+    HWND notice = app.WaitForMessageBox();
+    EXPECT_EQ("メモが別の場所で変更されました", notice ? MemoApp::WindowText(notice) : "<no box>");
+    if (notice) MemoApp::DismissMessageBox(notice);
+    EXPECT_EQ(theirs, app.Memo("Receipts"));
+    EXPECT_TRUE(WaitUntil([&] { return app.EditorText() == theirs; })) << app.EditorText();
+
     EXPECT_EQ("ごみ箱に移せません", DeleteAndAnswer(app, false));
     // The delete goes on after the answer; the editor is emptied last.
     EXPECT_TRUE(WaitUntil([&] { return app.EditorText().empty(); }));
