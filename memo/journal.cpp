@@ -26,8 +26,8 @@ uint32_t FolderKey(const char* dir)
     return Crc32(folded.data(), folded.size());
 }
 
-// The version before folded the bytes.
-uint32_t EarlierFolderKey(const char* dir)
+// The first version folded the bytes.
+uint32_t FirstFolderKey(const char* dir)
 {
     std::string folded(dir);
     for (char& c : folded) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
@@ -71,7 +71,7 @@ bool CRecoveryJournal::FormPaths()
         FormPlace(kTempFolder, tempDir, name, tempName);
     }
     for (Place place : {kEarlierTempFolder, kFirstTempFolder}) {
-        uint32_t key = place == kEarlierTempFolder ? FolderKey(dir) : EarlierFolderKey(dir);
+        uint32_t key = place == kEarlierTempFolder ? FolderKey(dir) : FirstFolderKey(dir);
         if (FormatBounded(name, sizeof(name), "MossvanePad-%08X.journal", key) &&
             FormatBounded(tempName, sizeof(tempName), "%s.tmp", name)) {
             FormPlace(place, tempDir, name, tempName);

@@ -51,8 +51,9 @@ std::optional<JournalRecord> DecodeJournalOwner(const std::string& head);
 
 // The journal's file name in the memo folder for a computer: the name is
 // kept to letters, digits and '-', and any other byte is written as '_' and
-// two hex digits, so that two names never give one file and no "*.txt"
-// pattern matches it, not even through its short name.
+// two hex digits, so that the names of two computers (which Windows gives
+// in capitals) never give one file, and no "*.txt" pattern matches it, not
+// even through its short name.
 std::string JournalFileName(const std::string& computer);
 // The same escaped name, for the names of the temporary folder.
 std::string FileSafeName(const std::string& name);

@@ -80,7 +80,8 @@ public:
     const std::string& DetachedFrom() const { return m_shown.DetachedFrom(); }
     // The editor holds no memo's text any more.
     void Forget() { m_shown.Forget(); }
-    CShownMemo& Shown() { return m_shown; }
+    // The encoding the current memo's file was read in.
+    MemoEncoding Encoding() const { return m_shown.Encoding(); }
 
     // Brings back a memo that a run ended in the middle of a change of case
     // left under a name no list shows.
@@ -91,7 +92,8 @@ public:
     bool IsMarkedStartup() const;
 
     // Whether the current memo's file holds bytes that the editor cannot give
-    // back as they are (not Shift-JIS: another encoding, a broken pair), which
+    // back as they are (neither Shift-JIS nor a Unicode encoding it reads:
+    // an encoding of another code page, a broken pair), which
     // a save of an edit would replace.
     bool HoldsUnheldBytes() const;
 

@@ -224,7 +224,7 @@ void CNotepadWnd::LoadMemo(bool clear, const char* name)
 bool CNotepadWnd::ShowRead(const char* name, std::unique_ptr<char[]> text)
 {
     DWORD error = ERROR_SUCCESS;
-    if (m_store.Shown().Encoding() != MemoEncoding::ShiftJis) {
+    if (m_store.Encoding() != MemoEncoding::ShiftJis) {
         error = ShowDecoded(text.get(), m_dwRead);
     } else {
         // A NUL would end the text there, and the next save of an edit would
@@ -293,7 +293,7 @@ DWORD CNotepadWnd::ShowDecoded(const char* bytes, size_t size)
 {
     try {
         std::u16string decoded;
-        if (!DecodeText(bytes, size, m_store.Shown().Encoding(), decoded)) return ERROR_INVALID_DATA;
+        if (!DecodeText(bytes, size, m_store.Encoding(), decoded)) return ERROR_INVALID_DATA;
         // wchar_t is UTF-16 on Windows.
         return ShowCharacters(std::wstring(decoded.begin(), decoded.end()), false);
     } catch (const std::bad_alloc&) {
