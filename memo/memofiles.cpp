@@ -123,17 +123,30 @@ bool MemoFileExists(const std::string& name)
     return GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+MemoStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& written)
+{
+    MemoStamp stamp;
+    stamp.present = true;
+    stamp.size = (static_cast<uint64_t>(sizeHigh) << 32) | sizeLow;
+    stamp.writeTime = (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return stamp;
+}
+}  // namespace
+
 MemoStamp StampOfFile(const char* file)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    MemoStamp stamp;
-    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return stamp;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return stamp;
-    stamp.present = true;
-    stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.writeTime = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                      data.ftLastWriteTime.dwLowDateTime;
-    return stamp;
+    if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return {};
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    return StampOf(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+}
+
+MemoStamp StampOfOpenFile(HANDLE hFile)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(hFile, &info)) return {};
+    return StampOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
 }
 
 DWORD WriteFileThrough(const char* temp, const char* target, const char* data, DWORD size, bool replace)

@@ -34,6 +34,9 @@ bool MemoFileExists(const std::string& name);
 
 // Size and last write time of a file; not present when it cannot be asked.
 MemoStamp StampOfFile(const char* file);
+// The same of a file this program holds open without sharing: no other
+// program can change it meanwhile.
+MemoStamp StampOfOpenFile(HANDLE hFile);
 
 // Writes `size` bytes to `temp`, flushes them to the disk, and only then
 // moves the file to `target` (write-through), replacing a file there when

@@ -37,20 +37,6 @@ DWORD ReadOpenFile(HANDLE hFile, std::unique_ptr<char[]>& text, DWORD& size)
     return ERROR_SUCCESS;
 }
 
-// The stamp of a file this program holds open without sharing: no other
-// program can change it meanwhile.
-MemoStamp StampOfOpenFile(HANDLE hFile)
-{
-    BY_HANDLE_FILE_INFORMATION info;
-    MemoStamp stamp;
-    if (!GetFileInformationByHandle(hFile, &info)) return stamp;
-    stamp.present = true;
-    stamp.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.writeTime = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                      info.ftLastWriteTime.dwLowDateTime;
-    return stamp;
-}
-
 // Whether the file (full path) is gone: not there, or a folder in its place.
 // A file that cannot be asked about is no gone file, and neither is one
 // whose folder is out of reach (a share that dropped).
