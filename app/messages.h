@@ -9,6 +9,9 @@
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message
 #define WM_STARTED 0x800B      // posted to the memo window as it is made: its start once the message loop runs
 #define WM_MEMOMOVED 0x800C    // posted by the editor: its memo left it or was stored anew; the list and Startup box follow
+#define WM_MEMOFILLED 0x800D   // posted by the editor: a long memo is all in
+#define WM_SEARCHOPEN 0x800E   // sent by the search window: lParam, the SearchHit to open
+#define WM_SEARCHDONE 0x800F   // sent by the search window as Esc or its close button closes it
 
 // The memo list's timer: its look at the memo folder once a pop-up is done.
 #define LIST_CATCHUP_TIMER 1
@@ -28,5 +31,8 @@
 
 #define ID_SELECTALL 40001
 #define ID_TIMESTAMP 40002
+#define ID_SEARCH 40003    // Ctrl+F and the editor's menu: the search window
+#define ID_FINDNEXT 40004  // F3: the next hit of the last search in the memo shown
+#define ID_FINDPREV 40005  // Shift+F3: the previous one
 
 #define ID_TRAYICON 1001

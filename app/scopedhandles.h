@@ -57,3 +57,20 @@ public:
 private:
     bool m_bOpen;
 };
+
+// A pop-up menu (CreatePopupMenu); destroyed at the end.
+class ScopedMenu {
+public:
+    ScopedMenu() : m_hMenu(CreatePopupMenu()) {}
+    ~ScopedMenu()
+    {
+        if (m_hMenu) DestroyMenu(m_hMenu);
+    }
+    HMENU get() const { return m_hMenu; }
+
+    ScopedMenu(const ScopedMenu&) = delete;
+    ScopedMenu& operator=(const ScopedMenu&) = delete;
+
+private:
+    HMENU m_hMenu;
+};

@@ -16,6 +16,7 @@
 #include "mainwnd/mainwnd.h"
 #include "memo/memoname.h"
 #include "memo/notepadwnd.h"
+#include "memo/searchwnd.h"
 
 namespace {
 const char kStartCaption[] = "MossvanePad の起動に失敗しました";
@@ -89,21 +90,31 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
 
 // The memo window's keys count only in the editor: in the settings window
 // Ctrl+D must not delete the memo. The settings window's shortcut field
-// takes every key, the editor's Ctrl+A and Ctrl+T as well.
+// takes every key, the editor's Ctrl+A and Ctrl+T as well, and so does the
+// search window. Its controls are Unicode, so that characters the ANSI
+// code page lacks reach them whole: while one has the focus, messages are
+// taken and handed on with the Unicode calls.
 void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     HACCEL accelerators = LoadAcceleratorsA(hInstance, "IDR_ACCELERATORS");
     HACCEL memoKeys = LoadAcceleratorsA(hInstance, "IDR_BUTTONBAR");
     HWND editor = mainWnd->m_pNotepad->m_hWnd;
     CSettingWnd* setting = mainWnd->m_pSetting;
+    CSearchWnd* search = mainWnd->m_pSearch;
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        HWND focus = GetFocus();
+        const bool wide = focus && IsWindowUnicode(focus);
+        if ((wide ? GetMessageW(&msg, nullptr, 0, 0) : GetMessageA(&msg, nullptr, 0, 0)) <= 0) break;
         mainWnd->RelayToTip(msg);
-        if (!setting->TakesEveryKey(msg.hwnd) && TranslateAcceleratorA(editor, accelerators, &msg)) continue;
+        const bool ownKeys = setting->TakesEveryKey(msg.hwnd) || search->Contains(msg.hwnd);
+        if (!ownKeys && TranslateAcceleratorA(editor, accelerators, &msg)) continue;
         if (msg.hwnd == editor && TranslateAcceleratorA(mainWnd->m_hWnd, memoKeys, &msg)) continue;
+        if (search->HandleDialogKey(msg, wide)) continue;
         if (setting->HandleDialogKey(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        if (wide) DispatchMessageW(&msg);
+        else DispatchMessageA(&msg);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "memo/notepadwnd.h"
 
 // Losing the activation hides the window and saves the memo, unless the
-// window is pinned, the settings are open, a message box of ours is up or
+// window is pinned, the settings or the search are open, a message box of ours is up or
 // the program is ending with the memo seen to already.
 // Never passed on: activation must not move the focus by itself. A failed
 // save's message box can hand the activation back to the window as it
@@ -15,7 +15,7 @@
 LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
 {
     if (state != WA_INACTIVE) return 0;
-    if (m_bSettingOpen || g_nMessageBoxes > 0 || m_bPinned || m_bHiding || m_bEndSaved) return 0;
+    if (m_bSettingOpen || m_bSearchOpen || g_nMessageBoxes > 0 || m_bPinned || m_bHiding || m_bEndSaved) return 0;
     m_bHiding = TRUE;
     if (!m_pNotepad->SaveMemo() && m_pNotepad->IsKeptForEditing()) {
         m_bHiding = FALSE;

@@ -56,6 +56,13 @@ LRESULT CMainWnd::OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case IDC_PIN:
         OnPinClicked(hWnd);
         break;
+    case ID_SEARCH:
+        ShowSearchWnd();
+        return 0;
+    case ID_FINDNEXT:
+    case ID_FINDPREV:
+        FindNextHit(LOWORD(wParam) == ID_FINDPREV);
+        return 0;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 #include "controls/settingwnd.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
+#include "memo/searchwnd.h"
 
 // Every way out saves the memo first. A hidden window saved it when it hid,
 // so only a shown one (pinned, or with the settings open) has anything new,
@@ -46,6 +47,7 @@ LRESULT CMainWnd::OnDestroy(HWND hWnd)
     RemoveTrayIcon(hWnd);
     StorePosition(hWnd);
     if (m_pSetting->m_hWnd) DestroyWindow(m_pSetting->m_hWnd);
+    if (m_pSearch->m_hWnd) DestroyWindow(m_pSearch->m_hWnd);
     PostQuitMessage(0);
     return 0;
 }

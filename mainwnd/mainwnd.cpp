@@ -12,6 +12,7 @@
 #include "controls/settingwnd.h"
 #include "memo/filelist.h"
 #include "memo/notepadwnd.h"
+#include "memo/searchwnd.h"
 #include "startup/startupdir.h"
 
 namespace {
@@ -39,7 +40,8 @@ CMainWnd::CMainWnd()
       m_pButtons(new (std::nothrow) CButtonWnd[4]),
       m_pFileList(new (std::nothrow) CFileList),
       m_pPin(new (std::nothrow) CPinWnd),
-      m_pSetting(new (std::nothrow) CSettingWnd)
+      m_pSetting(new (std::nothrow) CSettingWnd),
+      m_pSearch(new (std::nothrow) CSearchWnd)
 {
     g_config = new (std::nothrow) CConfig;
     ChooseSystemDefaults();
@@ -52,6 +54,7 @@ CMainWnd::~CMainWnd()
     delete m_pFileList;
     delete m_pPin;
     delete m_pSetting;
+    delete m_pSearch;
     delete g_config;
     g_config = nullptr;
     for (HICON icon : m_hIcons) {
@@ -62,7 +65,7 @@ CMainWnd::~CMainWnd()
 bool CMainWnd::IsValid() const
 {
     return m_pNotepad && m_pNotepad->IsValid() && m_pButtons && m_pFileList && m_pPin && m_pSetting &&
-           m_pSetting->IsValid() && g_config && g_config->IsValid();
+           m_pSetting->IsValid() && m_pSearch && g_config && g_config->IsValid();
 }
 
 LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -72,6 +75,7 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_CREATE:          return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam));
     case WM_DESTROY:         return OnDestroy(hWnd);
     case WM_ACTIVATE:        return OnActivate(hWnd, LOWORD(wParam));
+    case WM_ACTIVATEAPP:     return OnActivateApp(hWnd, static_cast<BOOL>(wParam));
     case WM_NCACTIVATE:      return OnNcActivate(hWnd, wParam, lParam);
     case WM_COMMAND:         return OnCommand(hWnd, msg, wParam, lParam);
     case WM_CLOSE:           EndProgram(hWnd); return 0;
@@ -83,6 +87,9 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_EDITMOUSE:       return OnEditMouse(wParam, lParam);
     case WM_MEMOMOVED:       return OnMemoMoved();
     case WM_SETTINGDONE:     return OnSettingDone(hWnd, wParam, lParam);
+    case WM_SEARCHOPEN:      return OnSearchOpen(hWnd, reinterpret_cast<const SearchHit*>(lParam));
+    case WM_SEARCHDONE:      return OnSearchDone(hWnd);
+    case WM_MEMOFILLED:      return OnMemoFilled();
     case WM_TRAYNOTIFY:      return OnTrayNotify(hWnd, lParam);
     case WM_NOTIFY:          return OnNotify(hWnd, reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_STARTED:

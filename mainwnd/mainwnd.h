@@ -4,11 +4,15 @@
 #include "app/shortcutpress.h"
 #include "mainwnd/mainfonts.h"
 
+#include <string>
+
 class CNotepadWnd;
 class CButtonWnd;
 class CFileList;
 class CPinWnd;
 class CSettingWnd;
+class CSearchWnd;
+struct SearchHit;
 struct MainLayout;
 struct Placement;
 
@@ -37,6 +41,8 @@ public:
     void UpdateStartupBox();
     void SyncStartupLink(const char* name);
     void ShowSettingWnd();
+    // The search window, over the memo window (search.cpp).
+    void ShowSearchWnd();
     // With the remembered position on, moves a cursor placement there,
     // unless no monitor shows it (popup.cpp).
     void ApplyStoredPosition(Placement& placement);
@@ -48,12 +54,14 @@ public:
     CFileList* m_pFileList;
     CPinWnd* m_pPin;
     CSettingWnd* m_pSetting;
+    CSearchWnd* m_pSearch;
     HWND m_hStartup = nullptr;
     HWND m_hShortcut = nullptr;
     BOOL m_bPinned = FALSE;
     BOOL m_bShortcut = TRUE;
     RECT m_rcWindow = {};      // outer rectangle at start-up; the pop-up takes its size
     BOOL m_bSettingOpen = FALSE;
+    BOOL m_bSearchOpen = FALSE;
     BOOL m_bListByKey = FALSE;  // the memo list was dropped down by its key: the editor gets the focus back
     BOOL m_bHiding = FALSE;    // saving and hiding on losing the activation
     UINT m_uTaskbarCreated = 0;  // the shell's message that its taskbar (re)started
@@ -98,6 +106,16 @@ private:
     void TakeBackActivation(HWND hWnd);
     void ApplyAutostartSetting();
 
+    // The search (search.cpp)
+    bool CreateSearchWnd();
+    LRESULT OnSearchOpen(HWND hWnd, const SearchHit* hit);
+    LRESULT OnSearchDone(HWND hWnd);
+    LRESULT OnActivateApp(HWND hWnd, BOOL active);
+    LRESULT OnMemoFilled();
+    void CloseSearchWnd(HWND hWnd);
+    bool SelectFirstHit();
+    void FindNextHit(bool back);
+
     // Commands (commands.cpp)
     LRESULT OnCommand(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool RefuseBehindMessageBox(WORD id, WORD code);
@@ -133,6 +151,9 @@ private:
     HICON m_hIcons[2] = {};  // big, small: the window's own, at its DPI
     HWND m_hTooltip = nullptr;
     CForwardedModifiers m_forwardedMods;
+    // A memo opened from the search that is still filling in: its first hit
+    // is selected once it is all in.
+    std::string m_selectWhenFilled;
 };
 
 // The outer size of a captioned window with a client area of width x height

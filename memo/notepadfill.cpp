@@ -76,6 +76,7 @@ void CNotepadWnd::FinishFilling()
         return;
     }
     if (GetActiveWindow() == GetParent(m_hWnd)) SetFocus(m_hWnd);
+    PostMessageA(GetParent(m_hWnd), WM_MEMOFILLED, 0, 0);
 }
 
 // The editor shows whatever it holds, editable, and the note goes.

@@ -128,6 +128,8 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_INITCTRL:
         return OnInitCtrl(hWnd);
+    case WM_CONTEXTMENU:
+        return OnContextMenu(hWnd, lParam);
     case WM_SIZE:
         PlaceFillNote();
         break;

@@ -78,6 +78,14 @@ public:
     void CopyToClipboard();
     // Appends a "yyyy/m/d h:m:s" line at the end of the text.
     void InsertTimestamp();
+    // The whole text as the editor shows it, unsaved edits and all, in
+    // UTF-16; also while a long memo still fills in. Empty when there is
+    // no memory for it.
+    std::u16string ShownCharacters() const;
+    // The selection, and a new one scrolled into view, in UTF-16 units of
+    // `shown` (ShownCharacters()).
+    void GetSelectedCharacters(const std::u16string& shown, size_t& start, size_t& end) const;
+    void SelectCharacters(const std::u16string& shown, size_t start, size_t end);
 
     char* m_pszName;       // kMemoNameSize bytes, owned: the memo being loaded
     DWORD m_dwRead = 0;    // bytes read by the last load
@@ -88,6 +96,9 @@ private:
     LRESULT OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at);
     LRESULT OnMouseLeave(HWND hWnd);
     LRESULT OnInitCtrl(HWND hWnd);
+    // The editor's own menu (notepadmenu.cpp).
+    LRESULT OnContextMenu(HWND hWnd, LPARAM at);
+    void RunMenuCommand(HWND hWnd, UINT id);
     void OnJournalTimer();
     static const UINT_PTR kJournalTimer = 1;
     void OnLookTimer();
