@@ -30,7 +30,8 @@ void CMainWnd::ShowSearchWnd()
     if (!CreateSearchWnd()) return;
     m_bSearchOpen = TRUE;
     RECT rc;
-    GetWindowRect(m_hWnd, &rc);
+    GetClientRect(m_hWnd, &rc);
+    MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     m_pSearch->Open(rc, m_nDpi);
 }
 

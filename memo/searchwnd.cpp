@@ -23,8 +23,8 @@ const char16_t kTitleSeparator[] = u" \u2014 ";
 
 const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 const DWORD kExStyle = WS_EX_TOPMOST;
-const int kClientWidth = 420;
-const int kClientHeight = 320;
+const int kClientWidth = 380;
+const int kClientHeight = 270;
 const UINT_PTR kStepTimer = 1;
 // Each step of the search is short enough for typing to feel immediate.
 const DWORD kSliceMs = 25;
@@ -46,12 +46,12 @@ struct ControlSpec {
 // Unicode controls, so that characters the ANSI code page lacks can be
 // typed or pasted, and hits shown as they are.
 const ControlSpec kControls[] = {
-    {L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 10, 400, 26,
+    {L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 10, 360, 26,
      IDC_SEARCHFIELD},
-    {L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 10, 42, 400, 22, IDC_KANABOX},
+    {L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 10, 42, 360, 22, IDC_KANABOX},
     {L"LISTBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE, 10, 70, 400, 214, IDC_HITLIST},
-    {L"STATIC", WS_CHILD | WS_VISIBLE, 0, 10, 290, 400, 22, IDC_SEARCHSTATUS},
+     WS_EX_CLIENTEDGE, 10, 70, 360, 166, IDC_HITLIST},
+    {L"STATIC", WS_CHILD | WS_VISIBLE, 0, 10, 242, 360, 22, IDC_SEARCHSTATUS},
 };
 
 RECT ScaledBox(const ControlSpec& c, int dpi)
@@ -117,10 +117,11 @@ bool AnythingWaiting()
     return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE)) != 0;
 }
 
-// Placed over the memo window, centred on it, but never off its monitor.
+// Just below the memo window's caption, centred on it, but never off its
+// monitor: the memo's title stays in sight.
 POINT PlaceOver(const RECT& over, int width, int height)
 {
-    POINT at = {over.left + (over.right - over.left - width) / 2, over.top + (over.bottom - over.top - height) / 2};
+    POINT at = {over.left + (over.right - over.left - width) / 2, over.top};
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     if (!GetMonitorInfoA(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &info)) return at;

@@ -25,9 +25,10 @@ public:
     // Makes the window, hidden, owned by the memo window `owner`, at dpi.
     // A window made already serves; false when it could not be made.
     bool Create(HWND owner, int dpi);
-    // Shows it over the memo window's rectangle `over`, at dpi, with the
-    // focus in the field and its text selected; a query left in the field
-    // is searched again in the memos as they are now.
+    // Shows it over the memo window's client area `over` (in screen
+    // coordinates), at dpi, with the focus in the field and its text
+    // selected; a query left in the field is searched again in the memos as
+    // they are now.
     void Open(const RECT& over, int dpi);
     void Hide();
     bool IsOpen() const { return m_hWnd && IsWindowVisible(m_hWnd); }

@@ -109,6 +109,7 @@ std::string Lines(int from, int to, const std::string& prefix)
 TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
 {
     MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     for (int i = 0; i < 30; ++i) app.WriteFile("memo\\memo " + std::to_string(i) + ".txt", Lines(1, 25, "行 "));
     const std::string target = "memo 17\r\n" + Lines(2, 19, "行 ") + "日本語のあとに zebracorn です\r\n" +
                                Lines(21, 25, "行 ");
@@ -138,6 +139,7 @@ TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
 TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
 {
     MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     app.WriteFile("memo\\cables.txt", "cables\r\nＵＳＢ ケーブル\r\n");
     app.WriteFile("memo\\other.txt", "other\r\nnothing here\r\n");
     ASSERT_TRUE(app.Start());
@@ -164,6 +166,7 @@ TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
 TEST(Search, AMemoRewrittenElsewhereIsFoundByItsNewWordOnly)
 {
     MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     app.WriteFile("memo\\rewritten.txt", "rewritten\r\noldword\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(OpenSearch(app));
