@@ -25,12 +25,13 @@ uint64_t Now()
 void AppendAnsi(const char* bytes, size_t size, std::u16string& text)
 {
     if (size == 0) return;
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), nullptr, 0);
-    if (length <= 0) return;
+    // No character takes more units of UTF-16 than bytes of the code page.
     const size_t at = text.size();
-    text.resize(at + length);
+    text.resize(at + size);
     // wchar_t is UTF-16 on Windows.
-    MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size), reinterpret_cast<wchar_t*>(&text[at]), length);
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size),
+                                           reinterpret_cast<wchar_t*>(&text[at]), static_cast<int>(size));
+    text.resize(at + (length > 0 ? length : 0));
 }
 
 bool TimeIsUp(DWORD start, DWORD budgetMs)
@@ -183,7 +184,13 @@ void CMemoSearch::EndListing()
     m_memos = std::move(kept);
     m_listed.clear();
     m_byFile.clear();
-    for (size_t i = 0; i < m_memos.size(); ++i) m_byFile.emplace(m_memos[i].file, i);
+    m_nListedBytes = 0;
+    m_nKeptBytes = 0;
+    for (size_t i = 0; i < m_memos.size(); ++i) {
+        m_byFile.emplace(m_memos[i].file, i);
+        m_nListedBytes += std::min<uint64_t>(m_memos[i].listedSize, kMostBytesOfMemo);
+        m_nKeptBytes += m_memos[i].bytes.size();
+    }
     m_bListedOnce = true;
     m_phase = Phase::kRead;
     m_nNext = 0;
@@ -196,38 +203,62 @@ bool CMemoSearch::NeedsReading(const Memo& memo) const
     return apart < kWriteTimeGrain;
 }
 
-// Reads and folds the memo's file; `text`, where given, receives its
-// characters. False (the memo as it was) when the file cannot be read.
-bool CMemoSearch::ReadMemo(Memo& memo, std::u16string* text)
+// The bytes of the memo's file, at most as many as the listing found (and
+// kMostBytesOfMemo), cut after a whole character. The listing's size and
+// time, taken before the read, stand for what was read: a change after the
+// listing shows in the next one. Asking the open file costs Wine as much as
+// opening it.
+bool CMemoSearch::ReadBytes(const Memo& memo, std::string& bytes) const
 {
+    bytes.clear();
     const std::string path = m_folder + memo.file;
     HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) return false;
-    const uint64_t readAt = Now();
-    BY_HANDLE_FILE_INFORMATION info;
-    std::string bytes;
+    bytes.resize(static_cast<size_t>(std::min<uint64_t>(memo.listedSize, kMostBytesOfMemo)));
     DWORD read = 0;
-    bool ok = GetFileInformationByHandle(hFile, &info) != FALSE;
-    if (ok) {
-        const uint64_t size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-        bytes.resize(static_cast<size_t>(std::min<uint64_t>(size, kMostBytesOfMemo)));
-        ok = bytes.empty() || ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    }
+    const bool ok = bytes.empty() || ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(hFile);
     if (!ok) return false;
     bytes.resize(read);
-    // A file read only in part is cut after its last whole character.
-    if (read == kMostBytesOfMemo) bytes.resize(CutAtWholeCharacter(bytes.data(), bytes.size()));
-    std::u16string characters = DecodeForSearch(bytes.data(), bytes.size());
-    memo.folded.clear();
-    FoldForSearch(characters.data(), characters.size(), m_query.kanaAsOne, memo.folded);
-    memo.folded.shrink_to_fit();
-    memo.readSize = Join(info.nFileSizeHigh, info.nFileSizeLow);
-    memo.readTime = Join(info.ftLastWriteTime);
-    memo.readAt = readAt;
-    if (text) *text = std::move(characters);
+    if (memo.listedSize > read) bytes.resize(CutAtWholeCharacter(bytes.data(), bytes.size()));
     return true;
+}
+
+// Reads and folds the memo's file into it; its bytes are left in m_bytes.
+// False (the memo as it was) when the file cannot be read.
+bool CMemoSearch::ReadMemo(Memo& memo)
+{
+    const uint64_t readAt = Now();
+    if (!ReadBytes(memo, m_bytes)) return false;
+    const std::u16string text = DecodeForSearch(m_bytes.data(), m_bytes.size());
+    memo.folded.clear();
+    FoldForSearch(text.data(), text.size(), m_query.kanaAsOne, memo.folded);
+    memo.folded.shrink_to_fit();
+    memo.readSize = memo.listedSize;
+    memo.readTime = memo.listedTime;
+    memo.readAt = readAt;
+    ForgetBytes(memo);
+    return true;
+}
+
+// The bytes of memos listed as hits are kept for their lines, within a
+// quarter of the memo files' size, so that the next keystroke, which lists
+// mostly the same memos, need not read their files again.
+void CMemoSearch::KeepBytes(Memo& memo, const std::string& bytes)
+{
+    if (m_nKeptBytes + bytes.size() > m_nListedBytes / 4) return;
+    memo.bytes = bytes;
+    memo.hasBytes = true;
+    m_nKeptBytes += bytes.size();
+}
+
+void CMemoSearch::ForgetBytes(Memo& memo)
+{
+    if (!memo.hasBytes) return;
+    m_nKeptBytes -= memo.bytes.size();
+    std::string().swap(memo.bytes);
+    memo.hasBytes = false;
 }
 
 // Reads what is not read yet or changed, and matches each memo, in the
@@ -238,9 +269,12 @@ bool CMemoSearch::StepRead(DWORD deadline)
     for (; m_nNext < m_memos.size(); ++m_nNext) {
         if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
         Memo& memo = m_memos[m_nNext];
-        if (NeedsReading(memo)) ReadMemo(memo, nullptr);
+        memo.isHit = false;
+        const bool read = NeedsReading(memo) && ReadMemo(memo);
         if (!matching || memo.key == m_shownKey || !HasEveryWord(memo.folded, m_query)) continue;
         if (m_hitMemos.size() < kMostHits - (m_bShownHit ? 1 : 0)) {
+            memo.isHit = true;
+            if (read) KeepBytes(memo, m_bytes);
             m_hitMemos.push_back(m_nNext);
             SearchHit hit;
             hit.name = MemoNameOfFile(memo.file);
@@ -255,26 +289,46 @@ bool CMemoSearch::StepRead(DWORD deadline)
     return true;
 }
 
-// The line of each hit listed, from its file read again: what is kept is
-// folded only. A file changed since so that it holds the words no more is
-// no hit.
+// The line of each hit listed, from its file's bytes: what is kept of every
+// memo is folded only. A memo whose file is gone or changed since so that
+// it holds the words no more is no hit.
 bool CMemoSearch::StepLines(DWORD deadline)
 {
     const size_t first = m_bShownHit ? 1 : 0;
     for (; m_nNext < m_hitMemos.size(); ++m_nNext) {
         if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-        std::u16string text;
         Memo& memo = m_memos[m_hitMemos[m_nNext]];
-        if (!ReadMemo(memo, &text)) continue;
-        const std::vector<TextSpan> spans = FindWords(text, m_query);
-        if (!HasEveryWord(memo.folded, m_query) || spans.empty()) {
-            m_hits[first + m_nNext].name.clear();
-            continue;
+        SearchHit& hit = m_hits[first + m_nNext];
+        if (!memo.hasBytes || NeedsReading(memo)) {
+            if (!ReadMemo(memo)) {
+                hit.name.clear();
+                continue;
+            }
+            KeepBytes(memo, m_bytes);
         }
-        m_hits[first + m_nNext].line = LineAround(text, spans.front(), kLineLength);
+        const std::string& bytes = memo.hasBytes ? memo.bytes : m_bytes;
+        const std::u16string text = DecodeForSearch(bytes.data(), bytes.size());
+        const std::vector<TextSpan> spans = FindWords(text, m_query);
+        if (spans.empty() || !HasEveryWord(memo.folded, m_query)) hit.name.clear();
+        else hit.line = LineAround(text, spans.front(), kLineLength);
     }
     m_hits.erase(std::remove_if(m_hits.begin(), m_hits.end(), [](const SearchHit& hit) { return hit.name.empty(); }),
                  m_hits.end());
+    for (Memo& memo : m_memos) {
+        if (!memo.isHit) ForgetBytes(memo);
+    }
     m_phase = Phase::kDone;
     return true;
+}
+
+size_t CMemoSearch::KeptBytes() const
+{
+    size_t kept = sizeof(*this) + m_memos.capacity() * sizeof(Memo) + m_shownText.capacity() * 2 +
+                  m_shownFolded.capacity() + m_bytes.capacity();
+    for (const Memo& memo : m_memos) {
+        kept += memo.folded.capacity() + memo.bytes.capacity() + memo.file.capacity() + memo.key.capacity();
+        // A node of the index by file name: its copy of the name, the index, two pointers.
+        kept += memo.file.capacity() + sizeof(std::string) + 3 * sizeof(void*);
+    }
+    return kept + m_byFile.bucket_count() * sizeof(void*);
 }

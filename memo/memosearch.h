@@ -43,6 +43,8 @@ public:
     size_t MoreHits() const { return m_nMoreHits; }
     // The last query started (for F3 / Shift+F3 in the shown memo).
     const SearchQuery& LastQuery() const { return m_query; }
+    // About how many bytes of memory the search keeps.
+    size_t KeptBytes() const;
 
     // The most hits listed: their lines are read from their files again.
     static const size_t kMostHits = 200;
@@ -64,6 +66,9 @@ private:
         uint64_t readAt = 0;     // when it was read (a FILETIME); 0: never
         unsigned listing = 0;    // the last listing that found it
         std::string folded;      // its text, folded
+        bool isHit = false;      // listed among the hits of the search under way
+        bool hasBytes = false;   // its file's bytes are kept, for its line
+        std::string bytes;
     };
     enum class Phase { kIdle, kList, kRead, kLines, kDone };
 
@@ -74,7 +79,10 @@ private:
     void EndListing();
     void ListEntry(const WIN32_FIND_DATAA& entry);
     bool NeedsReading(const Memo& memo) const;
-    bool ReadMemo(Memo& memo, std::u16string* text);
+    bool ReadBytes(const Memo& memo, std::string& bytes) const;
+    bool ReadMemo(Memo& memo);
+    void KeepBytes(Memo& memo, const std::string& bytes);
+    void ForgetBytes(Memo& memo);
     void CloseListing();
     void MatchShownMemo(const std::string& shownName, const std::u16string& shownText);
 
@@ -82,6 +90,9 @@ private:
     std::vector<Memo> m_memos;            // in the order the folder lists them
     std::unordered_map<std::string, size_t> m_byFile;  // index in m_memos by file name
     std::vector<size_t> m_listed;         // the listing under way, indexes in m_memos
+    uint64_t m_nListedBytes = 0;          // the size of the memo files listed last
+    size_t m_nKeptBytes = 0;              // of files' bytes kept for the hits' lines
+    std::string m_bytes;                  // the file read last
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
     unsigned m_nListing = 0;
     bool m_bListedOnce = false;
