@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "memo/textencoding.h"
+
 namespace {
 const char32_t kReplacement = 0xFFFD;
 
@@ -111,25 +113,6 @@ bool IsSemiVoicedMark(char32_t c) { return c == 0xFF9F || c == 0x309A; }
 
 size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
-void PutUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // One character of UTF-16 at `at`; `units` receives how many it takes.
 char32_t ReadCharacter(const char16_t* text, size_t length, size_t at, size_t& units)
 {
@@ -170,7 +153,7 @@ void FoldForSearch(const char16_t* text, size_t length, bool kanaAsOne, std::str
         } else {
             out = FoldCharacter(c, kanaAsOne);
         }
-        PutUtf8(folded, out);
+        AppendUtf8(folded, out);
         if (origins) origins->insert(origins->end(), Utf8Length(out), static_cast<uint32_t>(origin));
         last = out;
         lastOrigin = origin;
