@@ -90,4 +90,15 @@ TEST_F(MemoSearch, MatchesDecodedCharactersNotBytes)
     EXPECT_EQ((Hits{u"lone: \uFFFD xyz\uFFFD"}), Search(u"xyz"));
     EXPECT_EQ((Hits{u"bytes: 表ソ、"}), Search(u"ソ"));
 }
+// A memo larger than what is read of it is searched by its start, which
+// still reads as the file's encoding where a character straddles the cut.
+TEST_F(MemoSearch, SearchesTheStartOfAVeryLargeMemo)
+{
+    const std::string kanji = "\xE6\x97\xA5\xE6\x9C\xAC";  // UTF-8, no BOM
+    std::string text = kanji + " start\r\n";
+    text.append(CMemoSearch::kMostBytesOfMemo - 1 - text.size(), 'x');
+    Write("large", text + kanji + " tail");
+    EXPECT_EQ((Hits{u"large: 日本 start"}), Search(u"日本 start"));
+    EXPECT_EQ(Hits{}, Search(u"tail"));
+}
 }  // namespace
