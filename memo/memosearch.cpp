@@ -34,9 +34,9 @@ void AppendAnsi(const char* bytes, size_t size, std::u16string& text)
     text.resize(at + (length > 0 ? length : 0));
 }
 
-bool TimeIsUp(DWORD start, DWORD budgetMs)
+bool Passed(DWORD deadline)
 {
-    return GetTickCount() - start >= budgetMs;
+    return static_cast<LONG>(GetTickCount() - deadline) >= 0;
 }
 }  // namespace
 
@@ -101,18 +101,18 @@ void CMemoSearch::MatchShownMemo(const std::string& shownName, const std::u16str
 
 bool CMemoSearch::Step(DWORD budgetMs)
 {
-    const DWORD start = GetTickCount();
+    const DWORD deadline = GetTickCount() + budgetMs;
     if (m_phase == Phase::kIdle && !m_bListedOnce) BeginListing();
     for (;;) {
         bool finished = true;
         switch (m_phase) {
-        case Phase::kList: finished = StepList(start + budgetMs); break;
-        case Phase::kRead: finished = StepRead(start + budgetMs); break;
-        case Phase::kLines: finished = StepLines(start + budgetMs); break;
+        case Phase::kList: finished = StepList(deadline); break;
+        case Phase::kRead: finished = StepRead(deadline); break;
+        case Phase::kLines: finished = StepLines(deadline); break;
         case Phase::kIdle:
         case Phase::kDone: return true;
         }
-        if (!finished || TimeIsUp(start, budgetMs)) return false;
+        if (!finished || Passed(deadline)) return false;
     }
 }
 
@@ -146,7 +146,7 @@ bool CMemoSearch::StepList(DWORD deadline)
             break;
         }
         ListEntry(entry);
-        if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
+        if (Passed(deadline)) return false;
     }
     EndListing();
     return true;
@@ -266,27 +266,31 @@ void CMemoSearch::ForgetBytes(Memo& memo)
 bool CMemoSearch::StepRead(DWORD deadline)
 {
     const bool matching = m_bSearching && !m_query.words.empty();
-    for (; m_nNext < m_memos.size(); ++m_nNext) {
-        if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-        Memo& memo = m_memos[m_nNext];
-        memo.isHit = false;
-        const bool read = NeedsReading(memo) && ReadMemo(memo);
-        if (!matching || memo.key == m_shownKey || !HasEveryWord(memo.folded, m_query)) continue;
-        if (m_hitMemos.size() < kMostHits - (m_bShownHit ? 1 : 0)) {
-            memo.isHit = true;
-            if (read) KeepBytes(memo, m_bytes);
-            m_hitMemos.push_back(m_nNext);
-            SearchHit hit;
-            hit.name = MemoNameOfFile(memo.file);
-            m_hits.push_back(std::move(hit));
-        } else {
-            ++m_nMoreHits;
-        }
+    while (m_nNext < m_memos.size()) {
+        ReadAndMatch(m_nNext++, matching);
+        if (Passed(deadline)) return false;
     }
     m_nNext = 0;
-    m_phase = matching ? Phase::kLines : Phase::kDone;
-    if (!m_bSearching) m_phase = Phase::kIdle;
+    m_phase = !m_bSearching ? Phase::kIdle : matching ? Phase::kLines : Phase::kDone;
     return true;
+}
+
+void CMemoSearch::ReadAndMatch(size_t index, bool matching)
+{
+    Memo& memo = m_memos[index];
+    memo.isHit = false;
+    const bool read = NeedsReading(memo) && ReadMemo(memo);
+    if (!matching || memo.key == m_shownKey || !HasEveryWord(memo.folded, m_query)) return;
+    if (m_hitMemos.size() + (m_bShownHit ? 1 : 0) >= kMostHits) {
+        ++m_nMoreHits;
+        return;
+    }
+    memo.isHit = true;
+    if (read) KeepBytes(memo, m_bytes);
+    m_hitMemos.push_back(index);
+    SearchHit hit;
+    hit.name = MemoNameOfFile(memo.file);
+    m_hits.push_back(std::move(hit));
 }
 
 // The line of each hit listed, from its file's bytes: what is kept of every
@@ -295,22 +299,10 @@ bool CMemoSearch::StepRead(DWORD deadline)
 bool CMemoSearch::StepLines(DWORD deadline)
 {
     const size_t first = m_bShownHit ? 1 : 0;
-    for (; m_nNext < m_hitMemos.size(); ++m_nNext) {
-        if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return false;
-        Memo& memo = m_memos[m_hitMemos[m_nNext]];
-        SearchHit& hit = m_hits[first + m_nNext];
-        if (!memo.hasBytes || NeedsReading(memo)) {
-            if (!ReadMemo(memo)) {
-                hit.name.clear();
-                continue;
-            }
-            KeepBytes(memo, m_bytes);
-        }
-        const std::string& bytes = memo.hasBytes ? memo.bytes : m_bytes;
-        const std::u16string text = DecodeForSearch(bytes.data(), bytes.size());
-        const std::vector<TextSpan> spans = FindWords(text, m_query);
-        if (spans.empty() || !HasEveryWord(memo.folded, m_query)) hit.name.clear();
-        else hit.line = LineAround(text, spans.front(), kLineLength);
+    while (m_nNext < m_hitMemos.size()) {
+        const size_t at = m_nNext++;
+        if (!TakeLine(m_memos[m_hitMemos[at]], m_hits[first + at])) m_hits[first + at].name.clear();
+        if (Passed(deadline)) return false;
     }
     m_hits.erase(std::remove_if(m_hits.begin(), m_hits.end(), [](const SearchHit& hit) { return hit.name.empty(); }),
                  m_hits.end());
@@ -318,6 +310,20 @@ bool CMemoSearch::StepLines(DWORD deadline)
         if (!memo.isHit) ForgetBytes(memo);
     }
     m_phase = Phase::kDone;
+    return true;
+}
+
+bool CMemoSearch::TakeLine(Memo& memo, SearchHit& hit)
+{
+    if (!memo.hasBytes || NeedsReading(memo)) {
+        if (!ReadMemo(memo)) return false;
+        KeepBytes(memo, m_bytes);
+    }
+    const std::string& bytes = memo.hasBytes ? memo.bytes : m_bytes;
+    const std::u16string text = DecodeForSearch(bytes.data(), bytes.size());
+    const std::vector<TextSpan> spans = FindWords(text, m_query);
+    if (spans.empty() || !HasEveryWord(memo.folded, m_query)) return false;
+    hit.line = LineAround(text, spans.front(), kLineLength);
     return true;
 }
 

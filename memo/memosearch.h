@@ -75,6 +75,7 @@ private:
     bool StepList(DWORD deadline);
     bool StepRead(DWORD deadline);
     bool StepLines(DWORD deadline);
+    void ReadAndMatch(size_t index, bool matching);
     void BeginListing();
     void EndListing();
     void ListEntry(const WIN32_FIND_DATAA& entry);
@@ -83,6 +84,7 @@ private:
     bool ReadMemo(Memo& memo);
     void KeepBytes(Memo& memo, const std::string& bytes);
     void ForgetBytes(Memo& memo);
+    bool TakeLine(Memo& memo, SearchHit& hit);
     void CloseListing();
     void MatchShownMemo(const std::string& shownName, const std::u16string& shownText);
 
