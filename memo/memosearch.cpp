@@ -74,29 +74,30 @@ void CMemoSearch::Start(const SearchQuery& query, const std::string& shownName, 
     m_hitMemos.clear();
     m_nMoreHits = 0;
     m_shownKey = shownName == kNoMemoName ? std::string() : FoldMemoName(shownName);
-    MatchShownMemo(shownName, shownText);
-    // Memos changed, added or removed elsewhere are found by listing the
-    // folder anew: a change notification would miss some on network folders.
-    BeginListing();
+    m_shownName = shownName;
+    m_bShownHit = false;
+    m_shown.Take(shownText, query.kanaAsOne);
+    CloseListing();
+    m_phase = Phase::kShown;
 }
 
-void CMemoSearch::MatchShownMemo(const std::string& shownName, const std::u16string& shownText)
+// The shown memo first, folded over as many steps as its length needs.
+// Then the folder is listed anew, so that memos changed, added or removed
+// elsewhere are searched as they are now: a change notification would miss
+// some on network folders.
+bool CMemoSearch::StepShown(DWORD deadline)
 {
-    m_bShownHit = false;
-    if (m_query.words.empty()) return;
-    if (shownText != m_shownText || m_bShownFoldedKana != m_query.kanaAsOne || m_shownFolded.empty()) {
-        m_shownText = shownText;
-        m_bShownFoldedKana = m_query.kanaAsOne;
-        m_shownFolded.clear();
-        FoldForSearch(shownText.data(), shownText.size(), m_query.kanaAsOne, m_shownFolded);
+    while (!m_query.words.empty() && !m_shown.FoldPiece()) {
+        if (Passed(deadline)) return false;
     }
-    if (!HasEveryWord(m_shownFolded, m_query)) return;
-    const std::vector<TextSpan> spans = FindWords(shownText, m_query);
     SearchHit hit;
-    hit.name = shownName;
-    if (!spans.empty()) hit.line = LineAround(shownText, spans.front(), kLineLength);
-    m_hits.push_back(std::move(hit));
-    m_bShownHit = true;
+    if (m_shown.FindFirstHitLine(m_query, kLineLength, hit.line)) {
+        hit.name = m_shownName;
+        m_hits.push_back(std::move(hit));
+        m_bShownHit = true;
+    }
+    BeginListing();
+    return true;
 }
 
 bool CMemoSearch::Step(DWORD budgetMs)
@@ -106,6 +107,7 @@ bool CMemoSearch::Step(DWORD budgetMs)
     for (;;) {
         bool finished = true;
         switch (m_phase) {
+        case Phase::kShown: finished = StepShown(deadline); break;
         case Phase::kList: finished = StepList(deadline); break;
         case Phase::kRead: finished = StepRead(deadline); break;
         case Phase::kLines: finished = StepLines(deadline); break;
@@ -329,8 +331,7 @@ bool CMemoSearch::TakeLine(Memo& memo, SearchHit& hit)
 
 size_t CMemoSearch::KeptBytes() const
 {
-    size_t kept = sizeof(*this) + m_memos.capacity() * sizeof(Memo) + m_shownText.capacity() * 2 +
-                  m_shownFolded.capacity() + m_bytes.capacity();
+    size_t kept = sizeof(*this) + m_memos.capacity() * sizeof(Memo) + m_shown.KeptBytes() + m_bytes.capacity();
     for (const Memo& memo : m_memos) {
         kept += memo.folded.capacity() + memo.bytes.capacity() + memo.file.capacity() + memo.key.capacity();
         // A node of the index by file name: its copy of the name, the index, two pointers.

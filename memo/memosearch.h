@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "memo/foldedtext.h"
 #include "memo/searchfold.h"
 
 // One memo a search found.
@@ -70,7 +71,7 @@ private:
         bool hasBytes = false;   // its file's bytes are kept, for its line
         std::string bytes;
     };
-    enum class Phase { kIdle, kList, kRead, kLines, kDone };
+    enum class Phase { kIdle, kShown, kList, kRead, kLines, kDone };
 
     bool StepList(DWORD deadline);
     bool StepRead(DWORD deadline);
@@ -86,7 +87,7 @@ private:
     void ForgetBytes(Memo& memo);
     bool TakeLine(Memo& memo, SearchHit& hit);
     void CloseListing();
-    void MatchShownMemo(const std::string& shownName, const std::u16string& shownText);
+    bool StepShown(DWORD deadline);
 
     std::string m_folder;                 // the memo folder with its trailing backslash
     std::vector<Memo> m_memos;            // in the order the folder lists them
@@ -108,7 +109,6 @@ private:
     std::vector<size_t> m_hitMemos;       // the memo of each hit after the shown memo's
     size_t m_nMoreHits = 0;
     bool m_bShownHit = false;
-    std::u16string m_shownText;           // the shown memo's text as last searched,
-    std::string m_shownFolded;            // and folded
-    bool m_bShownFoldedKana = false;
+    std::string m_shownName;
+    CFoldedText m_shown;                  // the shown memo's text as last searched, folded
 };
