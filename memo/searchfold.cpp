@@ -143,7 +143,7 @@ void FoldForSearch(const char16_t* text, size_t length, bool kanaAsOne, std::str
         char32_t out;
         size_t origin = at;
         if (composed) {
-            // Takes the place of the kana before it, whose bytes are all of the same length.
+            // The voiced kana takes the place of the kana before it.
             folded.resize(folded.size() - Utf8Length(last));
             if (origins) origins->resize(origins->size() - Utf8Length(last));
             out = composed;
