@@ -44,3 +44,5 @@ std::vector<Row> BenchLongLines();
 std::vector<Row> BenchList();
 // Saving, loading and switching memos of 1 KB to 1 MB.
 std::vector<Row> BenchMemos();
+// The search across memos at 1,000 and 5,000 memos: first search, keystrokes, memory.
+std::vector<Row> BenchSearch();

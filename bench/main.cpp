@@ -40,6 +40,7 @@ const Group kGroups[] = {
     {"longlines", BenchLongLines},
     {"list", BenchList},
     {"memos", BenchMemos},
+    {"search", BenchSearch},
 };
 
 bool IsChosen(const char* name, int argc, char** argv)
@@ -51,7 +52,7 @@ bool IsChosen(const char* name, int argc, char** argv)
 }
 }  // namespace
 
-// Arguments name the groups to run (keys, popup, split, start, longlines, list, memos); none
+// Arguments name the groups to run (keys, popup, split, start, longlines, list, memos, search); none
 // runs all but split, which popup includes.
 int main(int argc, char** argv)
 {

@@ -15,6 +15,8 @@ set(MOSSVANE_RULE_SOURCES
   ${MOSSVANE_ROOT}/memo/shownmemo.cpp
   ${MOSSVANE_ROOT}/memo/textpieces.cpp
   ${MOSSVANE_ROOT}/memo/textencoding.cpp
+  ${MOSSVANE_ROOT}/memo/searchfold.cpp
+  ${MOSSVANE_ROOT}/memo/foldedtext.cpp
   ${MOSSVANE_ROOT}/controls/buttonregion.cpp
   ${MOSSVANE_ROOT}/controls/picturescale.cpp
   ${MOSSVANE_ROOT}/controls/transparency.cpp)

@@ -18,17 +18,15 @@ const char kErrorCaption[] = "Error";
 const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
 const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
 
-// Whether a file matching the pattern would be listed: a memo file that is
-// neither a folder nor hidden nor a system file. `listed` (kPathSize bytes,
+// Whether a file matching the pattern would be listed. `listed` (kPathSize bytes,
 // may be null) receives its name as the folder has it. Runs in the memo
 // folder.
 bool FindListedMemo(const char* pattern, char* listed)
 {
-    const DWORD unlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     WIN32_FIND_DATAA entry;
     ScopedFind find(pattern, entry);
     for (bool more = find.ok(); more; more = find.Next(entry)) {
-        if ((entry.dwFileAttributes & unlisted) || !IsMemoFileName(entry.cFileName)) continue;
+        if (!IsListedMemo(entry)) continue;
         if (listed) CopyBounded(listed, kPathSize, entry.cFileName);
         return true;
     }

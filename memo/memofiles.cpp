@@ -160,6 +160,12 @@ DWORD WriteFileThrough(const char* temp, const char* target, const char* data, D
     return error;
 }
 
+bool IsListedMemo(const WIN32_FIND_DATAA& entry)
+{
+    const DWORD unlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return !(entry.dwFileAttributes & unlisted) && IsMemoFileName(entry.cFileName);
+}
+
 DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)
 {
     out.clear();

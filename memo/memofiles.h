@@ -32,6 +32,10 @@ std::string FoldMemoName(const std::string& name);
 // to form counts as taken.
 bool MemoFileExists(const std::string& name);
 
+// Whether an entry of the memo folder's listing is a memo the list shows: a
+// memo file that is neither a folder nor hidden nor a system file.
+bool IsListedMemo(const WIN32_FIND_DATAA& entry);
+
 // Size and last write time of a file; not present when it cannot be asked.
 MemoStamp StampOfFile(const char* file);
 // The same of a file this program holds open without sharing: no other

@@ -88,25 +88,6 @@ bool DecodeUtf16(const unsigned char* p, size_t size, bool bigEndian, std::u16st
     return !afterHigh;
 }
 
-void PutUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // Both bytes could be Shift-JIS half-width katakana (0xA1-0xDF).
 bool ReadsAsKatakana(const unsigned char* p, size_t length)
 {
@@ -147,6 +128,25 @@ bool LooksLikeUtf8(const unsigned char* p, size_t size)
     return evidence;
 }
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
 
 MemoEncoding DetectEncoding(const char* bytes, size_t size)
 {
@@ -207,7 +207,7 @@ std::string EncodeText(const std::u16string& text, MemoEncoding encoding)
         const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                           text[i + 1] <= 0xDFFF;
         if (pair) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        PutUtf8(out, c);
+        AppendUtf8(out, c);
     }
     return out;
 }

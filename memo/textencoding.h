@@ -21,6 +21,9 @@ MemoEncoding DetectEncoding(const char* bytes, size_t size);
 // demands.
 bool DecodeText(const char* bytes, size_t size, MemoEncoding encoding, std::u16string& text);
 
+// Appends the UTF-8 bytes of one character; a surrogate, as its own three bytes.
+void AppendUtf8(std::string& out, char32_t c);
+
 // The bytes of `text` in a Unicode encoding, with the BOM the encoding has.
 // A lone surrogate (typed or pasted) is written as its own three bytes in
 // UTF-8, so that no character is lost; such a file then reads as Shift-JIS.
