@@ -18,6 +18,7 @@ const char kKanaText[] = "ひらがなとカタカナを区別しない";
 const char kSearching[] = "検索中…";
 const char kNoHit[] = "見つかりません";
 const char kHitCount[] = "%u 件";
+const char kMoreHits[] = "… ほか %u 件";
 const char16_t kNeverStored[] = u"(保存前のメモ)";
 const char16_t kTitleSeparator[] = u" \u2014 ";
 
@@ -28,8 +29,6 @@ const int kClientHeight = 270;
 const UINT_PTR kStepTimer = 1;
 // Each step of the search is short enough for typing to feel immediate.
 const DWORD kSliceMs = 25;
-// Beyond these, the last row says how many more memos have it.
-const size_t kMaxRows = 300;
 
 enum { kField, kKanaBox, kList, kStatus };
 enum { IDC_SEARCHFIELD = 101, IDC_KANABOX, IDC_HITLIST, IDC_SEARCHSTATUS };
@@ -389,15 +388,17 @@ void CSearchWnd::ShowHits()
     char status[64] = "";
     try {
         m_hits = m_search.Hits();
-        const size_t rows = m_hits.size() < kMaxRows ? m_hits.size() : kMaxRows;
-        for (size_t i = 0; i < rows; ++i) AddRow(m_hList, RowOf(m_hits[i]));
-        if (rows < m_hits.size()) {
-            char more[64];
-            FormatBounded(more, sizeof(more), "… ほか %u 件", static_cast<unsigned>(m_hits.size() - rows));
-            AddRow(m_hList, Widen(more));
+        for (const SearchHit& hit : m_hits) AddRow(m_hList, RowOf(hit));
+        // The search lists so many; the last row says how many more memos
+        // have every word.
+        const size_t more = m_search.MoreHits();
+        if (more > 0) {
+            char row[64];
+            FormatBounded(row, sizeof(row), kMoreHits, static_cast<unsigned>(more));
+            AddRow(m_hList, Widen(row));
         }
         if (m_hits.empty()) CopyBounded(status, sizeof(status), kNoHit);
-        else FormatBounded(status, sizeof(status), kHitCount, static_cast<unsigned>(m_hits.size()));
+        else FormatBounded(status, sizeof(status), kHitCount, static_cast<unsigned>(m_hits.size() + more));
     } catch (const std::bad_alloc&) {
         m_hits.clear();
         SendMessageW(m_hList, LB_RESETCONTENT, 0, 0);
@@ -414,8 +415,7 @@ void CSearchWnd::OpenSelected()
     FinishSearch();
     LRESULT row = SendMessageW(m_hList, LB_GETCURSEL, 0, 0);
     if (row == LB_ERR) row = 0;
-    const size_t shown = m_hits.size() < kMaxRows ? m_hits.size() : kMaxRows;
-    if (row < 0 || static_cast<size_t>(row) >= shown) {
+    if (row < 0 || static_cast<size_t>(row) >= m_hits.size()) {
         MessageBeep(MB_OK);
         return;
     }
