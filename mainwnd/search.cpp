@@ -70,7 +70,8 @@ void CMainWnd::CloseSearchWnd(HWND hWnd)
 // A hit in the memo shown is selected in place. Another memo is switched to
 // as a pick in the memo list does: the memo shown is saved first, and one
 // that could not be saved stays, with the search window up for another try.
-// A memo that could not be read has been reported by the load.
+// A memo that could not be read has been reported by the load, and one gone
+// meanwhile leaves the list as it is searched again.
 LRESULT CMainWnd::OnSearchOpen(HWND hWnd, const SearchHit* hit)
 {
     if (!hit) return 0;
@@ -88,7 +89,10 @@ LRESULT CMainWnd::OnSearchOpen(HWND hWnd, const SearchHit* hit)
         SyncStartupLink(g_config->PrevFile);
         UpdateStartupBox();
         m_pFileList->Refresh();
-        if (!IsShownMemo(name)) return 0;
+        if (!IsShownMemo(name)) {
+            m_pSearch->SearchAgain();
+            return 0;
+        }
     }
     CloseSearchWnd(hWnd);
     m_selectWhenFilled.clear();

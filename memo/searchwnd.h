@@ -31,6 +31,8 @@ public:
     // they are now.
     void Open(const RECT& over, int dpi);
     void Hide();
+    // Searches again for what the field holds, in the memos as they are now.
+    void SearchAgain() { StartSearch(); }
     bool IsOpen() const { return m_hWnd && IsWindowVisible(m_hWnd); }
     // Whether hWnd is this window or one of its controls.
     bool Contains(HWND hWnd) const;

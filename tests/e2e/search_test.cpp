@@ -134,14 +134,16 @@ TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
-// Full-width letters by half-width typing, and the memo shown as the
-// editor shows it, unsaved words and all, opened in place.
+// Full-width letters by half-width typing, a UTF-8 memo by a character
+// Shift-JIS lacks, and the memo shown as the editor shows it, unsaved words
+// and all, opened in place.
 TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
 {
     MemoApp app;
     CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
     app.WriteFile("memo\\cables.txt", "cables\r\nＵＳＢ ケーブル\r\n");
     app.WriteFile("memo\\other.txt", "other\r\nnothing here\r\n");
+    app.WriteFile("memo\\esperanto.txt", "esperanto\r\n\xC4\x89iu tago\r\n");  // ĉiu, in UTF-8
     ASSERT_TRUE(app.Start());
     app.TypeText("draft\r\nthe word typedonly is new");
 
@@ -151,6 +153,14 @@ TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
     ASSERT_TRUE(WaitUntil([&] { return Status(search) == "1 件"; }, 15000)) << Status(search);
     EXPECT_TRUE(HasTitleAndLine(Rows(search).at(0), "cables", "ＵＳＢ ケーブル")) << Rows(search).at(0);
 
+    // Typed: the characters reach the field through the program's message
+    // loop as they are.
+    HWND field = GetDlgItem(search, kField);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    for (WCHAR c : {L'\x0108', L'i', L'u'}) PostMessageW(field, WM_CHAR, c, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Status(search) == "1 件"; }, 15000)) << Status(search);
+    EXPECT_EQ(0u, Rows(search).at(0).find("esperanto ")) << Rows(search).at(0);
+
     ASSERT_TRUE(Search(search, L"TypedOnly"));
     ASSERT_EQ(1u, Rows(search).size()) << Status(search);
     PressKeys({VK_RETURN});
@@ -158,7 +168,7 @@ TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
     EXPECT_TRUE(WaitUntil([&] { return SelectedText(app) == "typedonly"; }, 5000)) << SelectedText(app);
     EXPECT_EQ("draft\r\nthe word typedonly is new", app.EditorText()) << "selected in place, not reloaded";
     EXPECT_NE(0, SendMessageA(app.Editor(), EM_GETMODIFY, 0, 0)) << "and still unsaved";
-    EXPECT_EQ(std::vector<std::string>({"cables.txt", "other.txt"}), app.StoredMemoFiles());
+    EXPECT_EQ(std::vector<std::string>({"cables.txt", "esperanto.txt", "other.txt"}), app.StoredMemoFiles());
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
