@@ -26,7 +26,6 @@ std::u16string DecodeForSearch(const char* bytes, size_t size);
 class CMemoSearch {
 public:
     CMemoSearch() = default;
-    ~CMemoSearch();
 
     // A new search, giving up the one under way: `shownName` is the memo
     // shown (g_config->PrevFile), `shownText` its whole text as the editor
@@ -47,7 +46,7 @@ public:
     // About how many bytes of memory the search keeps.
     size_t KeptBytes() const;
 
-    // The most hits listed: their lines are read from their files again.
+    // The most hits listed: their lines are taken from their files' bytes.
     static const size_t kMostHits = 200;
     // The most of one memo file that is read: its start is searched.
     static const DWORD kMostBytesOfMemo = 1024 * 1024;
@@ -73,11 +72,11 @@ private:
     };
     enum class Phase { kIdle, kShown, kList, kRead, kLines, kDone };
 
-    bool StepList(DWORD deadline);
+    bool StepShown(DWORD deadline);
+    bool StepList();
     bool StepRead(DWORD deadline);
     bool StepLines(DWORD deadline);
     void ReadAndMatch(size_t index, bool matching);
-    void BeginListing();
     void EndListing();
     void ListEntry(const WIN32_FIND_DATAA& entry);
     bool NeedsReading(const Memo& memo) const;
@@ -86,17 +85,14 @@ private:
     void KeepBytes(Memo& memo, const std::string& bytes);
     void ForgetBytes(Memo& memo);
     bool TakeLine(Memo& memo, SearchHit& hit);
-    void CloseListing();
-    bool StepShown(DWORD deadline);
 
     std::string m_folder;                 // the memo folder with its trailing backslash
     std::vector<Memo> m_memos;            // in the order the folder lists them
     std::unordered_map<std::string, size_t> m_byFile;  // index in m_memos by file name
-    std::vector<size_t> m_listed;         // the listing under way, indexes in m_memos
+    std::vector<size_t> m_listed;         // the listing's memos in its order, indexes in m_memos
     uint64_t m_nListedBytes = 0;          // the size of the memo files listed last
     size_t m_nKeptBytes = 0;              // of files' bytes kept for the hits' lines
     std::string m_bytes;                  // the file read last
-    HANDLE m_hFind = INVALID_HANDLE_VALUE;
     unsigned m_nListing = 0;
     bool m_bListedOnce = false;
 
