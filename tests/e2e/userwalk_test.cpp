@@ -38,6 +38,10 @@ const int kEditor = 200;
 const int kFileList = 201;
 const int kPin = 204;
 const int kSettingDone = 11;  // the settings window's Done, by creation order
+const int kSearchCommand = 40003;  // Ctrl+F
+const int kSearchField = 101;
+const int kHitList = 103;
+const int kSearchStatus = 104;
 // The journal's promise, and what a loaded machine may add to a timer.
 const unsigned long kLossBoundMs = 2000 + 500;
 const char kUnstorableCaption[] = "保存できない文字があります";
@@ -130,6 +134,27 @@ std::wstring Widen(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
+std::wstring CharactersOf(const std::string& ansi)
+{
+    WCHAR wide[1024] = L"";
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+// The row of the search window's list that names memo file `file`, or -1.
+LRESULT HitRowOf(HWND list, const std::string& file)
+{
+    const std::wstring start = CharactersOf(file.substr(0, file.size() - 4)) + L" \x2014 ";
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        WCHAR row[1024] = L"";
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) >= 1024) continue;
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+        if (std::wstring(row).compare(0, start.size(), start) == 0) return i;
+    }
+    return -1;
+}
+
 struct Figures {
     int steps = 0;
     int kills = 0;
@@ -138,6 +163,7 @@ struct Figures {
     int questions = 0;
     int declined = 0;
     int renames = 0;
+    int searches = 0;          // memos opened from the search window
     int deletes = 0;
     int writtenElsewhere = 0;  // texts another program wrote into memo files
     int touchedElsewhere = 0;
@@ -164,6 +190,7 @@ private:
     void PasteUnstorable();
     void Stamp();
     void PickAnother();
+    void OpenBySearch(const std::string& file, const std::string& text, bool& declined);
     void NewMemo();
     void DeleteShown();
     void HideAndPopUp();
@@ -338,10 +365,45 @@ void Walk::PickAnother()
     }
     if (others.empty()) return TypeLine();
     std::string file = others[static_cast<size_t>(Random(0, static_cast<int>(others.size()) - 1))];
-    ASSERT_TRUE(m_app.SelectInList(file)) << file << " is not listed";
     bool declined = false;
-    ASSERT_NO_FATAL_FAILURE(Command(kFileList, CBN_SELCHANGE, declined));
+    // Every other pick goes through the search window, by the first line of
+    // the memo's text, without taking from the random sequence.
+    if (m_step % 2 == 0 && TitleOf(folder[file]).find_first_not_of(' ') != std::string::npos) {
+        Note("by the search");
+        ASSERT_NO_FATAL_FAILURE(OpenBySearch(file, folder[file], declined));
+    } else {
+        ASSERT_TRUE(m_app.SelectInList(file)) << file << " is not listed";
+        ASSERT_NO_FATAL_FAILURE(Command(kFileList, CBN_SELCHANGE, declined));
+    }
     if (!declined) m_model.Picked(folder[file], GetTickCount());
+}
+
+// Ctrl+F, the query typed, the memo's row selected and Enter: the memo shown
+// is saved first, as for a pick in the list; a No to the question keeps it,
+// and Esc closes the search window.
+void Walk::OpenBySearch(const std::string& file, const std::string& text, bool& declined)
+{
+    ASSERT_TRUE(m_app.Command(kSearchCommand));
+    HWND search = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::vector<HWND> found = TopLevelWindowsOf(m_app.ProcessId(), "SearchWnd");
+        search = found.empty() ? nullptr : found.front();
+        return search && IsWindowVisible(search);
+    }));
+    const std::wstring query = CharactersOf(TitleOf(text));
+    SendMessageW(GetDlgItem(search, kSearchField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query.c_str()));
+    HWND list = GetDlgItem(search, kHitList);
+    ASSERT_TRUE(WaitUntil([&] { return HitRowOf(list, file) >= 0; }))
+        << file << " is not found by its first line: " << MemoApp::WindowText(GetDlgItem(search, kSearchStatus));
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(HitRowOf(list, file)), 0);
+    PostMessageA(search, WM_COMMAND, IDOK, 0);
+    ASSERT_NO_FATAL_FAILURE(AwaitAnswering([&] { return !IsWindowVisible(search); }, declined));
+    if (!declined) {
+        ++m_figures.searches;
+        return;
+    }
+    PostMessageA(search, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }));
 }
 
 void Walk::NewMemo()
@@ -740,6 +802,7 @@ TEST(UserWalk, RandomStepsAndKillsLoseNoTextDamageNoMemoAndMakeNoDuplicate)
     RecordProperty("questions", std::to_string(figures.questions));
     RecordProperty("declined", std::to_string(figures.declined));
     RecordProperty("renames", std::to_string(figures.renames));
+    RecordProperty("searches", std::to_string(figures.searches));
     RecordProperty("deletes", std::to_string(figures.deletes));
     RecordProperty("written_elsewhere", std::to_string(figures.writtenElsewhere));
     RecordProperty("touched_elsewhere", std::to_string(figures.touchedElsewhere));
