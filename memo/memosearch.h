@@ -72,6 +72,7 @@ private:
     };
     enum class Phase { kIdle, kShown, kList, kRead, kLines, kDone };
 
+    bool StepPhase(DWORD deadline);
     bool StepShown(DWORD deadline);
     bool StepList();
     bool StepRead(DWORD deadline);
@@ -85,6 +86,7 @@ private:
     void KeepBytes(Memo& memo, const std::string& bytes);
     void ForgetBytes(Memo& memo);
     bool TakeLine(Memo& memo, SearchHit& hit);
+    void DropHitsGone();
 
     std::string m_folder;                 // the memo folder with its trailing backslash
     std::vector<Memo> m_memos;            // in the order the folder lists them
