@@ -198,8 +198,8 @@ bool CMemoSearch::NeedsReading(const Memo& memo) const
 // The bytes of the memo's file, at most as many as the listing found (and
 // kMostBytesOfMemo), cut after a whole character. The listing's size and
 // time, taken before the read, stand for what was read: a change after the
-// listing shows in the next one. Asking the open file costs Wine as much as
-// opening it.
+// listing shows in the next one. Asking the open file for them would cost
+// Wine more than opening it.
 bool CMemoSearch::ReadBytes(const Memo& memo, std::string& bytes) const
 {
     bytes.clear();

@@ -47,7 +47,7 @@ public:
     size_t KeptBytes() const;
 
     // The most hits listed: their lines are taken from their files' bytes.
-    static const size_t kMostHits = 200;
+    static const size_t kMostHits = 100;
     // The most of one memo file that is read: its start is searched.
     static const DWORD kMostBytesOfMemo = 1024 * 1024;
     // The most characters of a hit's line.
