@@ -1,6 +1,7 @@
 #include "memo/memosearch.h"
 
 #include <algorithm>
+#include <new>
 
 #include "app/scopedhandles.h"
 #include "memo/memofiles.h"
@@ -95,21 +96,33 @@ bool CMemoSearch::StepShown(DWORD deadline)
     return true;
 }
 
+// Out of memory, the search ends with the hits found so far; a memo whose
+// reading it cut off is read again by the next search.
 bool CMemoSearch::Step(DWORD budgetMs)
 {
     const DWORD deadline = GetTickCount() + budgetMs;
     if (m_phase == Phase::kIdle && !m_bListedOnce) m_phase = Phase::kList;
-    for (;;) {
-        bool finished = true;
-        switch (m_phase) {
-        case Phase::kShown: finished = StepShown(deadline); break;
-        case Phase::kList: finished = StepList(); break;
-        case Phase::kRead: finished = StepRead(deadline); break;
-        case Phase::kLines: finished = StepLines(deadline); break;
-        case Phase::kIdle:
-        case Phase::kDone: return true;
+    const auto over = [this] { return m_phase == Phase::kIdle || m_phase == Phase::kDone; };
+    try {
+        while (!over()) {
+            if (!StepPhase(deadline) || (!over() && Passed(deadline))) return false;
         }
-        if (!finished || Passed(deadline)) return false;
+    } catch (const std::bad_alloc&) {
+        DropHitsGone();
+        m_phase = m_bSearching ? Phase::kDone : Phase::kIdle;
+    }
+    return true;
+}
+
+// Goes on with the phase under way; false where the time ran out first.
+bool CMemoSearch::StepPhase(DWORD deadline)
+{
+    switch (m_phase) {
+    case Phase::kShown: return StepShown(deadline);
+    case Phase::kList: return StepList();
+    case Phase::kRead: return StepRead(deadline);
+    case Phase::kLines: return StepLines(deadline);
+    default: return true;
     }
 }
 
@@ -185,8 +198,8 @@ bool CMemoSearch::NeedsReading(const Memo& memo) const
 // The bytes of the memo's file, at most as many as the listing found (and
 // kMostBytesOfMemo), cut after a whole character. The listing's size and
 // time, taken before the read, stand for what was read: a change after the
-// listing shows in the next one. Asking the open file costs Wine as much as
-// opening it.
+// listing shows in the next one. Asking the open file for them would cost
+// Wine more than opening it.
 bool CMemoSearch::ReadBytes(const Memo& memo, std::string& bytes) const
 {
     bytes.clear();
@@ -283,13 +296,19 @@ bool CMemoSearch::StepLines(DWORD deadline)
         if (!TakeLine(m_memos[m_hitMemos[at]], m_hits[first + at])) m_hits[first + at].name.clear();
         if (Passed(deadline)) return false;
     }
-    m_hits.erase(std::remove_if(m_hits.begin(), m_hits.end(), [](const SearchHit& hit) { return hit.name.empty(); }),
-                 m_hits.end());
+    DropHitsGone();
     for (Memo& memo : m_memos) {
         if (!memo.isHit) ForgetBytes(memo);
     }
     m_phase = Phase::kDone;
     return true;
+}
+
+// Hits whose memo turned out gone or changed are left without a name.
+void CMemoSearch::DropHitsGone()
+{
+    m_hits.erase(std::remove_if(m_hits.begin(), m_hits.end(), [](const SearchHit& hit) { return hit.name.empty(); }),
+                 m_hits.end());
 }
 
 bool CMemoSearch::TakeLine(Memo& memo, SearchHit& hit)

@@ -47,7 +47,7 @@ public:
     size_t KeptBytes() const;
 
     // The most hits listed: their lines are taken from their files' bytes.
-    static const size_t kMostHits = 200;
+    static const size_t kMostHits = 100;
     // The most of one memo file that is read: its start is searched.
     static const DWORD kMostBytesOfMemo = 1024 * 1024;
     // The most characters of a hit's line.
@@ -72,6 +72,7 @@ private:
     };
     enum class Phase { kIdle, kShown, kList, kRead, kLines, kDone };
 
+    bool StepPhase(DWORD deadline);
     bool StepShown(DWORD deadline);
     bool StepList();
     bool StepRead(DWORD deadline);
@@ -85,6 +86,7 @@ private:
     void KeepBytes(Memo& memo, const std::string& bytes);
     void ForgetBytes(Memo& memo);
     bool TakeLine(Memo& memo, SearchHit& hit);
+    void DropHitsGone();
 
     std::string m_folder;                 // the memo folder with its trailing backslash
     std::vector<Memo> m_memos;            // in the order the folder lists them

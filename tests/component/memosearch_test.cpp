@@ -19,6 +19,20 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     CloseHandle(file);
 }
 
+FILETIME WriteTimeOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+void SetWriteTime(const std::string& path, const FILETIME& time)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
 class MemoSearch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,12 +81,16 @@ TEST_F(MemoSearch, FindsEachMemoAsItsFileIsNow)
     EXPECT_EQ((Hits{u"sjis: \uFFFD the USB stick", u"utf16: usb", u"utf8: ＵＳＢ in full width"}), Search(u"usb"))
         << "the lone lead byte is a character of its own";
 
-    // Rewritten at once, at the same size: the time alone may not tell.
+    // Rewritten at once at the same size, and with the same time, as a file
+    // system that keeps times to 2 seconds shows it.
+    const std::string sjis = m_folder.path() + "\\memo\\sjis.txt";
+    const FILETIME written = WriteTimeOf(sjis);
     Write("sjis", "title\r\nline 2\r\n\x81 the PEN stick\r\n");
+    SetWriteTime(sjis, written);
     DeleteFileA((m_folder.path() + "\\memo\\utf16.txt").c_str());
     Write("new", "a new usb memo");
-    EXPECT_EQ((Hits{u"new: a new usb memo", u"utf8: ＵＳＢ in full width"}), Search(u"usb"));
     EXPECT_EQ((Hits{u"sjis: \uFFFD the PEN stick"}), Search(u"pen"));
+    EXPECT_EQ((Hits{u"new: a new usb memo", u"utf8: ＵＳＢ in full width"}), Search(u"usb"));
 
     // The memo shown is searched as shown, first, and its file not again.
     EXPECT_EQ((Hits{u"UTF8: draft usb", u"new: a new usb memo"}), Search(u"usb", "UTF8", u"draft usb"));
