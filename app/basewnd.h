@@ -23,5 +23,9 @@ LRESULT CALLBACK BaseWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Creates a font from the given description with the given face and hands it
 // to hWnd. The font lives for the rest of the run.
 LRESULT ApplyFont(LOGFONTA& font, const char* face, HWND hWnd);
+// Registers a class of the program's own secondary windows (BaseWndProc,
+// the arrow cursor, the dialog face). A class that exists already (a window
+// of it was made before in this process) serves as well as a new one.
+bool RegisterBaseClass(HINSTANCE hInstance, const char* className);
 // The module that made the window.
 HINSTANCE InstanceOf(HWND hWnd);

@@ -42,20 +42,6 @@ void SendInitCtrl(HWND control, const CREATESTRUCTA* cs)
 {
     SendMessageA(control, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(cs));
 }
-
-// A class that exists already (a window of it was made before in this
-// process) serves as well as a new one.
-bool RegisterSettingClass(HINSTANCE hInstance)
-{
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = BaseWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    wc.lpszClassName = kSettingClass;
-    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
 }  // namespace
 
 LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
@@ -126,7 +112,7 @@ void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout&
 
 void CMainWnd::CreateSettingWnd(HWND hWnd, HINSTANCE hInstance)
 {
-    if (m_pSetting->m_hWnd || !RegisterSettingClass(hInstance)) return;
+    if (m_pSetting->m_hWnd || !RegisterBaseClass(hInstance, kSettingClass)) return;
     RECT rc;
     GetWindowRect(hWnd, &rc);
     LayoutPoint at = CenterSettingWnd(rc.left, rc.top, rc.right, rc.bottom, m_nDpi);

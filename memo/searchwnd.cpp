@@ -67,18 +67,6 @@ HFONT MakeFont(int dpi)
     return CreateFontIndirectA(&font);
 }
 
-bool RegisterSearchClass(HINSTANCE hInstance)
-{
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = BaseWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    wc.lpszClassName = SEARCH_WINDOW_CLASS;
-    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 std::u16string WindowCharacters(HWND hWnd)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
@@ -164,7 +152,7 @@ bool CSearchWnd::Create(HWND owner, int dpi)
 {
     if (m_hWnd) return true;
     HINSTANCE hInstance = InstanceOf(owner);
-    if (!RegisterSearchClass(hInstance)) return false;
+    if (!RegisterBaseClass(hInstance, SEARCH_WINDOW_CLASS)) return false;
     m_hMainWnd = owner;
     m_nDpi = dpi;
     const RECT outer =
