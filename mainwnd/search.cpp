@@ -89,6 +89,7 @@ LRESULT CMainWnd::OnSearchOpen(HWND hWnd, const SearchHit* hit)
         SyncStartupLink(g_config->PrevFile);
         UpdateStartupBox();
         m_pFileList->Refresh();
+        m_pFileList->SelectPrevFile();
         if (!IsShownMemo(name)) {
             m_pSearch->SearchAgain();
             return 0;

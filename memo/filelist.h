@@ -15,12 +15,13 @@ public:
     // start over from the memo shown, as at start; an unchanged folder costs
     // no listing.
     void CatchUpAfterPopUp();
+    // Selects the entry of the memo shown (PrevFile), if listed.
+    void SelectPrevFile();
 
 private:
     LRESULT OnInitCtrl();
     void ShowCurrentMemoOnly();
     void CatchUp();
-    void SelectPrevFile();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();
 

@@ -130,6 +130,11 @@ TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
     EXPECT_TRUE(IsWindowVisible(app.Window()));
     EXPECT_EQ(app.Editor(), app.FocusWindow());
     EXPECT_EQ("zebracorn", SelectedText(app)) << "exactly the word, after double-byte text";
+    const LRESULT firstLine = SendMessageA(app.Editor(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_TRUE(firstLine > 0 && firstLine <= 19) << "line 20 scrolled into view from the top: " << firstLine;
+    char listed[MAX_PATH] = "";
+    SendMessageA(app.Child(201), WM_GETTEXT, sizeof(listed), reinterpret_cast<LPARAM>(listed));
+    EXPECT_STREQ("memo 17.txt", listed) << "the memo list shows it";
     EXPECT_EQ("shown before\r\nnot stored yet", app.Memo("shown before")) << "the memo left was saved first";
     ASSERT_EQ(0u, app.EndFromTray());
 }
