@@ -75,6 +75,19 @@ bool Search(HWND search, const std::wstring& query)
     }, 15000);
 }
 
+// A double-click on a row of the list, as the list receives it: posted, so
+// that no double-click time of a busy machine splits it in two clicks.
+void DoubleClickRow(HWND search, int row)
+{
+    HWND list = GetDlgItem(search, kHitList);
+    RECT rc = {};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        PostMessageW(list, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    }
+}
+
 // What the editor has selected, as the user would copy it.
 std::string SelectedText(const MemoApp& app)
 {
@@ -157,6 +170,13 @@ TEST(Search, WidthAndCaseAndTheUnsavedTextOfTheMemoShownMatch)
     for (BYTE key : {'U', 'S', 'B'}) PressKeys({key});
     ASSERT_TRUE(WaitUntil([&] { return Status(search) == "1 件"; }, 15000)) << Status(search);
     EXPECT_TRUE(HasTitleAndLine(Rows(search).at(0), "cables", "ＵＳＢ ケーブル")) << Rows(search).at(0);
+    PressKeys({VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusWindow() == GetDlgItem(search, kHitList); }, 5000))
+        << "Down goes from the field to the list";
+    EXPECT_EQ(0, SendMessageW(GetDlgItem(search, kHitList), LB_GETCURSEL, 0, 0)) << "on its first hit";
+    PressKeys({VK_UP});
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusWindow() == GetDlgItem(search, kField); }, 5000))
+        << "and Up at its top comes back";
 
     // Typed: the characters reach the field through the program's message
     // loop as they are.
@@ -194,6 +214,11 @@ TEST(Search, AMemoRewrittenElsewhereIsFoundByItsNewWordOnly)
     EXPECT_EQ(1u, Rows(search).size()) << Status(search);
     ASSERT_TRUE(Search(search, L"oldword"));
     EXPECT_EQ(0u, Rows(search).size()) << Status(search);
+
+    ASSERT_TRUE(Search(search, L"newword"));
+    DoubleClickRow(search, 0);
+    EXPECT_TRUE(app.WaitUntilShown("rewritten\r\nthe newword now, longer\r\n")) << "a double-click opens the hit";
+    EXPECT_EQ("newword", SelectedText(app));
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
