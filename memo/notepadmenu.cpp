@@ -41,6 +41,15 @@ bool IsItemEnabled(HWND edit, UINT id)
     return true;
 }
 
+bool IsInClientArea(HWND edit, LPARAM at)
+{
+    POINT pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    ScreenToClient(edit, &pt);
+    RECT client;
+    GetClientRect(edit, &client);
+    return PtInRect(&client, pt) != FALSE;
+}
+
 // At the mouse, or from the keyboard (Shift+F10, the menu key) at the
 // caret, kept within the editor.
 POINT MenuPoint(HWND edit, LPARAM at)
@@ -57,10 +66,14 @@ POINT MenuPoint(HWND edit, LPARAM at)
 }
 }  // namespace
 
-// A memo still filling in is hidden and has no menu.
+// A memo still filling in is hidden and has no menu. The scroll bar keeps
+// its own.
 LRESULT CNotepadWnd::OnContextMenu(HWND hWnd, LPARAM at)
 {
     if (IsFilling()) return 0;
+    if (at != -1 && !IsInClientArea(hWnd, at)) {
+        return DefControlProc(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), at);
+    }
     if (GetFocus() != hWnd) SetFocus(hWnd);
     ScopedMenu menu;
     if (!menu.get()) return 0;
