@@ -52,6 +52,8 @@ private:
     LRESULT OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested);
     void ApplyDpi(int dpi);
     HWND AddControl(HWND hWnd, int index);
+    // The search and its hits (searchhits.cpp)
+    static const UINT_PTR kStepTimer = 1;
     void StartSearch();
     void StartStepping();
     void OnStepTimer();
