@@ -152,6 +152,28 @@ TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
     ASSERT_EQ(0u, app.EndFromTray());
 }
 
+// A memo long enough to go into the editor piece by piece has its hit
+// selected once it is all in.
+TEST(Search, AHitInAMemoThatFillsInPiecesIsSelectedOnceItIsIn)
+{
+    MemoApp app;
+    CreateDirectoryA(app.PathOf("memo").c_str(), nullptr);
+    const std::string text = "long memo\r\n" + Lines(2, 599, "a line of a long memo, number ") + "the needle\r\n" +
+                             Lines(601, 700, "a line of a long memo, number ");
+    app.WriteFile("memo\\long memo.txt", text);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(OpenSearch(app));
+    HWND search = SearchWindow(app);
+    ASSERT_TRUE(Search(search, L"needle"));
+    ASSERT_EQ(1u, Rows(search).size()) << Status(search);
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(app.WaitUntilShown(text));
+    EXPECT_TRUE(WaitUntil([&] { return SelectedText(app) == "needle"; }, 5000)) << SelectedText(app);
+    const LRESULT firstLine = SendMessageA(app.Editor(), EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_TRUE(firstLine > 500 && firstLine <= 599) << "line 600 scrolled into view: " << firstLine;
+    ASSERT_EQ(0u, app.EndFromTray());
+}
+
 // Full-width letters by half-width typing, a UTF-8 memo by a character
 // Shift-JIS lacks, and the memo shown as the editor shows it, unsaved words
 // and all, opened in place.
