@@ -113,7 +113,7 @@ private:
     LRESULT OnActivateApp(HWND hWnd, BOOL active);
     LRESULT OnMemoFilled();
     void CloseSearchWnd(HWND hWnd);
-    bool SelectFirstHit();
+    void SelectFirstHit();
     void FindNextHit(bool back);
 
     // Commands (commands.cpp)

@@ -6,12 +6,24 @@
 #include "memo/searchfold.h"
 #include "memo/searchwnd.h"
 
+#include <new>
+
 // The search window and the hits it opens.
 
 namespace {
 bool IsShownMemo(const std::string& name)
 {
     return lstrcmpiA(name.c_str(), g_config->PrevFile) == 0;
+}
+
+// None when there is no memory to look for them.
+std::vector<TextSpan> PlacesOf(const std::u16string& shown, const SearchQuery& query)
+{
+    try {
+        return FindWords(shown, query);
+    } catch (const std::bad_alloc&) {
+        return std::vector<TextSpan>();
+    }
 }
 }  // namespace
 
@@ -54,7 +66,7 @@ LRESULT CMainWnd::OnActivateApp(HWND hWnd, BOOL active)
         m_pSearch->Hide();
         OnActivate(hWnd, WA_INACTIVE);
     }
-    return DefWindowProcA(hWnd, WM_ACTIVATEAPP, static_cast<WPARAM>(active), 0);
+    return 0;
 }
 
 // The memo window is active again first, so that the hide does not hand
@@ -114,14 +126,12 @@ LRESULT CMainWnd::OnMemoFilled()
 }
 
 // The first place of the last search in the editor's text, selected and
-// scrolled into view. False when there is none.
-bool CMainWnd::SelectFirstHit()
+// scrolled into view.
+void CMainWnd::SelectFirstHit()
 {
     const std::u16string shown = m_pNotepad->ShownCharacters();
-    const std::vector<TextSpan> spans = FindWords(shown, m_pSearch->LastQuery());
-    if (spans.empty()) return false;
-    m_pNotepad->SelectCharacters(shown, spans.front().start, spans.front().end);
-    return true;
+    const std::vector<TextSpan> spans = PlacesOf(shown, m_pSearch->LastQuery());
+    if (!spans.empty()) m_pNotepad->SelectCharacters(shown, spans.front().start, spans.front().end);
 }
 
 // F3 and Shift+F3: from the selection to the next or the previous place of
@@ -135,7 +145,7 @@ void CMainWnd::FindNextHit(bool back)
         return;
     }
     const std::u16string shown = m_pNotepad->ShownCharacters();
-    const std::vector<TextSpan> spans = FindWords(shown, m_pSearch->LastQuery());
+    const std::vector<TextSpan> spans = PlacesOf(shown, m_pSearch->LastQuery());
     if (spans.empty()) {
         MessageBeep(MB_OK);
         return;

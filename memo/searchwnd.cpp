@@ -91,8 +91,10 @@ LRESULT CSearchWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
         OnStepTimer();
         return 0;
     case WM_DESTROY:
+        // Gone with the memo window at the end: nothing may reach it after.
         KillTimer(hWnd, kStepTimer);
         m_bStepping = false;
+        m_hWnd = m_hField = m_hKanaBox = m_hList = m_hStatus = m_hFocusBack = nullptr;
         return 0;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
@@ -107,9 +109,11 @@ bool CSearchWnd::Create(HWND owner, int dpi)
     m_nDpi = dpi;
     const RECT outer =
         OuterRectForDpi(ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi), kStyle, kExStyle, dpi);
-    // BaseWndProc sets m_hWnd as the window is made.
-    CreateWindowExA(kExStyle, SEARCH_WINDOW_CLASS, kTitle, kStyle, 0, 0, outer.right - outer.left,
-                    outer.bottom - outer.top, owner, nullptr, hInstance, this);
+    // WM_CREATE sets m_hWnd as the window is made, before its controls.
+    if (!CreateWindowExA(kExStyle, SEARCH_WINDOW_CLASS, kTitle, kStyle, 0, 0, outer.right - outer.left,
+                         outer.bottom - outer.top, owner, nullptr, hInstance, this)) {
+        m_hWnd = nullptr;
+    }
     return m_hWnd != nullptr;
 }
 

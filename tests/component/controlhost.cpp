@@ -96,3 +96,18 @@ bool NearColour(COLORREF a, COLORREF b)
     return abs(GetRValue(a) - GetRValue(b)) <= 2 && abs(GetGValue(a) - GetGValue(b)) <= 2 &&
            abs(GetBValue(a) - GetBValue(b)) <= 2;
 }
+
+RECT RectIn(HWND parent, HWND child)
+{
+    RECT rc = {};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+LONG FontHeightOf(HWND hWnd)
+{
+    LOGFONTA lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    return font && GetObjectA(font, sizeof(lf), &lf) ? lf.lfHeight : 0;
+}

@@ -34,6 +34,10 @@ private:
     std::vector<LPARAM> m_settingDone;
 };
 
+// A child's rectangle in its parent's client area.
+RECT RectIn(HWND parent, HWND child);
+// The height of the font a control was given (WM_SETFONT), 0 for none.
+LONG FontHeightOf(HWND hWnd);
 // The colour of a window's pixel as the screen shows it.
 COLORREF PixelOf(HWND hWnd, int x, int y);
 // True when the two colours differ by at most 2 in each channel.

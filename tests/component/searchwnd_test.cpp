@@ -26,21 +26,6 @@ std::string MakeTempFolder()
     return name;
 }
 
-RECT RectIn(HWND parent, HWND child)
-{
-    RECT rc = {};
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-LONG FontHeightOf(HWND hWnd)
-{
-    LOGFONTA lf = {};
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
-    return font && GetObjectA(font, sizeof(lf), &lf) ? lf.lfHeight : 0;
-}
-
 // Opened from a memo window at 144 DPI, or dragged onto such a monitor
 // (Wine sends no WM_DPICHANGED: the test does), every control takes its
 // place and the font for that DPI; the window takes the suggested

@@ -519,21 +519,6 @@ TEST_F(SettingWindow, RefusesDeactivationOnlyWhileShown)
     EXPECT_NE(0, SendMessageA(hWnd, WM_NCACTIVATE, FALSE, 0));
 }
 
-RECT RectIn(HWND parent, HWND child)
-{
-    RECT rc = {};
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-LONG FontHeightOf(HWND hWnd)
-{
-    LOGFONTA lf = {};
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
-    return font && GetObjectA(font, sizeof(lf), &lf) ? lf.lfHeight : 0;
-}
-
 // Dragged onto a monitor of another scaling (Wine sends no WM_DPICHANGED:
 // the test does), the window takes the suggested rectangle, and every
 // control its place and the font for the new DPI.
