@@ -12,6 +12,9 @@ namespace {
 // FAT keeps write times to 2 seconds: a file written again within 2 seconds
 // of its read may show the same time and size as the text that was read.
 const uint64_t kWriteTimeGrain = 2 * 10000000ull;
+// FILE_ATTRIBUTE_OFFLINE, and the recall attributes of Windows 10's
+// online-only files, which XP's headers lack.
+const DWORD kRemoteData = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;
 const char16_t kLoneLeadByte = 0xFFFD;
 
 uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
@@ -164,6 +167,7 @@ void CMemoSearch::ListEntry(const WIN32_FIND_DATAA& entry)
     memo.listing = m_nListing;
     memo.listedSize = Join(entry.nFileSizeHigh, entry.nFileSizeLow);
     memo.listedTime = Join(entry.ftLastWriteTime);
+    memo.remote = (entry.dwFileAttributes & kRemoteData) != 0;
     m_listed.push_back(index);
 }
 
@@ -203,17 +207,24 @@ bool CMemoSearch::NeedsReading(const Memo& memo) const
 bool CMemoSearch::ReadBytes(const Memo& memo, std::string& bytes) const
 {
     bytes.clear();
+    // A file whose bytes are elsewhere (a sync tool's online-only file, an
+    // archived one) would be fetched by the read, memo after memo, while the
+    // window waits: it is searched once it is on this computer.
+    if (memo.remote) return false;
     const std::string path = m_folder + memo.file;
     HANDLE hFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) return false;
-    bytes.resize(static_cast<size_t>(std::min<uint64_t>(memo.listedSize, kMostBytesOfMemo)));
+    // One byte more than is taken tells a file that grew since the listing
+    // (or goes on past the cap): it is then cut after a whole character.
+    const size_t taken = static_cast<size_t>(std::min<uint64_t>(memo.listedSize, kMostBytesOfMemo));
+    bytes.resize(taken + 1);
     DWORD read = 0;
-    const bool ok = bytes.empty() || ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    const bool ok = ReadFile(hFile, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(hFile);
     if (!ok) return false;
-    bytes.resize(read);
-    if (memo.listedSize > read) bytes.resize(CutAtWholeCharacter(bytes.data(), bytes.size()));
+    bytes.resize(std::min<size_t>(read, taken));
+    if (read > taken) bytes.resize(CutAtWholeCharacter(bytes.data(), bytes.size()));
     return true;
 }
 

@@ -65,6 +65,7 @@ private:
         uint64_t readSize = 0, readTime = 0;      // as read last
         uint64_t readAt = 0;     // when it was read (a FILETIME); 0: never
         unsigned listing = 0;    // the last listing that found it
+        bool remote = false;     // its bytes are not on this computer (kRemoteData)
         std::string folded;      // its text, folded
         bool isHit = false;      // listed among the hits of the search under way
         bool hasBytes = false;   // its file's bytes are kept, for its line

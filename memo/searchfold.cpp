@@ -98,14 +98,14 @@ char32_t ComposeKatakana(char32_t base, bool semiVoiced)
 }
 
 // The kana `base` (already folded) with a voiced mark, as its own folded
-// form, or 0 where it takes none. A hiragana takes one only where the
-// voiced hiragana exists, so that the result folds to itself.
+// form, or 0 where it takes none. A voiced kana that has no hiragana (ヷ)
+// stays katakana, as it folds on its own, so that the result folds to itself.
 char32_t Compose(char32_t base, bool semiVoiced)
 {
     if (IsSwitchableKatakana(base)) return ComposeKatakana(base, semiVoiced);
     if (!IsSwitchableHiragana(base)) return 0;
     const char32_t voiced = ComposeKatakana(base + 0x60, semiVoiced);
-    return IsSwitchableKatakana(voiced) ? voiced - 0x60 : 0;
+    return IsSwitchableKatakana(voiced) ? voiced - 0x60 : voiced;
 }
 
 bool IsVoicedMark(char32_t c) { return c == 0xFF9E || c == 0x3099; }

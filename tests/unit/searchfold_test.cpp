@@ -75,6 +75,8 @@ TEST(SearchFold, KanaSwitchMakesHiraganaAndKatakanaOne)
     EXPECT_TRUE(Finds(u"ひらがな", u"ヒラガナ"));
     EXPECT_FALSE(Finds(u"ひらがな", u"ヒラガナ", false));
     EXPECT_TRUE(Finds(u"ﾜﾞ", u"\u30F7", false));
+    EXPECT_TRUE(Finds(u"ﾜﾞ", u"\u30F7"));
+    EXPECT_TRUE(Finds(u"\u30F7", u"ﾜﾞ"));
 }
 
 TEST(SearchFold, BlanksSplitWordsThatMustAllAppear)
