@@ -30,10 +30,10 @@ LRESULT CMainWnd::OnActivate(HWND hWnd, WORD state)
     return 0;
 }
 
-// A pinned window keeps its active caption while the settings window is not
-// in front of it.
+// A pinned window keeps its active caption while neither the settings window
+// nor the search window is in front of it.
 LRESULT CMainWnd::OnNcActivate(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
-    if (m_bPinned && !IsWindowVisible(m_pSetting->m_hWnd)) return FALSE;
+    if (m_bPinned && !IsWindowVisible(m_pSetting->m_hWnd) && !m_bSearchOpen) return FALSE;
     return DefWindowProcA(hWnd, WM_NCACTIVATE, wParam, lParam);
 }

@@ -76,6 +76,9 @@ bool CMainWnd::RefuseBehindMessageBox(WORD id, WORD code)
     switch (id) {
     case IDC_NEWMEMO:
     case IDC_DELETEMEMO:
+    case ID_SEARCH:
+    case ID_FINDNEXT:
+    case ID_FINDPREV:
         return true;
     case IDC_FILELIST:
         if (code != CBN_SELCHANGE) return false;
@@ -131,18 +134,25 @@ void CMainWnd::DeleteCurrentMemo()
 // another one is.
 void CMainWnd::SwitchToSelectedMemo()
 {
-    if (!m_pNotepad->SaveMemo()) {
-        m_pFileList->Refresh();
-        return;
-    }
+    if (!LeaveShownMemo()) return;
     HWND list = m_pFileList->m_hWnd;
     char file[kPathSize];
     int length = GetWindowTextLengthA(list);
     if (length >= kPathSize) return;
     GetWindowTextA(list, file, sizeof(file));
     if (!IsMemoFileName(file)) return;
-    std::string name = MemoNameOfFile(file);
+    ShowChosenMemo(MemoNameOfFile(file));
+}
 
+bool CMainWnd::LeaveShownMemo()
+{
+    if (m_pNotepad->SaveMemo()) return true;
+    m_pFileList->Refresh();
+    return false;
+}
+
+void CMainWnd::ShowChosenMemo(const std::string& name)
+{
     m_pNotepad->LoadMemo(false, name.c_str());
     // The Startup box and the mark describe the memo now shown: none when the
     // chosen one could not be read.

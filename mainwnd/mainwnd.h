@@ -122,6 +122,10 @@ private:
     void NewMemo();
     void DeleteCurrentMemo();
     void SwitchToSelectedMemo();
+    // Saves the memo shown before another is shown; false, and the list back
+    // to what the editor holds, where it could not be saved.
+    bool LeaveShownMemo();
+    void ShowChosenMemo(const std::string& name);
     void OnPinClicked(HWND hWnd);
     bool OnStripKey(WORD id);
     void ToggleCheckBox(HWND box, WORD id);

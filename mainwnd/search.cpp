@@ -2,6 +2,7 @@
 #include "app/globals.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/filelist.h"
+#include "memo/memofiles.h"
 #include "memo/notepadwnd.h"
 #include "memo/searchfold.h"
 #include "memo/searchwnd.h"
@@ -11,9 +12,9 @@
 // The search window and the hits it opens.
 
 namespace {
-bool IsShownMemo(const std::string& name)
+bool IsShownMemo(const CNotepadWnd& notepad, const std::string& name)
 {
-    return lstrcmpiA(name.c_str(), g_config->PrevFile) == 0;
+    return FoldMemoName(name) == FoldMemoName(notepad.FileMemo());
 }
 
 // None when there is no memory to look for them.
@@ -39,7 +40,10 @@ bool CMainWnd::CreateSearchWnd()
 // filling's own text is, so the window opens all the same.
 void CMainWnd::ShowSearchWnd()
 {
-    if (!CreateSearchWnd()) return;
+    if (m_bHiding || g_nMessageBoxes > 0 || !CreateSearchWnd()) return;
+    // A change made elsewhere is taken in first, so that the memo shown is
+    // searched as its file is now, or as a text of its own.
+    m_pNotepad->LookElsewhere();
     m_bSearchOpen = TRUE;
     RECT rc;
     GetClientRect(m_hWnd, &rc);
@@ -92,17 +96,16 @@ LRESULT CMainWnd::OnSearchOpen(HWND hWnd, const SearchHit* hit)
         return 0;
     }
     const std::string name = hit->name;
-    if (!IsShownMemo(name)) {
-        if (!m_pNotepad->SaveMemo()) {
-            m_pFileList->Refresh();
+    if (!IsShownMemo(*m_pNotepad, name)) {
+        if (!LeaveShownMemo()) {
+            // The user went on in another program while the save asked.
+            if (!m_bSearchOpen) TakeBackActivation(hWnd);
             return 0;
         }
-        m_pNotepad->LoadMemo(false, name.c_str());
-        SyncStartupLink(g_config->PrevFile);
-        UpdateStartupBox();
+        ShowChosenMemo(name);
         m_pFileList->Refresh();
         m_pFileList->SelectPrevFile();
-        if (!IsShownMemo(name)) {
+        if (!IsShownMemo(*m_pNotepad, name)) {
             m_pSearch->SearchAgain();
             return 0;
         }
@@ -119,7 +122,7 @@ LRESULT CMainWnd::OnSearchOpen(HWND hWnd, const SearchHit* hit)
 LRESULT CMainWnd::OnMemoFilled()
 {
     if (m_selectWhenFilled.empty()) return 0;
-    const bool opened = IsShownMemo(m_selectWhenFilled);
+    const bool opened = IsShownMemo(*m_pNotepad, m_selectWhenFilled);
     m_selectWhenFilled.clear();
     if (opened) SelectFirstHit();
     return 0;

@@ -99,7 +99,7 @@ DWORD CMemoStore::Store(const char* text, DWORD length, bool edited, std::string
                         bool& linkDropped)
 {
     const bool detached = m_shown.IsDetached();
-    const std::string current = detached ? std::string(kNoMemoName) : g_config->PrevFile;
+    const std::string current = FileMemo();
     const MemoEncoding encoding = SaveEncoding();
     if (detached && IsMarkedStartup()) {
         MarkStartup(false);
@@ -304,7 +304,7 @@ DWORD CMemoStore::WriteJournal(const char* text, DWORD length, const wchar_t* wi
 {
     JournalRecord record;
     // A detached text is restored as a memo of its own, like a new one.
-    record.memo = m_shown.IsDetached() ? kNoMemoName : g_config->PrevFile;
+    record.memo = FileMemo();
     if (m_shown.Knows(record.memo)) record.base = m_shown.Stamp();
     record.writtenAt = Now();
     record.text.assign(text, length);
@@ -391,4 +391,9 @@ Elsewhere CMemoStore::Look()
     const Elsewhere found = m_shown.Compare(now, read ? bytes.data() : nullptr, bytes.size());
     if (found == Elsewhere::Touched || (read && found == Elsewhere::Same)) m_shown.TakeTouch(now, Now());
     return found;
+}
+
+std::string CMemoStore::FileMemo() const
+{
+    return m_shown.IsDetached() ? std::string(kNoMemoName) : std::string(g_config->PrevFile);
 }

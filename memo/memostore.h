@@ -78,6 +78,9 @@ public:
     void MarkGone() { m_shown.MarkGone(); }
     // The memo a detached text was taken from; empty when none was.
     const std::string& DetachedFrom() const { return m_shown.DetachedFrom(); }
+    // The memo whose file the editor's text belongs to: PrevFile, or "null"
+    // for a text detached from it.
+    std::string FileMemo() const;
     // The editor holds no memo's text any more.
     void Forget() { m_shown.Forget(); }
     // The encoding the current memo's file was read in.

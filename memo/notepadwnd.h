@@ -82,6 +82,9 @@ public:
     // UTF-16; also while a long memo still fills in. Empty when there is
     // no memory for it.
     std::u16string ShownCharacters() const;
+    // The memo whose file the text belongs to: PrevFile, or "null" for a
+    // text never stored or one detached from a file changed elsewhere.
+    std::string FileMemo() const { return m_store.FileMemo(); }
     // The selection, and a new one scrolled into view, in UTF-16 units of
     // `shown` (ShownCharacters()).
     void GetSelectedCharacters(const std::u16string& shown, size_t& start, size_t& end) const;

@@ -1,5 +1,6 @@
 #include "memo/searchwnd.h"
 
+#include <algorithm>
 #include <new>
 
 #include "app/bounded.h"
@@ -66,7 +67,7 @@ void CSearchWnd::StartSearch()
     const bool kanaAsOne = SendMessageA(m_hKanaBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     try {
         const SearchQuery query = ParseSearchQuery(WindowCharacters(m_hField), kanaAsOne);
-        m_search.Start(query, g_config->PrevFile, m_pNotepad ? m_pNotepad->ShownCharacters() : std::u16string());
+        m_search.Start(query, m_pNotepad ? m_pNotepad->FileMemo() : std::string(g_config->PrevFile), m_pNotepad ? m_pNotepad->ShownCharacters() : std::u16string());
         m_bSearching = !query.words.empty();
     } catch (const std::bad_alloc&) {
         m_bSearching = false;
@@ -144,18 +145,31 @@ void CSearchWnd::ShowHits()
 
 // The memo window opens the hit, and hides this window once it is shown;
 // the hit is a copy, since what the memo window does may come back here.
+// The hit chosen is the one the user saw, should the search still under way
+// list the hits anew; gone from them, it opens nothing. This window takes
+// no input while the memo window saves and opens, whose questions may come.
 void CSearchWnd::OpenSelected()
 {
-    FinishSearch();
-    LRESULT row = SendMessageW(m_hList, LB_GETCURSEL, 0, 0);
-    if (row == LB_ERR) row = 0;
-    if (row < 0 || static_cast<size_t>(row) >= m_hits.size()) {
-        MessageBeep(MB_OK);
-        return;
-    }
     try {
-        const SearchHit hit = m_hits[static_cast<size_t>(row)];
-        SendMessageA(m_hMainWnd, WM_SEARCHOPEN, 0, reinterpret_cast<LPARAM>(&hit));
+        const LRESULT row = SendMessageW(m_hList, LB_GETCURSEL, 0, 0);
+        const bool chosen = row >= 0 && static_cast<size_t>(row) < m_hits.size();
+        if (row != LB_ERR && !chosen) {
+            MessageBeep(MB_OK);  // the row that counts the hits not listed
+            return;
+        }
+        const std::string name = chosen ? m_hits[static_cast<size_t>(row)].name : std::string();
+        FinishSearch();
+        auto hit = m_hits.begin();
+        if (chosen) hit = std::find_if(m_hits.begin(), m_hits.end(), [&](const SearchHit& h) { return h.name == name; });
+        if (hit == m_hits.end()) {
+            MessageBeep(MB_OK);
+            return;
+        }
+        const SearchHit copy = *hit;
+        EnableWindow(m_hWnd, FALSE);
+        SendMessageA(m_hMainWnd, WM_SEARCHOPEN, 0, reinterpret_cast<LPARAM>(&copy));
+        EnableWindow(m_hWnd, TRUE);
+        if (IsWindowVisible(m_hWnd) && GetActiveWindow() == m_hWnd) SetFocus(m_hList);
     } catch (const std::bad_alloc&) {
         MessageBeep(MB_OK);
     }

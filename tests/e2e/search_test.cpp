@@ -241,7 +241,19 @@ TEST(Search, AMemoRewrittenElsewhereIsFoundByItsNewWordOnly)
     DoubleClickRow(search, 0);
     EXPECT_TRUE(app.WaitUntilShown("rewritten\r\nthe newword now, longer\r\n")) << "a double-click opens the hit";
     EXPECT_EQ("newword", SelectedText(app));
-    ASSERT_EQ(0u, app.EndFromTray());
+
+    // Edited here and rewritten elsewhere: the file is searched as it is
+    // now, and the text typed here as a memo of its own, not under its name.
+    app.TypeText("typedword");
+    app.WriteFile("memo\\rewritten.txt", "rewritten\r\nthe thirdword now\r\n");
+    ASSERT_TRUE(OpenSearch(app));
+    ASSERT_TRUE(Search(search, L"thirdword"));
+    ASSERT_EQ(1u, Rows(search).size()) << Status(search);
+    EXPECT_TRUE(HasTitleAndLine(Rows(search)[0], "rewritten", "the thirdword now")) << Rows(search)[0];
+    ASSERT_TRUE(Search(search, L"typedword"));
+    ASSERT_EQ(1u, Rows(search).size()) << Status(search);
+    EXPECT_NE(0u, Rows(search)[0].rfind("rewritten", 0)) << Rows(search)[0];
+    app.Kill();
 }
 
 // The memo window stays up behind the search window; Esc gives the editor

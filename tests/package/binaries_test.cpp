@@ -167,7 +167,7 @@ const std::map<std::string, std::set<std::string>> kXpSp3Imports = {
       "GetStartupInfoA", "GetSystemDirectoryA", "GetSystemTimeAsFileTime", "GetTempPathA", "GetTickCount",
       "GetVersionExA", "GlobalAlloc", "GlobalFree", "GlobalLock", "GlobalUnlock", "InitializeCriticalSection",
       "IsDBCSLeadByte", "IsDBCSLeadByteEx", "LeaveCriticalSection", "LoadLibraryA", "LoadLibraryW", "LoadResource",
-      "LocalFree", "LockResource", "lstrcmpA", "lstrcmpiA", "lstrlenA", "MoveFileA", "MoveFileExA", "MulDiv",
+      "LocalFree", "LockResource", "lstrcmpA", "lstrlenA", "MoveFileA", "MoveFileExA", "MulDiv",
       "MultiByteToWideChar", "ReadFile", "ReleaseSemaphore", "SetCurrentDirectoryA", "SetLastError",
       "SetUnhandledExceptionFilter", "SizeofResource", "Sleep", "TlsAlloc", "TlsFree", "TlsGetValue", "TlsSetValue",
       "VirtualProtect", "VirtualQuery", "WaitForSingleObject", "WideCharToMultiByte", "WriteFile",
