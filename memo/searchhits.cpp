@@ -67,7 +67,8 @@ void CSearchWnd::StartSearch()
     const bool kanaAsOne = SendMessageA(m_hKanaBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     try {
         const SearchQuery query = ParseSearchQuery(WindowCharacters(m_hField), kanaAsOne);
-        m_search.Start(query, m_pNotepad ? m_pNotepad->FileMemo() : std::string(g_config->PrevFile), m_pNotepad ? m_pNotepad->ShownCharacters() : std::u16string());
+        const std::string shownName = m_pNotepad ? m_pNotepad->FileMemo() : std::string(g_config->PrevFile);
+        m_search.Start(query, shownName, m_pNotepad ? m_pNotepad->ShownCharacters() : std::u16string());
         m_bSearching = !query.words.empty();
     } catch (const std::bad_alloc&) {
         m_bSearching = false;
@@ -160,7 +161,8 @@ void CSearchWnd::OpenSelected()
         const std::string name = chosen ? m_hits[static_cast<size_t>(row)].name : std::string();
         FinishSearch();
         auto hit = m_hits.begin();
-        if (chosen) hit = std::find_if(m_hits.begin(), m_hits.end(), [&](const SearchHit& h) { return h.name == name; });
+        if (chosen)
+            hit = std::find_if(m_hits.begin(), m_hits.end(), [&](const SearchHit& h) { return h.name == name; });
         if (hit == m_hits.end()) {
             MessageBeep(MB_OK);
             return;
