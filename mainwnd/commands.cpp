@@ -153,6 +153,8 @@ bool CMainWnd::LeaveShownMemo()
 
 void CMainWnd::ShowChosenMemo(const std::string& name)
 {
+    // A hit waiting for a memo to fill in is no hit in the memo chosen now.
+    m_selectWhenFilled.clear();
     m_pNotepad->LoadMemo(false, name.c_str());
     // The Startup box and the mark describe the memo now shown: none when the
     // chosen one could not be read.

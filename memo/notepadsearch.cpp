@@ -6,18 +6,25 @@
 
 // The editor's text and selection in UTF-16, for the search.
 
-namespace {
 // Positions in an ANSI edit control of a double-byte code page count bytes
-// on Windows, but UTF-16 units under Wine. The text's length in the
-// control's own units (the last line's start plus its length) tells which
-// this control counts, without touching the selection or the view.
-bool EditCountsBytes(HWND edit, const std::u16string& shown)
+// on Windows, but UTF-16 units under Wine: the last line's start plus its
+// length is the text's length in the control's own units.
+LRESULT EditLength(HWND edit)
 {
     const LRESULT lines = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
     const LRESULT lastStart = SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(lines > 0 ? lines - 1 : 0), 0);
     const LRESULT lastLength = SendMessageA(edit, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
-    if (lastStart < 0 || lastLength < 0) return false;
-    return static_cast<size_t>(lastStart + lastLength) != shown.size();
+    if (lastStart < 0 || lastLength < 0) return -1;
+    return lastStart + lastLength;
+}
+
+namespace {
+// Which units this control counts, told without touching the selection or
+// the view.
+bool EditCountsBytes(HWND edit, const std::u16string& shown)
+{
+    const LRESULT length = EditLength(edit);
+    return length >= 0 && static_cast<size_t>(length) != shown.size();
 }
 
 const WCHAR* Units(const std::u16string& text)

@@ -159,3 +159,7 @@ private:
     bool m_bEnding = false;          // the save is the last one of this run
     bool m_bJournaledAtEnd = false;  // that save failed, and the text went into the journal
 };
+
+// The length of an edit control's text in the control's own units
+// (notepadsearch.cpp); -1 when it cannot be told.
+LRESULT EditLength(HWND edit);
