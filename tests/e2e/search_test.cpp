@@ -271,7 +271,11 @@ TEST(Search, EscGivesTheEditorBackAndAnotherProgramHidesBoth)
     EXPECT_FALSE(app.FileExists("memo\\kept memo.txt")) << "and saves nothing";
     PressKeys({VK_CONTROL, 'A'});
     PressKeys({VK_CONTROL, 'N'});
-    EXPECT_EQ("kept memo\r\nedited", app.EditorText()) << "Ctrl+N is no new memo here";
+    PressKeys({VK_CONTROL, 'D'});
+    // A key typed after them reaching the field says they were all handled.
+    PressKeys({'Q'});
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(search, kField), WM_GETTEXTLENGTH, 0, 0) > 0; }, 5000));
+    EXPECT_EQ("kept memo\r\nedited", app.EditorText()) << "Ctrl+N is no new memo here, nor Ctrl+D a delete";
     EXPECT_EQ(SelectionEnd(app), SelectionStart(app)) << "nor Ctrl+A a selection in the editor";
 
     PressKeys({VK_ESCAPE});
