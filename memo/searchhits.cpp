@@ -64,6 +64,7 @@ bool AnythingWaiting()
 // is searched as the editor shows it now.
 void CSearchWnd::StartSearch()
 {
+    m_bOpenWhenDone = false;  // what was typed since is what Enter is to open
     const bool kanaAsOne = SendMessageA(m_hKanaBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
     try {
         const SearchQuery query = ParseSearchQuery(WindowCharacters(m_hField), kanaAsOne);
@@ -103,18 +104,9 @@ void CSearchWnd::OnStepTimer()
     if (!m_bSearching) return;
     m_bSearching = false;
     ShowHits();
-}
-
-// Enter right after typing opens a hit of what was typed.
-void CSearchWnd::FinishSearch()
-{
-    if (!m_bSearching) return;
-    while (!m_search.Step(kSliceMs * 4)) {
-    }
-    KillTimer(m_hWnd, kStepTimer);
-    m_bStepping = false;
-    m_bSearching = false;
-    ShowHits();
+    if (!m_bOpenWhenDone) return;
+    m_bOpenWhenDone = false;
+    OpenHit(m_bOpenChosen, m_openName);
 }
 
 void CSearchWnd::ShowHits()
@@ -144,22 +136,39 @@ void CSearchWnd::ShowHits()
     SetWindowTextA(m_hStatus, status);
 }
 
-// The memo window opens the hit, and hides this window once it is shown;
-// the hit is a copy, since what the memo window does may come back here.
-// The hit chosen is the one the user saw, should the search still under way
-// list the hits anew; gone from them, it opens nothing. This window takes
-// no input while the memo window saves and opens, whose questions may come.
+// Enter right after typing opens a hit of what was typed: once the search
+// under way is done, which goes on in its steps meanwhile. The hit chosen is
+// the one the user saw, should that search list the hits anew.
 void CSearchWnd::OpenSelected()
 {
+    const LRESULT row = SendMessageW(m_hList, LB_GETCURSEL, 0, 0);
+    const bool chosen = row >= 0 && static_cast<size_t>(row) < m_hits.size();
+    if (row != LB_ERR && !chosen) {
+        MessageBeep(MB_OK);  // the row that counts the hits not listed
+        return;
+    }
     try {
-        const LRESULT row = SendMessageW(m_hList, LB_GETCURSEL, 0, 0);
-        const bool chosen = row >= 0 && static_cast<size_t>(row) < m_hits.size();
-        if (row != LB_ERR && !chosen) {
-            MessageBeep(MB_OK);  // the row that counts the hits not listed
+        const std::string name = chosen ? m_hits[static_cast<size_t>(row)].name : std::string();
+        if (!m_bSearching) {
+            OpenHit(chosen, name);
             return;
         }
-        const std::string name = chosen ? m_hits[static_cast<size_t>(row)].name : std::string();
-        FinishSearch();
+        m_openName = name;
+        m_bOpenChosen = chosen;
+        m_bOpenWhenDone = true;
+        StartStepping();
+    } catch (const std::bad_alloc&) {
+        MessageBeep(MB_OK);
+    }
+}
+
+// The memo window opens the hit, and hides this window once it is shown;
+// the hit is a copy, since what the memo window does may come back here.
+// Gone from the hits, it opens nothing. This window takes no input while the
+// memo window saves and opens, whose questions may come.
+void CSearchWnd::OpenHit(bool chosen, const std::string& name)
+{
+    try {
         auto hit = m_hits.begin();
         if (chosen)
             hit = std::find_if(m_hits.begin(), m_hits.end(), [&](const SearchHit& h) { return h.name == name; });

@@ -196,6 +196,7 @@ void CSearchWnd::Open(const RECT& over, int dpi)
 
 void CSearchWnd::Hide()
 {
+    m_bOpenWhenDone = false;
     if (m_hWnd) ShowWindow(m_hWnd, SW_HIDE);
 }
 

@@ -57,9 +57,10 @@ private:
     void StartSearch();
     void StartStepping();
     void OnStepTimer();
-    void FinishSearch();
     void ShowHits();
     void OpenSelected();
+    // Opens the hit of memo `name`, or the first one where none was chosen.
+    void OpenHit(bool chosen, const std::string& name);
     void Close();
 
     CMemoSearch m_search;
@@ -74,4 +75,7 @@ private:
     int m_nDpi = 96;
     bool m_bStepping = false;     // the step timer runs
     bool m_bSearching = false;    // a search with words is under way: the list follows when it ends
+    bool m_bOpenWhenDone = false; // Enter came during that search: OpenHit once it ends
+    bool m_bOpenChosen = false;   // for OpenHit: a hit was chosen, that of m_openName
+    std::string m_openName;
 };

@@ -137,6 +137,11 @@ TEST(Search, EnterOpensTheMemoOfAWordOnLine20WithTheWordSelected)
     ASSERT_EQ(1u, rows.size()) << Status(search);
     EXPECT_TRUE(HasTitleAndLine(rows[0], "memo 17", "日本語のあとに zebracorn です")) << rows[0];
 
+    // Enter at once after typing opens a hit of what was typed, not one of
+    // the list still showing the search before.
+    ASSERT_TRUE(Search(search, L"行"));
+    ASSERT_LT(1u, Rows(search).size());
+    SendMessageW(GetDlgItem(search, kField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ZebraCorn"));
     PressKeys({VK_RETURN});
     ASSERT_TRUE(app.WaitUntilShown(target));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }, 5000)) << "the search window goes";
