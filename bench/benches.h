@@ -7,12 +7,15 @@
 #include "bench/measure.h"
 
 // The floor window (floor_window.cpp) runs in a second copy of the benchmark
-// program, started with kFloorArgument (and "plain" for one not layered).
+// program, started with kFloorArgument and the kind's name: "plain" for one
+// not layered, "controls" for one with the memo window's controls.
 extern const char kFloorArgument[];
-int RunFloorWindow(bool layered);
+enum class FloorKind { Layered, Plain, Controls };
+FloorKind FloorKindNamed(const char* argument);  // null or unknown: Layered
+int RunFloorWindow(FloorKind kind);
 class FloorWindow {
 public:
-    explicit FloorWindow(bool layered = true);  // starts it and waits for its (hidden) window
+    explicit FloorWindow(FloorKind kind = FloorKind::Layered);  // starts it and waits for its (hidden) window
     ~FloorWindow();  // ends it
     HWND Window() const { return m_hWnd; }
 

@@ -2,21 +2,31 @@
 // process that does nothing for a key, and for a show request only what
 // any pop-up must do: show, paint, come to the top at the cursor and click
 // into its edit box. Captioned and layered like the memo window; the plain
-// one is not layered, to tell what the layered composition costs.
+// one is not layered, to tell what the layered composition costs. The one
+// with controls has the memo window's: its editor, four hidden buttons, the
+// list, three check boxes and a tip, where the memo window has them, and
+// nothing behind them: what a window made of these controls pays.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstring>
 #include <string>
 
 #include "app/messages.h"
 #include "bench/benches.h"
+#include "mainwnd/layout.h"
 #include "tests/e2e/harness.h"
 
 const char kFloorArgument[] = "--floor-window";
 
 namespace {
 const char kFloorClass[] = "MossvaneBenchFloor";
-const char kPlainTitle[] = "MossvaneBenchFloor plain";
+const char* const kTitles[] = {"MossvaneBenchFloor", "MossvaneBenchFloor plain", "MossvaneBenchFloor controls"};
+const char* const kKindArguments[] = {"", " plain", " controls"};
 const BYTE kAlpha = 230;
+const int kMemoWidth = 400;
+const int kMemoHeight = 225;
 
 void PopUp(HWND hWnd)
 {
@@ -48,10 +58,48 @@ LRESULT CALLBACK FloorProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
+
+HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, const ChildBox& box, int id)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | style, box.x, box.y, box.width, box.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+void AddTool(HWND tip, HWND owner, HWND control)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>("tip");
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The memo window's children, in its order and places, with the system's font.
+void AddMemoControls(HWND hWnd)
+{
+    const MainLayout layout = ComputeMainLayout(kMemoWidth, kMemoHeight);
+    AddChild(hWnd, "EDIT", "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+             layout.edit, IDC_EDIT);
+    for (int i = 0; i < 4; ++i) AddChild(hWnd, "BUTTON", "", WS_CLIPSIBLINGS | BS_OWNERDRAW, layout.buttons[i], IDC_NEWMEMO + i);
+    HWND list = AddChild(hWnd, "COMBOBOX", nullptr, WS_VISIBLE | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL, layout.list,
+                         IDC_FILELIST);
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("memo.txt"));
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    HWND boxes[] = {AddChild(hWnd, "BUTTON", "Startup", WS_VISIBLE | BS_AUTOCHECKBOX, layout.startup, IDC_STARTUP),
+                    AddChild(hWnd, "BUTTON", "Shortcut", WS_VISIBLE | BS_AUTOCHECKBOX, layout.shortcut, IDC_SHORTCUT),
+                    AddChild(hWnd, "BUTTON", "", WS_VISIBLE | BS_AUTOCHECKBOX, layout.pin, IDC_PIN)};
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    for (HWND box : boxes) AddTool(tip, hWnd, box);
+}
 }  // namespace
 
-int RunFloorWindow(bool layered)
+int RunFloorWindow(FloorKind kind)
 {
+    const bool layered = kind != FloorKind::Plain;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = FloorProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -59,23 +107,35 @@ int RunFloorWindow(bool layered)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
     wc.lpszClassName = kFloorClass;
     if (!RegisterClassA(&wc)) return 1;
-    HWND hWnd = CreateWindowExA(layered ? WS_EX_LAYERED : 0, kFloorClass, layered ? kFloorClass : kPlainTitle,
+    HWND hWnd = CreateWindowExA(layered ? WS_EX_LAYERED : 0, kFloorClass, kTitles[static_cast<int>(kind)],
                                 WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 406, 250, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hWnd) return 1;
     if (layered) SetLayeredWindowAttributes(hWnd, 0, kAlpha, LWA_ALPHA);
-    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 400, 200, hWnd,
-                    reinterpret_cast<HMENU>(IDC_EDIT), wc.hInstance, nullptr);
+    if (kind == FloorKind::Controls) {
+        AddMemoControls(hWnd);
+    } else {
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 400, 200, hWnd,
+                        reinterpret_cast<HMENU>(IDC_EDIT), wc.hInstance, nullptr);
+    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;
 }
 
-FloorWindow::FloorWindow(bool layered)
+FloorKind FloorKindNamed(const char* argument)
+{
+    for (int kind = 1; kind < 3; ++kind) {
+        if (argument && strcmp(argument, kKindArguments[kind] + 1) == 0) return static_cast<FloorKind>(kind);
+    }
+    return FloorKind::Layered;
+}
+
+FloorWindow::FloorWindow(FloorKind kind)
 {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string commandLine = "\"" + std::string(exe) + "\" " + kFloorArgument + (layered ? "" : " plain");
-    const char* title = layered ? kFloorClass : kPlainTitle;
+    std::string commandLine = "\"" + std::string(exe) + "\" " + kFloorArgument + kKindArguments[static_cast<int>(kind)];
+    const char* title = kTitles[static_cast<int>(kind)];
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     if (CreateProcessA(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))

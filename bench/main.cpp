@@ -56,7 +56,7 @@ bool IsChosen(const char* name, int argc, char** argv)
 // runs all but split, which popup includes.
 int main(int argc, char** argv)
 {
-    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow(argc < 3);
+    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow(FloorKindNamed(argc > 2 ? argv[2] : nullptr));
     try {
         std::vector<Row> rows;
         for (const Group& group : kGroups) {

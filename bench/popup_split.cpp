@@ -1,5 +1,6 @@
 // The pop-up taken apart: the benchmark does each step of a pop-up itself,
-// on the hidden memo window and on the floor window, and times each step on
+// on the hidden memo window, on the floor window and on the floor window with
+// the memo window's controls, and times each step on
 // its own: the DPI look-up, the show, the paint of the window and of each
 // control, the top-most move, the synthetic click, and the wait until the
 // editor has the focus and the button bar is hidden. A window of another
@@ -129,10 +130,13 @@ const Row* Find(const std::vector<Row>& rows, const std::string& name)
 
 std::vector<Row> SplitPopUp(HWND memo, HWND floor)
 {
-    std::vector<Row> sides[2];
-    const HWND windows[2] = {memo, floor};
+    const FloorWindow controls(FloorKind::Controls);
+    if (!controls.Window() || !HideAndSettle(controls.Window()))
+        return {{"pop-up split: (no floor window with controls)", "", {}, ""}};
+    std::vector<Row> sides[3];
+    const HWND windows[3] = {memo, floor, controls.Window()};
     for (int round = -kWarmUpRounds; round < kRounds; ++round) {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             if (!PopUpStepByStep(windows[i], i == 0, round >= 0 ? &sides[i] : nullptr))
                 return {{Format("pop-up split: (window %d did not come up)", i), "", {}, ""}};
             if (!HideAndSettle(windows[i])) return {{Format("pop-up split: (window %d did not hide)", i), "", {}, ""}};
@@ -141,7 +145,9 @@ std::vector<Row> SplitPopUp(HWND memo, HWND floor)
     std::vector<Row> rows;
     for (Row row : sides[0]) {
         const Row* floorRow = Find(sides[1], row.name);
+        const Row* controlsRow = Find(sides[2], row.name);
         row.note = floorRow ? Format("floor %.1f us", Median(floorRow->samples)) : "the floor has none";
+        if (controlsRow) row.note += Format("; with the controls %.1f us", Median(controlsRow->samples));
         row.name = "  step: " + row.name;
         rows.push_back(row);
     }
