@@ -2,17 +2,22 @@
 // The benchmarks; each returns its lines of the table.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "bench/measure.h"
 
 // The floor window (floor_window.cpp) runs in a second copy of the benchmark
-// program, started with kFloorArgument and the kind's name: "plain" for one
-// not layered, "controls" for one with the memo window's controls.
+// program, started with FloorArguments: kFloorArgument and the kind's name,
+// "plain" for one not layered, "controls" for one with the memo window's
+// controls; then kShownArgument for one that shows itself as it starts.
 extern const char kFloorArgument[];
+extern const char kShownArgument[];
 enum class FloorKind { Layered, Plain, Controls };
+std::string FloorArguments(FloorKind kind);
 FloorKind FloorKindNamed(const char* argument);  // null or unknown: Layered
-int RunFloorWindow(FloorKind kind);
+int RunFloorWindow(FloorKind kind, bool shown);
+extern const char kFloorClass[];
 class FloorWindow {
 public:
     explicit FloorWindow(FloorKind kind = FloorKind::Layered);  // starts it and waits for its (hidden) window

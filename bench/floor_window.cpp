@@ -19,9 +19,10 @@
 #include "tests/e2e/harness.h"
 
 const char kFloorArgument[] = "--floor-window";
+const char kShownArgument[] = "shown";
+const char kFloorClass[] = "MossvaneBenchFloor";
 
 namespace {
-const char kFloorClass[] = "MossvaneBenchFloor";
 const char* const kTitles[] = {"MossvaneBenchFloor", "MossvaneBenchFloor plain", "MossvaneBenchFloor controls"};
 const char* const kKindArguments[] = {"", " plain", " controls"};
 const BYTE kAlpha = 230;
@@ -97,7 +98,7 @@ void AddMemoControls(HWND hWnd)
 }
 }  // namespace
 
-int RunFloorWindow(FloorKind kind)
+int RunFloorWindow(FloorKind kind, bool shown)
 {
     const bool layered = kind != FloorKind::Plain;
     WNDCLASSA wc = {};
@@ -117,9 +118,18 @@ int RunFloorWindow(FloorKind kind)
         CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 400, 200, hWnd,
                         reinterpret_cast<HMENU>(IDC_EDIT), wc.hInstance, nullptr);
     }
+    if (shown) {
+        SetFocus(GetDlgItem(hWnd, IDC_EDIT));
+        ShowWindow(hWnd, SW_SHOW);
+    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;
+}
+
+std::string FloorArguments(FloorKind kind)
+{
+    return std::string(kFloorArgument) + kKindArguments[static_cast<int>(kind)];
 }
 
 FloorKind FloorKindNamed(const char* argument)
@@ -134,7 +144,7 @@ FloorWindow::FloorWindow(FloorKind kind)
 {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string commandLine = "\"" + std::string(exe) + "\" " + kFloorArgument + kKindArguments[static_cast<int>(kind)];
+    std::string commandLine = "\"" + std::string(exe) + "\" " + FloorArguments(kind);
     const char* title = kTitles[static_cast<int>(kind)];
     STARTUPINFOA si = {};
     si.cb = sizeof(si);

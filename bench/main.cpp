@@ -56,7 +56,9 @@ bool IsChosen(const char* name, int argc, char** argv)
 // runs all but split, which popup includes.
 int main(int argc, char** argv)
 {
-    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0) return RunFloorWindow(FloorKindNamed(argc > 2 ? argv[2] : nullptr));
+    if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0)
+        return RunFloorWindow(FloorKindNamed(argc > 2 ? argv[2] : nullptr),
+                              argc > 3 && strcmp(argv[3], kShownArgument) == 0);
     try {
         std::vector<Row> rows;
         for (const Group& group : kGroups) {

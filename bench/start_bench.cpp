@@ -1,8 +1,11 @@
 // Cold start to ready, MossvanePad against Wine's own notepad.exe started
 // and waited for the same way, in turns: with an empty folder, with a 1 MB
 // memo shown last (notepad opening the same file) and with 10,000 memos.
-// The private memory of each once it is up; the sizes of the program's two
-// binaries.
+// With the empty folder and the 10,000 memos a third takes its turn: the
+// floor window with the memo window's controls, which shows itself as it
+// starts and does nothing else, what a window of these controls costs to
+// start. The private memory of each once it is up; the sizes of the
+// program's two binaries.
 #include <windows.h>
 #include <psapi.h>
 
@@ -23,11 +26,12 @@ struct Series {
     int warmUpRounds;
     int rounds;
     bool withMemory;
+    bool withFloor;
 };
-const Series kEmptyFolder{1, 10, true};
+const Series kEmptyFolder{1, 10, true, true};
 // Started after the empty folder's rounds, which warmed Wine up.
-const Series kLongestMemoSeries{0, 4, false};
-const Series kManyMemosSeries{0, 5, false};
+const Series kLongestMemoSeries{0, 4, false, false};
+const Series kManyMemosSeries{0, 10, false, true};
 const DWORD kSettleMs = 1000;  // before the memory is read: background threads finish starting
 const DWORD kAnswerMs = 5000;
 const DWORD kReadyCapMs = 30000;
@@ -93,19 +97,28 @@ void StartOnce(const Program& program, Samples* samples, bool withMemory)
 }
 
 struct Turns {
-    Samples pad, notepad;
+    Samples pad, notepad, floor;
 };
 
+Program FloorWithControls()
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    return {exe, FloorArguments(FloorKind::Controls) + " " + kShownArgument, "", kFloorClass};
+}
+
 // The program in the folder of `app`, as set up, and notepad with
-// `notepadArgument`, in turns.
+// `notepadArgument`, in turns, and the floor where the series has it.
 Turns StartInTurns(const MemoApp& app, const std::string& notepadArgument, const Series& series)
 {
     const Program pad{app.PathOf("MossvanePad.exe"), "", app.Dir(), MAIN_WINDOW_CLASS};
     const Program notepad{NotepadPath(), notepadArgument, "", "Notepad"};
+    const Program floor = FloorWithControls();
     Turns turns;
     for (int round = -series.warmUpRounds; round < series.rounds; ++round) {
         StartOnce(pad, round >= 0 ? &turns.pad : nullptr, series.withMemory);
         StartOnce(notepad, round >= 0 ? &turns.notepad : nullptr, series.withMemory);
+        if (series.withFloor) StartOnce(floor, round >= 0 ? &turns.floor : nullptr, false);
     }
     return turns;
 }
@@ -119,11 +132,16 @@ std::string Ratio(const std::vector<double>& ours, const std::vector<double>& no
 
 std::vector<Row> ReadyRows(const std::string& what, const Turns& turns, const char* notepadNote)
 {
-    return {
+    std::vector<Row> rows = {
         {"start to ready" + what + ": MossvanePad", "ms", turns.pad.readyMs,
          Ratio(turns.pad.readyMs, turns.notepad.readyMs, " (goal <= 1.00x)")},
         {"start to ready" + what + ": Wine notepad", "ms", turns.notepad.readyMs, notepadNote},
     };
+    if (turns.floor.readyMs.empty() || turns.pad.readyMs.empty()) return rows;
+    rows.push_back({"start to ready" + what + ": a window with the memo window's controls", "ms", turns.floor.readyMs,
+                    Ratio(turns.floor.readyMs, turns.notepad.readyMs) +
+                        Format("; MossvanePad %.2fx this one", Median(turns.pad.readyMs) / Median(turns.floor.readyMs))});
+    return rows;
 }
 
 // Notepad opens the same file; the check that every start showed the

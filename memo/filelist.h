@@ -21,6 +21,7 @@ public:
 private:
     LRESULT OnInitCtrl();
     void ShowCurrentMemoOnly();
+    bool ListShownMemoOnly();
     void CatchUp();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();
