@@ -12,7 +12,6 @@
 #define WM_MEMOFILLED 0x800D   // posted by the editor: a long memo is all in
 #define WM_SEARCHOPEN 0x800E   // sent by the search window: lParam, the SearchHit to open
 #define WM_SEARCHDONE 0x800F   // sent by the search window as Esc or its close button closes it
-#define WM_FINDANYMEMO 0x8010  // posted to the memo list at start: whether the memo folder has a memo at all
 
 // The memo list's timer: its look at the memo folder once a pop-up is done.
 #define LIST_CATCHUP_TIMER 1

@@ -93,9 +93,7 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
 // takes every key, the editor's Ctrl+A and Ctrl+T as well, and so does the
 // search window. Its controls are Unicode, so that characters the ANSI
 // code page lacks reach them whole: while one has the focus, messages are
-// taken and handed on with the Unicode calls. The focus is asked for only
-// while the search window is open, the one place it can be in one of them:
-// under Wine every such question is a trip to the window server.
+// taken and handed on with the Unicode calls.
 void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     HACCEL accelerators = LoadAcceleratorsA(hInstance, "IDR_ACCELERATORS");
@@ -105,7 +103,7 @@ void RunMessageLoop(HINSTANCE hInstance, CMainWnd* mainWnd)
     CSearchWnd* search = mainWnd->m_pSearch;
     MSG msg;
     for (;;) {
-        HWND focus = search->IsOpen() ? GetFocus() : nullptr;
+        HWND focus = GetFocus();
         const bool wide = focus && IsWindowUnicode(focus);
         if ((wide ? GetMessageW(&msg, nullptr, 0, 0) : GetMessageA(&msg, nullptr, 0, 0)) <= 0) break;
         mainWnd->RelayToTip(msg);

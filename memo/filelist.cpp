@@ -33,22 +33,6 @@ bool FindListedMemo(const char* pattern, char* listed)
     return false;
 }
 
-// Runs `look` in the memo folder; false without one.
-template <typename Look>
-bool InMemoFolder(Look look)
-{
-    char folder[kPathSize];
-    if (!FormatMemoFolder(folder, sizeof(folder))) return false;
-    ScopedCurrentDirectory inMemoFolder(folder);
-    return inMemoFolder.ok() && look();
-}
-
-// Each search reads the whole folder under Wine.
-bool HasAnyMemo()
-{
-    return InMemoFolder([] { return FindListedMemo(kMemoFilePattern, nullptr); });
-}
-
 // Puts the shown memo (PrevFile) into the list, selected, named as the
 // folder has it; false when it is not a listed memo. Runs in the memo folder.
 bool ListShownMemo(HWND list)
@@ -66,9 +50,6 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 {
     switch (msg) {
     case WM_INITCTRL: return OnInitCtrl();
-    case WM_FINDANYMEMO:
-        if (!m_bListed) EnableWindow(hWnd, HasAnyMemo());
-        return 0;
     case WM_TIMER:
         if (wParam != LIST_CATCHUP_TIMER) break;
         KillTimer(hWnd, LIST_CATCHUP_TIMER);
@@ -89,32 +70,27 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     return DefControlProc(hWnd, msg, wParam, lParam);
 }
 
-// With no memo shown, whether the folder has any memo waits until the window
-// is up and answers: a message posted now comes before any input and before
-// the list is first painted, so the list is never seen or used in the wrong
-// state meanwhile.
 LRESULT CFileList::OnInitCtrl()
 {
-    const bool shown = ListShownMemoOnly();
-    EnableWindow(m_hWnd, shown);
-    if (!shown) PostMessageA(m_hWnd, WM_FINDANYMEMO, 0, 0);
+    ShowCurrentMemoOnly();
     return 0;
 }
 
 // Until the list is first opened or focused it holds only the memo shown,
 // as the listing would show it: listing a folder of thousands of memos
 // would hold the window up at start, and an open list is listed anew anyway.
-// The shown memo, when there is one, also tells that there is a memo.
 void CFileList::ShowCurrentMemoOnly()
 {
-    EnableWindow(m_hWnd, ListShownMemoOnly() || HasAnyMemo());
-}
-
-bool CFileList::ListShownMemoOnly()
-{
-    m_bListed = false;
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
-    return InMemoFolder([this] { return ListShownMemo(m_hWnd); });
+    char folder[kPathSize];
+    bool anyMemo = false;
+    if (FormatMemoFolder(folder, sizeof(folder))) {
+        ScopedCurrentDirectory inMemoFolder(folder);
+        // Each search reads the whole folder: the shown memo, when there is
+        // one, also tells that there is a memo.
+        anyMemo = inMemoFolder.ok() && (ListShownMemo(m_hWnd) || FindListedMemo(kMemoFilePattern, nullptr));
+    }
+    EnableWindow(m_hWnd, anyMemo);
 }
 
 // A timer's message comes after the input and the paints that are waiting,
@@ -131,6 +107,7 @@ void CFileList::CatchUp()
     if (!m_watch.Changed()) return;
     char folder[kPathSize];
     if (FormatMemoFolder(folder, sizeof(folder))) m_watch.Start(folder);
+    m_bListed = false;
     ShowCurrentMemoOnly();
 }
 

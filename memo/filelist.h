@@ -21,7 +21,6 @@ public:
 private:
     LRESULT OnInitCtrl();
     void ShowCurrentMemoOnly();
-    bool ListShownMemoOnly();
     void CatchUp();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();

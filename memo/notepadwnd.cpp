@@ -154,16 +154,13 @@ void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
 // A second pop-up within the double-click time is a plain click as well.
 LRESULT CNotepadWnd::OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at)
 {
-    const WPARAM plainKeys = keys & ~(MK_SHIFT | MK_CONTROL);
     BYTE held[256];
-    if (!GetKeyboardState(held)) return DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
+    if (!GetKeyboardState(held)) return DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
     BYTE plain[256];
     memcpy(plain, held, sizeof(plain));
     for (int vk : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) plain[vk] &= 0x7F;
-    // The key state is changed, and put back, only when it holds one of them.
-    if (memcmp(plain, held, sizeof(plain)) == 0) return DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
     SetKeyboardState(plain);
-    const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
+    const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
     SetKeyboardState(held);
     return result;
 }

@@ -58,13 +58,7 @@ protected:
     {
         for (const char* file : files) Touch(m_app + "\\memo\\" + file);
     }
-    // As at start: the control is made, then the message loop runs.
-    void Init()
-    {
-        SendMessageA(m_combo, WM_INITCTRL, 0, 0);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
+    void Init() { SendMessageA(m_combo, WM_INITCTRL, 0, 0); }
     std::vector<std::string> Entries() const
     {
         std::vector<std::string> entries;
