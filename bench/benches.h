@@ -15,6 +15,7 @@ extern const char kFloorArgument[];
 extern const char kShownArgument[];
 enum class FloorKind { Layered, Plain, Controls };
 std::string FloorArguments(FloorKind kind);
+std::string BenchmarkPath();  // this program's own, to start it as a floor
 FloorKind FloorKindNamed(const char* argument);  // null or unknown: Layered
 int RunFloorWindow(FloorKind kind, bool shown);
 extern const char kFloorClass[];

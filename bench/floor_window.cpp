@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "app/messages.h"
@@ -134,21 +135,27 @@ std::string FloorArguments(FloorKind kind)
 
 FloorKind FloorKindNamed(const char* argument)
 {
-    for (int kind = 1; kind < 3; ++kind) {
+    for (int kind = 1; kind < static_cast<int>(std::size(kKindArguments)); ++kind) {
         if (argument && strcmp(argument, kKindArguments[kind] + 1) == 0) return static_cast<FloorKind>(kind);
     }
     return FloorKind::Layered;
 }
 
+std::string BenchmarkPath()
+{
+    char exe[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    return length < sizeof(exe) ? exe : "";
+}
+
 FloorWindow::FloorWindow(FloorKind kind)
 {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string commandLine = "\"" + std::string(exe) + "\" " + FloorArguments(kind);
+    const std::string exe = BenchmarkPath();
+    std::string commandLine = "\"" + exe + "\" " + FloorArguments(kind);
     const char* title = kTitles[static_cast<int>(kind)];
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    if (CreateProcessA(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
         WaitUntil([this, title] { return (m_hWnd = FindWindowA(kFloorClass, title)) != nullptr; });
 }
 

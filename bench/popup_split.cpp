@@ -1,14 +1,14 @@
 // The pop-up taken apart: the benchmark does each step of a pop-up itself,
 // on the hidden memo window, on the floor window and on the floor window with
-// the memo window's controls, and times each step on
-// its own: the DPI look-up, the show, the paint of the window and of each
-// control, the top-most move, the synthetic click, and the wait until the
-// editor has the focus and the button bar is hidden. A window of another
-// process is painted when asked (its thread gets WM_PAINT sent), so each
-// control's paint is its own figure. What the layered composition costs
-// shows in BenchPopUp's floor that is not layered. The memo list's look at
-// the memo folder, which comes on a timer once the pop-up is done, is timed
-// beside a message that does nothing.
+// the memo window's controls, and times each step on its own: the DPI
+// look-up, the show, the paint of the window and of each control, the
+// top-most move, the synthetic click, and the wait until the editor has the
+// focus and the button bar is hidden. A window of another process is painted
+// when asked (its thread gets WM_PAINT sent), so each control's paint is its
+// own figure. What the layered composition costs shows in BenchPopUp's floor
+// that is not layered. The memo list's look at the memo folder, which comes
+// on a timer once the pop-up is done, is timed beside a message that does
+// nothing.
 #include <windows.h>
 
 #include <string>

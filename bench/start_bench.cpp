@@ -102,9 +102,7 @@ struct Turns {
 
 Program FloorWithControls()
 {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    return {exe, FloorArguments(FloorKind::Controls) + " " + kShownArgument, "", kFloorClass};
+    return {BenchmarkPath(), FloorArguments(FloorKind::Controls) + " " + kShownArgument, "", kFloorClass};
 }
 
 // The program in the folder of `app`, as set up, and notepad with

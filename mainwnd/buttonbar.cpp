@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include "controls/buttonwnd.h"
 #include "mainwnd/mainwnd.h"
 #include "memo/notepadwnd.h"
@@ -35,6 +38,11 @@ void CMainWnd::ShowButtons(int show)
     InvalidateRect(m_pNotepad->m_hWnd, nullptr, TRUE);
 }
 
+bool CMainWnd::IsPopupClickPoint(DWORD messagePos) const
+{
+    return GET_X_LPARAM(messagePos) == m_ptClick.x && GET_Y_LPARAM(messagePos) == m_ptClick.y;
+}
+
 int CMainWnd::IsCursorOnButton()
 {
     POINT pt;
@@ -47,9 +55,13 @@ int CMainWnd::IsCursorOnButton()
 }
 
 // A mouse that leaves the editor for one of the buttons keeps the bar up, so
-// that the button can be clicked.
+// that the button can be clicked. The pop-up's own cursor move, onto the
+// point it clicks, is no mouse of the user's: the bar it would bring up
+// would only be hidden by the click.
 LRESULT CMainWnd::OnEditMouse(WPARAM leftEditor, LPARAM show)
 {
+    if (m_bClickPending && show == SW_SHOW && IsPopupClickPoint(GetMessagePos())) return 0;
+    m_bClickPending = FALSE;
     if (leftEditor == 1 && IsCursorOnButton() == 1) return 0;
     ShowButtons(static_cast<int>(show));
     return 0;

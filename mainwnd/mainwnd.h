@@ -70,6 +70,10 @@ public:
     BOOL m_bStandIn = FALSE;
     POINT m_ptStandIn = {};
     BOOL m_bEndSaved = FALSE;  // the memo is safe for the end: stored, or journaled
+    // The pop-up's click on its way: the cursor put there for it brings no
+    // button bar, which the click would hide again at once.
+    BOOL m_bClickPending = FALSE;
+    POINT m_ptClick = {};
     // The DPI the window is laid out for; set before the window is made, to
     // the DPI of where it will show.
     int m_nDpi = 96;
@@ -93,6 +97,7 @@ private:
     LRESULT OnDpiChanged(HWND hWnd, WPARAM wParam, const RECT* suggested);
     void CenterSettingWndOnMain();
     LRESULT OnEditMouse(WPARAM leftEditor, LPARAM show);
+    bool IsPopupClickPoint(DWORD messagePos) const;
     LRESULT OnMemoMoved();
 
     // Hiding, the pop-up and the settings result (activation.cpp, popup.cpp, settings.cpp)

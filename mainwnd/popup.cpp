@@ -140,6 +140,8 @@ void CMainWnd::ClickIntoEditor(HWND hWnd, POINT restoreCursor)
         ShowButtons(SW_HIDE);
         return;
     }
+    m_bClickPending = TRUE;
+    m_ptClick = at;
     ShowCursor(FALSE);
     SetCursorPos(at.x, at.y);
     mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, 0, 0, 0, POPUP_CLICK_INFO);

@@ -34,7 +34,7 @@ bool IsItemEnabled(HWND edit, UINT id)
     case kCopy:      return selected;
     case kPaste:     return !readOnly && IsClipboardFormatAvailable(CF_TEXT);
     case kSelectAll: {
-        const LRESULT length = EditLength(edit);
+        const LRESULT length = CNotepadWnd::EditLength(edit);
         return length > 0 && (start != 0 || end < static_cast<DWORD>(length));
     }
     }

@@ -9,7 +9,7 @@
 // Positions in an ANSI edit control of a double-byte code page count bytes
 // on Windows, but UTF-16 units under Wine: the last line's start plus its
 // length is the text's length in the control's own units.
-LRESULT EditLength(HWND edit)
+LRESULT CNotepadWnd::EditLength(HWND edit)
 {
     const LRESULT lines = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
     const LRESULT lastStart = SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(lines > 0 ? lines - 1 : 0), 0);
@@ -23,7 +23,7 @@ namespace {
 // the view.
 bool EditCountsBytes(HWND edit, const std::u16string& shown)
 {
-    const LRESULT length = EditLength(edit);
+    const LRESULT length = CNotepadWnd::EditLength(edit);
     return length >= 0 && static_cast<size_t>(length) != shown.size();
 }
 

@@ -18,6 +18,10 @@ public:
 
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    // The length of an edit control's text in the control's own units
+    // (notepadsearch.cpp); -1 when it cannot be told.
+    static LRESULT EditLength(HWND edit);
+
     // Empties the editor, then shows memo `name` unless `clear` is set, and
     // records what the editor now holds as PrevFile: `name` when its text is
     // shown, "null" when cleared or when the memo is missing or unreadable (so
@@ -159,7 +163,3 @@ private:
     bool m_bEnding = false;          // the save is the last one of this run
     bool m_bJournaledAtEnd = false;  // that save failed, and the text went into the journal
 };
-
-// The length of an edit control's text in the control's own units
-// (notepadsearch.cpp); -1 when it cannot be told.
-LRESULT EditLength(HWND edit);
