@@ -154,13 +154,14 @@ void CNotepadWnd::OnCommand(HWND hWnd, WORD id)
 // A second pop-up within the double-click time is a plain click as well.
 LRESULT CNotepadWnd::OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at)
 {
+    const WPARAM plainKeys = keys & ~(MK_SHIFT | MK_CONTROL);
     BYTE held[256];
-    if (!GetKeyboardState(held)) return DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
+    if (!GetKeyboardState(held)) return DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
     BYTE plain[256];
     memcpy(plain, held, sizeof(plain));
     for (int vk : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) plain[vk] &= 0x7F;
     SetKeyboardState(plain);
-    const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, keys & ~(MK_SHIFT | MK_CONTROL), at);
+    const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
     SetKeyboardState(held);
     return result;
 }
