@@ -5,7 +5,8 @@
 // one is not layered, to tell what the layered composition costs. The one
 // with controls has the memo window's: its editor, four hidden buttons, the
 // list, three check boxes and a tip, where the memo window has them, and
-// nothing behind them: what a window made of these controls pays.
+// nothing behind them: what a window made of these controls pays. The one
+// with the program's libraries loads them first, as the program does.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,8 +25,12 @@ const char kShownArgument[] = "shown";
 const char kFloorClass[] = "MossvaneBenchFloor";
 
 namespace {
-const char* const kTitles[] = {"MossvaneBenchFloor", "MossvaneBenchFloor plain", "MossvaneBenchFloor controls"};
-const char* const kKindArguments[] = {"", " plain", " controls"};
+const char* const kTitles[] = {"MossvaneBenchFloor", "MossvaneBenchFloor plain", "MossvaneBenchFloor controls",
+                               "MossvaneBenchFloor libraries"};
+const char* const kKindArguments[] = {"", " plain", " controls", " libraries"};
+// The system libraries that the program loads as it starts and this program
+// does not: the common controls come in when the first control is made.
+const char* const kProgramLibraries[] = {"advapi32.dll", "comctl32.dll", "gdiplus.dll", "ole32.dll", "shlwapi.dll"};
 const BYTE kAlpha = 230;
 const int kMemoWidth = 400;
 const int kMemoHeight = 225;
@@ -101,6 +106,9 @@ void AddMemoControls(HWND hWnd)
 
 int RunFloorWindow(FloorKind kind, bool shown)
 {
+    if (kind == FloorKind::ControlsAndLibraries) {
+        for (const char* library : kProgramLibraries) LoadLibraryA(library);
+    }
     const bool layered = kind != FloorKind::Plain;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = FloorProc;
@@ -113,7 +121,7 @@ int RunFloorWindow(FloorKind kind, bool shown)
                                 WS_CAPTION | WS_CLIPCHILDREN, 0, 0, 406, 250, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hWnd) return 1;
     if (layered) SetLayeredWindowAttributes(hWnd, 0, kAlpha, LWA_ALPHA);
-    if (kind == FloorKind::Controls) {
+    if (kind == FloorKind::Controls || kind == FloorKind::ControlsAndLibraries) {
         AddMemoControls(hWnd);
     } else {
         CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 400, 200, hWnd,

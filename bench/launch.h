@@ -26,6 +26,9 @@ public:
     double WaitReady(DWORD answerMs, DWORD capMs);
     // Milliseconds since the start.
     double ElapsedMs() const;
+    // NowMicros at the start.
+    double StartMicros() const { return m_start; }
+    DWORD ThreadId() const { return m_pi.dwThreadId; }
     HWND Window() const { return m_hWnd; }
     HANDLE Process() const { return m_pi.hProcess; }
     // Asks the ready window to close and waits for the process to end;

@@ -37,6 +37,7 @@ const Group kGroups[] = {
     {"popup", WithRunningProgram<BenchPopUp>},
     {"split", WithRunningProgram<SplitPopUp>},
     {"start", BenchStart},
+    {"startsplit", BenchStartSplit},
     {"longlines", BenchLongLines},
     {"list", BenchList},
     {"memos", BenchMemos},
@@ -48,12 +49,12 @@ bool IsChosen(const char* name, int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], name) == 0) return true;
     }
-    return argc < 2 && strcmp(name, "split") != 0;
+    return argc < 2 && strcmp(name, "split") != 0 && strcmp(name, "startsplit") != 0;
 }
 }  // namespace
 
-// Arguments name the groups to run (keys, popup, split, start, longlines, list, memos, search); none
-// runs all but split, which popup includes.
+// Arguments name the groups to run (keys, popup, split, start, startsplit, longlines, list, memos,
+// search); none runs all but split and startsplit, which popup and start include.
 int main(int argc, char** argv)
 {
     if (argc > 1 && strcmp(argv[1], kFloorArgument) == 0)

@@ -39,22 +39,6 @@ int DpiAt(POINT at)
     return dpi;
 }
 
-std::string ControlName(HWND control)
-{
-    switch (GetDlgCtrlID(control)) {
-    case IDC_NEWMEMO: return "the New button";
-    case IDC_COPYMEMO: return "the Copy button";
-    case IDC_DELETEMEMO: return "the Delete button";
-    case IDC_SETTING: return "the settings button";
-    case IDC_EDIT: return "the editor";
-    case IDC_FILELIST: return "the memo list";
-    case IDC_STARTUP: return "the Startup box";
-    case IDC_SHORTCUT: return "the Shortcut box";
-    case IDC_PIN: return "the pin";
-    }
-    return Format("control %d", GetDlgCtrlID(control));
-}
-
 class Steps {
 public:
     explicit Steps(std::vector<Row>& rows) : m_rows(rows) {}
@@ -127,6 +111,22 @@ const Row* Find(const std::vector<Row>& rows, const std::string& name)
     return nullptr;
 }
 }  // namespace
+
+std::string ControlName(HWND control)
+{
+    switch (GetDlgCtrlID(control)) {
+    case IDC_NEWMEMO: return "the New button";
+    case IDC_COPYMEMO: return "the Copy button";
+    case IDC_DELETEMEMO: return "the Delete button";
+    case IDC_SETTING: return "the settings button";
+    case IDC_EDIT: return "the editor";
+    case IDC_FILELIST: return "the memo list";
+    case IDC_STARTUP: return "the Startup box";
+    case IDC_SHORTCUT: return "the Shortcut box";
+    case IDC_PIN: return "the pin";
+    }
+    return Format("control %d", GetDlgCtrlID(control));
+}
 
 std::vector<Row> SplitPopUp(HWND memo, HWND floor)
 {

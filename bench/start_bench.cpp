@@ -6,7 +6,8 @@
 // starts and does nothing else, what a window of these controls costs to
 // start. With the 10,000 memos, the looks into the memo folder that the
 // program makes before it answers, each timed on its own. The private
-// memory of each once it is up; the sizes of the program's two binaries.
+// memory of each once it is up; the sizes of the program's two binaries;
+// then the start taken apart step by step (start_split.cpp).
 #include <windows.h>
 #include <psapi.h>
 
@@ -20,6 +21,7 @@
 #include "bench/benches.h"
 #include "bench/launch.h"
 #include "bench/memo_files.h"
+#include "bench/start_split.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -102,18 +104,23 @@ struct Turns {
     Samples pad, notepad, floor;
 };
 
-Program FloorWithControls()
+Program ShownFloor(FloorKind kind)
 {
-    return {BenchmarkPath(), FloorArguments(FloorKind::Controls) + " " + kShownArgument, "", kFloorClass};
+    return {BenchmarkPath(), FloorArguments(kind) + " " + kShownArgument, "", kFloorClass};
+}
+
+Program PadIn(const MemoApp& app)
+{
+    return {app.PathOf("MossvanePad.exe"), "", app.Dir(), MAIN_WINDOW_CLASS};
 }
 
 // The program in the folder of `app`, as set up, and notepad with
 // `notepadArgument`, in turns, and the floor where the series has it.
 Turns StartInTurns(const MemoApp& app, const std::string& notepadArgument, const Series& series)
 {
-    const Program pad{app.PathOf("MossvanePad.exe"), "", app.Dir(), MAIN_WINDOW_CLASS};
+    const Program pad = PadIn(app);
     const Program notepad{NotepadPath(), notepadArgument, "", "Notepad"};
-    const Program floor = FloorWithControls();
+    const Program floor = ShownFloor(FloorKind::Controls);
     Turns turns;
     for (int round = -series.warmUpRounds; round < series.rounds; ++round) {
         StartOnce(pad, round >= 0 ? &turns.pad : nullptr, series.withMemory);
@@ -216,7 +223,7 @@ std::vector<Row> BenchStart()
     MemoApp app;
     const Turns turns = StartInTurns(app, "", kEmptyFolder);
     std::vector<Row> rows = ReadyRows("", turns, "");
-    for (const std::vector<Row>& more : {StartWithLongestMemo(), StartWithManyMemos()})
+    for (const std::vector<Row>& more : {StartWithLongestMemo(), StartWithManyMemos(), BenchStartSplit()})
         rows.insert(rows.end(), more.begin(), more.end());
     const std::vector<Row> rest = {
         {"private memory: MossvanePad", "KB", turns.pad.privateKB, Ratio(turns.pad.privateKB, turns.notepad.privateKB)},
@@ -229,5 +236,18 @@ std::vector<Row> BenchStart()
         FileSize("binary: Wine notepad.exe", NotepadPath(), "for comparison"),
     };
     rows.insert(rows.end(), rest.begin(), rest.end());
+    return rows;
+}
+
+std::vector<Row> BenchStartSplit()
+{
+    MemoApp empty;
+    MemoApp many;
+    WriteSmallMemos(many, 10000);
+    const NamedProgram controls{"the floor", ShownFloor(FloorKind::Controls)};
+    const NamedProgram libraries{"the floor with the program's libraries", ShownFloor(FloorKind::ControlsAndLibraries)};
+    std::vector<Row> rows = SplitStart(PadIn(empty), {controls, libraries}, "");
+    const std::vector<Row> more = SplitStart(PadIn(many), {controls}, ", 10,000 memos");
+    rows.insert(rows.end(), more.begin(), more.end());
     return rows;
 }
