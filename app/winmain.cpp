@@ -53,6 +53,9 @@ void EnsureMemoFolder()
     if (!HasMemoFolder(dir)) CreateDirectoryA("memo", nullptr);
 }
 
+// No class icon: the window takes its own pair at its DPI as it is made,
+// before it shows, and a class icon would be loaded twice over (the system
+// makes the small one from it) only to be replaced.
 bool RegisterMainClass(HINSTANCE hInstance)
 {
     WNDCLASSEXA wc = {};
@@ -60,7 +63,6 @@ bool RegisterMainClass(HINSTANCE hInstance)
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = BaseWndProc;
     wc.hInstance = hInstance;
-    wc.hIcon = LoadIconA(hInstance, "icon");
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
     wc.lpszClassName = MAIN_WINDOW_CLASS;

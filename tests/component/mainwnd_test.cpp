@@ -229,6 +229,14 @@ void PaintNow(HWND hWnd)
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
+// The taskbar and Alt+Tab show the window's own icons, which it takes as it
+// is made: its class, as the program's, has none.
+TEST_F(MainWndTest, CarriesItsOwnIconsFromItsMaking)
+{
+    EXPECT_EQ(SystemMetricForDpi(SM_CXICON, 96), IconSide(m_hWnd, ICON_BIG));
+    EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, 96), IconSide(m_hWnd, ICON_SMALL));
+}
+
 // Windows sends the new DPI and the rectangle it suggests when the window
 // moves to a monitor of another scaling (Wine sends none: the test does).
 TEST_F(MainWndTest, DpiChangeTakesTheSuggestedRectangleAndRemakesFontsChildrenAndRegions)

@@ -13,9 +13,11 @@ inline long RegionArea(HWND hWnd, RECT* bounds = nullptr)
     long area = -1;
     if (GetWindowRgn(hWnd, region) != ERROR) {
         if (bounds) GetRgnBox(region, bounds);
-        std::vector<char> buffer(GetRegionData(region, 0, nullptr));
+        // In whole DWORDs, as RGNDATA is aligned.
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<DWORD> buffer((size + sizeof(DWORD) - 1) / sizeof(DWORD));
         auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        if (!buffer.empty() && GetRegionData(region, static_cast<DWORD>(buffer.size()), data)) {
+        if (!buffer.empty() && GetRegionData(region, size, data)) {
             area = 0;
             const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
             for (DWORD i = 0; i < data->rdh.nCount; ++i)
