@@ -52,8 +52,8 @@ bool IsUp(HWND window);
 // Start to ready and private memory, against Wine's notepad; binary sizes;
 // the start split.
 std::vector<Row> BenchStart();
-// The start of the program and of the floor with the memo window's controls,
-// step by step, with an empty folder and with 10,000 memos.
+// The start of the program and of the floor windows with the memo window's
+// controls, step by step, with an empty folder and with 10,000 memos.
 std::vector<Row> BenchStartSplit();
 // Start to ready and to the whole memo shown, the last memo one of very
 // long lines, against Wine's notepad.
