@@ -7,7 +7,7 @@
 // start. With the 10,000 memos, the looks into the memo folder that the
 // program makes before it answers, each timed on its own. The private
 // memory of each once it is up; the sizes of the program's two binaries;
-// then the start taken apart step by step (start_split.cpp).
+// each folder's start taken apart step by step as well (start_split.cpp).
 #include <windows.h>
 #include <psapi.h>
 
@@ -114,6 +114,16 @@ Program PadIn(const MemoApp& app)
     return {app.PathOf("MossvanePad.exe"), "", app.Dir(), MAIN_WINDOW_CLASS};
 }
 
+// The start split in the folder of `app`; with an empty folder beside the
+// floor that first loads the program's libraries too.
+std::vector<Row> SplitIn(const MemoApp& app, bool manyMemos)
+{
+    const NamedProgram controls{"the floor", ShownFloor(FloorKind::Controls)};
+    if (manyMemos) return SplitStart(PadIn(app), {controls}, ", 10,000 memos");
+    const NamedProgram libraries{"the floor with the program's libraries", ShownFloor(FloorKind::ControlsAndLibraries)};
+    return SplitStart(PadIn(app), {controls, libraries}, "");
+}
+
 // The program in the folder of `app`, as set up, and notepad with
 // `notepadArgument`, in turns, and the floor where the series has it.
 Turns StartInTurns(const MemoApp& app, const std::string& notepadArgument, const Series& series)
@@ -201,12 +211,14 @@ std::vector<Row> FolderLooks(const MemoApp& app)
              "three at start: an interrupted rename's file, the two journals"}};
 }
 
+// The series, the looks and the split all in one folder, written once.
 std::vector<Row> StartWithManyMemos()
 {
     MemoApp app;
     WriteSmallMemos(app, 10000);
     std::vector<Row> rows = ReadyRows(", 10,000 memos", StartInTurns(app, "", kManyMemosSeries), "");
-    for (const Row& look : FolderLooks(app)) rows.push_back(look);
+    for (const std::vector<Row>& more : {FolderLooks(app), SplitIn(app, true)})
+        rows.insert(rows.end(), more.begin(), more.end());
     return rows;
 }
 
@@ -223,7 +235,7 @@ std::vector<Row> BenchStart()
     MemoApp app;
     const Turns turns = StartInTurns(app, "", kEmptyFolder);
     std::vector<Row> rows = ReadyRows("", turns, "");
-    for (const std::vector<Row>& more : {StartWithLongestMemo(), StartWithManyMemos(), BenchStartSplit()})
+    for (const std::vector<Row>& more : {SplitIn(app, false), StartWithLongestMemo(), StartWithManyMemos()})
         rows.insert(rows.end(), more.begin(), more.end());
     const std::vector<Row> rest = {
         {"private memory: MossvanePad", "KB", turns.pad.privateKB, Ratio(turns.pad.privateKB, turns.notepad.privateKB)},
@@ -244,10 +256,8 @@ std::vector<Row> BenchStartSplit()
     MemoApp empty;
     MemoApp many;
     WriteSmallMemos(many, 10000);
-    const NamedProgram controls{"the floor", ShownFloor(FloorKind::Controls)};
-    const NamedProgram libraries{"the floor with the program's libraries", ShownFloor(FloorKind::ControlsAndLibraries)};
-    std::vector<Row> rows = SplitStart(PadIn(empty), {controls, libraries}, "");
-    const std::vector<Row> more = SplitStart(PadIn(many), {controls}, ", 10,000 memos");
+    std::vector<Row> rows = SplitIn(empty, false);
+    const std::vector<Row> more = SplitIn(many, true);
     rows.insert(rows.end(), more.begin(), more.end());
     return rows;
 }
