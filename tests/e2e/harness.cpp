@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include <commctrl.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -207,13 +208,19 @@ bool MemoApp::Start(const std::string& dir)
     return StartProcess(dir) && WaitForWindow();
 }
 
+// The window answers before its start is over: the tray icon, and the
+// tooltip after it, come with a message it posts to itself. Under Wine its
+// thread reads the X events of its first showing only once back in its
+// loop; read after keys typed meanwhile, their stale key map would release
+// those keys for the whole desktop.
 bool MemoApp::WaitForWindow(DWORD timeoutMs)
 {
     return WaitUntil([this] {
         for (HWND hWnd : TopLevelWindowsOf(m_pi.dwProcessId, MAIN_WINDOW_CLASS)) {
             if (WindowText(hWnd) == MAIN_WINDOW_TITLE) m_hWnd = hWnd;
         }
-        return m_hWnd != nullptr && IsAnswering(m_hWnd);
+        return m_hWnd != nullptr && !TopLevelWindowsOf(m_pi.dwProcessId, TOOLTIPS_CLASSA).empty() &&
+               IsAnswering(m_hWnd);
     }, timeoutMs);
 }
 

@@ -26,7 +26,8 @@ public:
     bool Start(const std::string& dir = "");
     // Starts the program without waiting for its window.
     bool StartProcess(const std::string& dir = "");
-    // Waits until the memo window of the started program exists and answers.
+    // Waits until the memo window of the started program exists, has
+    // finished its start and answers.
     bool WaitForWindow(DWORD timeoutMs = 30000);
     // Starts another copy and waits for it to end; returns its exit code.
     DWORD StartAndWait(const std::string& dir = "", DWORD timeoutMs = 30000);
