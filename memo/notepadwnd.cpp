@@ -160,6 +160,8 @@ LRESULT CNotepadWnd::OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at)
     BYTE plain[256];
     memcpy(plain, held, sizeof(plain));
     for (int vk : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) plain[vk] &= 0x7F;
+    // The key state is changed, and put back, only when it holds one of them.
+    if (memcmp(plain, held, sizeof(plain)) == 0) return DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
     SetKeyboardState(plain);
     const LRESULT result = DefControlProc(hWnd, WM_LBUTTONDOWN, plainKeys, at);
     SetKeyboardState(held);
