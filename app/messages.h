@@ -3,7 +3,7 @@
 // memo window's class, title and WM_SHOWMEMO belong to the hook library.
 #include "hook/memowindow.h"
 
-#define WM_INITCTRL 0x8002     // sent to a control right after it is created and subclassed
+#define WM_INITCTRL 0x8002     // sent to a control right after it is created and subclassed; lParam: CStartLook*
 #define WM_EDITMOUSE 0x8003    // wParam: 1 = mouse left the editor; lParam: show command
 #define WM_SETTINGDONE 0x8004  // wParam: 1 = closed without Done; lParam: the new opacity, 0 to 255
 #define WM_TRAYNOTIFY 0x800A   // wParam: tray icon id; lParam: mouse message

@@ -38,9 +38,9 @@ void SendFont(HWND control, HFONT font)
     if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-void SendInitCtrl(HWND control, const CREATESTRUCTA* cs)
+void SendInitCtrl(HWND control, CStartLook* look)
 {
-    SendMessageA(control, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(cs));
+    SendMessageA(control, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(look));
 }
 }  // namespace
 
@@ -73,7 +73,7 @@ void CMainWnd::CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout
         CreateChild(hWnd, cs->hInstance, "EDIT", "MossvanePad", kEditStyle, layout.edit, IDC_EDIT, m_pNotepad));
     // Before the memo comes in, so that it is laid out once, in its font.
     SendFont(m_pNotepad->m_hWnd, m_fonts.Editor());
-    SendInitCtrl(m_pNotepad->m_hWnd, cs);
+    SendInitCtrl(m_pNotepad->m_hWnd, &m_startLook);
 }
 
 // Each button goes above the editor in the z-order: the bar floats over the
@@ -85,7 +85,7 @@ void CMainWnd::CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayou
         button.Attach(CreateChild(hWnd, cs->hInstance, "BUTTON", NameOf(IDC_NEWMEMO + i), kButtonStyle,
                                   layout.buttons[i], IDC_NEWMEMO + i));
         button.SetDpi(m_nDpi);
-        SendInitCtrl(button.m_hWnd, cs);
+        SendInitCtrl(button.m_hWnd, &m_startLook);
         SetWindowPos(m_pNotepad->m_hWnd, button.m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 }
@@ -95,7 +95,7 @@ void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout&
     HINSTANCE hInstance = cs->hInstance;
     m_pFileList->Attach(CreateChild(hWnd, hInstance, "COMBOBOX", nullptr, kListStyle, layout.list, IDC_FILELIST));
     SendFont(m_pFileList->m_hWnd, m_fonts.List());
-    SendInitCtrl(m_pFileList->m_hWnd, cs);
+    SendInitCtrl(m_pFileList->m_hWnd, &m_startLook);
 
     m_hStartup = CreateChild(hWnd, hInstance, "BUTTON", "Startup", kCheckBoxStyle | BS_BITMAP, layout.startup,
                              IDC_STARTUP);

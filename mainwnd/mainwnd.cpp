@@ -43,6 +43,7 @@ CMainWnd::CMainWnd()
       m_pSetting(new (std::nothrow) CSettingWnd),
       m_pSearch(new (std::nothrow) CSearchWnd)
 {
+    m_startLook.Start();
     g_config = new (std::nothrow) CConfig;
     ChooseSystemDefaults();
 }

@@ -3,6 +3,7 @@
 #include "app/dpi.h"
 #include "app/shortcutpress.h"
 #include "mainwnd/mainfonts.h"
+#include "memo/startlook.h"
 
 #include <string>
 
@@ -157,6 +158,7 @@ private:
     void StorePosition(HWND hWnd);
 
     CMainFonts m_fonts;
+    CStartLook m_startLook;  // the memo folder, looked into while the window is made
     HICON m_hIcons[2] = {};  // big, small: the window's own, at its DPI
     HWND m_hTooltip = nullptr;
     CForwardedModifiers m_forwardedMods;

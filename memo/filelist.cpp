@@ -18,21 +18,6 @@ const char kErrorCaption[] = "Error";
 const char kNoMemoryText[] = "メモリ不足によりファイル一覧の取得に失敗しました";
 const char kListingFailedText[] = "ファイル一覧の取得に失敗しました";
 
-// Whether a file matching the pattern would be listed. `listed` (kPathSize bytes,
-// may be null) receives its name as the folder has it. Runs in the memo
-// folder.
-bool FindListedMemo(const char* pattern, char* listed)
-{
-    WIN32_FIND_DATAA entry;
-    ScopedFind find(pattern, entry);
-    for (bool more = find.ok(); more; more = find.Next(entry)) {
-        if (!IsListedMemo(entry)) continue;
-        if (listed) CopyBounded(listed, kPathSize, entry.cFileName);
-        return true;
-    }
-    return false;
-}
-
 // Puts the shown memo (PrevFile) into the list, selected, named as the
 // folder has it; false when it is not a listed memo. Runs in the memo folder.
 bool ListShownMemo(HWND list)
@@ -49,7 +34,7 @@ bool ListShownMemo(HWND list)
 LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_INITCTRL: return OnInitCtrl();
+    case WM_INITCTRL: return OnInitCtrl(reinterpret_cast<CStartLook*>(lParam));
     case WM_TIMER:
         if (wParam != LIST_CATCHUP_TIMER) break;
         KillTimer(hWnd, LIST_CATCHUP_TIMER);
@@ -70,16 +55,18 @@ LRESULT CFileList::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     return DefControlProc(hWnd, msg, wParam, lParam);
 }
 
-LRESULT CFileList::OnInitCtrl()
+LRESULT CFileList::OnInitCtrl(CStartLook* look)
 {
-    ShowCurrentMemoOnly();
+    ShowCurrentMemoOnly(look);
     return 0;
 }
 
 // Until the list is first opened or focused it holds only the memo shown,
 // as the listing would show it: listing a folder of thousands of memos
 // would hold the window up at start, and an open list is listed anew anyway.
-void CFileList::ShowCurrentMemoOnly()
+// At start the look for any memo was made meanwhile (`look`); afterwards
+// it is made here.
+void CFileList::ShowCurrentMemoOnly(CStartLook* look)
 {
     SendMessageA(m_hWnd, CB_RESETCONTENT, 0, 0);
     char folder[kPathSize];
@@ -88,7 +75,8 @@ void CFileList::ShowCurrentMemoOnly()
         ScopedCurrentDirectory inMemoFolder(folder);
         // Each search reads the whole folder: the shown memo, when there is
         // one, also tells that there is a memo.
-        anyMemo = inMemoFolder.ok() && (ListShownMemo(m_hWnd) || FindListedMemo(kMemoFilePattern, nullptr));
+        anyMemo = inMemoFolder.ok() &&
+                  (ListShownMemo(m_hWnd) || (look ? look->HasAnyMemo() : FindListedMemo(kMemoFilePattern, nullptr)));
     }
     EnableWindow(m_hWnd, anyMemo);
 }
@@ -108,7 +96,7 @@ void CFileList::CatchUp()
     char folder[kPathSize];
     if (FormatMemoFolder(folder, sizeof(folder))) m_watch.Start(folder);
     m_bListed = false;
-    ShowCurrentMemoOnly();
+    ShowCurrentMemoOnly(nullptr);
 }
 
 // The search ignores case, so a memo file whose name differs from PrevFile

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/subclassbase.h"
 #include "memo/folderwatch.h"
+#include "memo/startlook.h"
 
 // The memo list: a drop-down list of the memo files (<name>.txt) of the
 // memo folder. The selection lives in the control.
@@ -19,8 +20,8 @@ public:
     void SelectPrevFile();
 
 private:
-    LRESULT OnInitCtrl();
-    void ShowCurrentMemoOnly();
+    LRESULT OnInitCtrl(CStartLook* look);
+    void ShowCurrentMemoOnly(CStartLook* look);
     void CatchUp();
     const char* ListMemoFolder();
     void DropEntriesThatAreNoMemos();

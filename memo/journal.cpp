@@ -170,12 +170,13 @@ bool CRecoveryJournal::IsAnothersAt(Place place)
 
 // Of two journals the newer comes back now, and the other is kept for the
 // next start: it may hold a text that could not be shown before.
-std::optional<JournalRecord> CRecoveryJournal::Find()
+std::optional<JournalRecord> CRecoveryJournal::Find(bool inMemoFolder)
 {
     std::optional<JournalRecord> newest;
     m_found = kPlaces;
     for (int i = 0; i < kPlaces; ++i) {
         Place place = static_cast<Place>(i);
+        if (!inMemoFolder && IsMemoFolder(place)) continue;
         const char* journal = JournalPath(place);
         if (!journal || GetFileAttributesA(journal) == INVALID_FILE_ATTRIBUTES) continue;
         std::string bytes;

@@ -34,8 +34,9 @@ public:
     DWORD Write(JournalRecord record);
     // The newest usable journal of the two places. A file that is there but
     // is no journal (torn, foreign, unreadable) is left where it is and not
-    // written over or removed by this run.
-    std::optional<JournalRecord> Find();
+    // written over or removed by this run. inMemoFolder false leaves out
+    // the memo folder, known to hold no journal.
+    std::optional<JournalRecord> Find(bool inMemoFolder);
     // Removes this run's journals, and one of a version before whose text
     // this run took.
     void Remove();
@@ -48,6 +49,7 @@ private:
     // The names of the versions before are read, never written.
     enum Place { kMemoFolder, kTempFolder, kEarlierMemoFolder, kEarlierTempFolder, kFirstTempFolder, kPlaces };
     static bool IsEarlier(Place place) { return place >= kEarlierMemoFolder; }
+    static bool IsMemoFolder(Place place) { return place == kMemoFolder || place == kEarlierMemoFolder; }
     // Full paths of the journal and its temporary file in one place; null
     // when they cannot be formed.
     const char* JournalPath(Place place);

@@ -13,6 +13,7 @@
 #include "memo/title.h"
 
 const char kMemoTempFile[] = "~memosave.tmp";
+const char kLeftoverPattern[] = "~memo*";
 const DWORD kLargestMemo = 256u * 1024 * 1024;
 
 namespace {
@@ -164,6 +165,18 @@ bool IsListedMemo(const WIN32_FIND_DATAA& entry)
 {
     const DWORD unlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     return !(entry.dwFileAttributes & unlisted) && IsMemoFileName(entry.cFileName);
+}
+
+bool FindListedMemo(const char* pattern, char* listed)
+{
+    WIN32_FIND_DATAA entry;
+    ScopedFind find(pattern, entry);
+    for (bool more = find.ok(); more; more = find.Next(entry)) {
+        if (!IsListedMemo(entry)) continue;
+        if (listed) CopyBounded(listed, kPathSize, entry.cFileName);
+        return true;
+    }
+    return false;
 }
 
 DWORD ReadWholeFile(const char* file, std::string& out, DWORD limit)

@@ -14,6 +14,9 @@
 // "*.txt" pattern matches it, not even through an 8.3 short name, so it is
 // never listed with the memos.
 extern const char kMemoTempFile[];
+// Matches the name of every file an interrupted save leaves in the memo
+// folder: that temporary file, a change of case's second name, the journals.
+extern const char kLeftoverPattern[];
 // Larger than any memo the editor can show.
 extern const DWORD kLargestMemo;
 
@@ -35,6 +38,9 @@ bool MemoFileExists(const std::string& name);
 // Whether an entry of the memo folder's listing is a memo the list shows: a
 // memo file that is neither a folder nor hidden nor a system file.
 bool IsListedMemo(const WIN32_FIND_DATAA& entry);
+// Whether a file matching the pattern would be listed. `listed` (kPathSize
+// bytes, may be null) receives its name as the folder has it.
+bool FindListedMemo(const char* pattern, char* listed);
 
 // Size and last write time of a file; not present when it cannot be asked.
 MemoStamp StampOfFile(const char* file);

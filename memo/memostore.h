@@ -108,8 +108,9 @@ public:
     // Keeps the journal FindJournal gave, whose text could not be shown: it
     // stays for the next start. Where it is; empty when there is none.
     std::string KeepJournal();
-    // The journal left by a run that did not store its text, if any.
-    std::optional<JournalRecord> FindJournal() { return m_journal.Find(); }
+    // The journal left by a run that did not store its text, if any;
+    // inMemoFolder false leaves the memo folder out, known to hold none.
+    std::optional<JournalRecord> FindJournal(bool inMemoFolder) { return m_journal.Find(inMemoFolder); }
     // The memo a journal's text is to be restored as: a memo whose file
     // holds the text already (`stored` is set then), else the memo it names
     // when its file is still as the journal knew it, otherwise "null" (a

@@ -21,9 +21,9 @@ const UINT kJournalDelayMs = 1500;
 
 // The restored text is marked edited, so that the next hide stores it by
 // the ordinary save: under its title, beside any memo it would clash with.
-bool CNotepadWnd::RestoreFromJournal()
+bool CNotepadWnd::RestoreFromJournal(bool inMemoFolder)
 {
-    std::optional<JournalRecord> record = m_store.FindJournal();
+    std::optional<JournalRecord> record = m_store.FindJournal(inMemoFolder);
     if (!record) return false;
     bool stored = false;
     std::string target = m_store.RestoreTarget(*record, stored);

@@ -16,6 +16,7 @@
 #include "app/scopedhandles.h"
 #include "memo/memoname.h"
 #include "memo/memofiles.h"
+#include "memo/startlook.h"
 #include "memo/syserror.h"
 #include "memo/textencoding.h"
 #include "memo/textpieces.h"
@@ -127,7 +128,7 @@ LRESULT CNotepadWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         else break;
         return 0;
     case WM_INITCTRL:
-        return OnInitCtrl(hWnd);
+        return OnInitCtrl(hWnd, reinterpret_cast<CStartLook*>(lParam));
     case WM_CONTEXTMENU:
         return OnContextMenu(hWnd, lParam);
     case WM_SIZE:
@@ -186,13 +187,14 @@ LRESULT CNotepadWnd::OnMouseLeave(HWND hWnd)
 // The memo window has given the editor its font for the DPI already, so
 // that a long memo is laid out once, in it. Text a previous run journaled
 // but never stored comes back in place of the last memo.
-LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd)
+LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd, CStartLook* look)
 {
     // Typing would otherwise stop at 30,000 characters: a longer memo could
     // be shown but not edited.
     SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
-    m_store.RecoverInterruptedRename();
-    if (!RestoreFromJournal()) {
+    const bool leftovers = !look || look->MayHoldLeftovers();
+    if (leftovers) m_store.RecoverInterruptedRename();
+    if (!RestoreFromJournal(leftovers)) {
         CopyBounded(m_pszName, kMemoNameSize, g_config->PrevFile);
         LoadMemo(false, m_pszName);
     }

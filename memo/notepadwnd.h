@@ -6,6 +6,8 @@
 #include "memo/memostore.h"
 #include "memo/textfeed.h"
 
+class CStartLook;
+
 // The memo editor: the multi-line EDIT control that shows one memo. The memo
 // on disk (memo\<title>.txt, named after the first line), what this program
 // last read or wrote of it, its journal and its Startup link belong to the
@@ -102,7 +104,7 @@ private:
     void OnMouseMove(HWND hWnd, WPARAM keys);
     LRESULT OnPopupClick(HWND hWnd, WPARAM keys, LPARAM at);
     LRESULT OnMouseLeave(HWND hWnd);
-    LRESULT OnInitCtrl(HWND hWnd);
+    LRESULT OnInitCtrl(HWND hWnd, CStartLook* look);
     // The editor's own menu (notepadmenu.cpp).
     LRESULT OnContextMenu(HWND hWnd, LPARAM at);
     void RunMenuCommand(HWND hWnd, UINT id);
@@ -133,7 +135,8 @@ private:
     void ShowRestoreFailure(DWORD error);
     std::unique_ptr<char[]> ReadText(size_t extra, int& length) const;
     void MoveCaretToEnd();
-    bool RestoreFromJournal();
+    // inMemoFolder: whether the memo folder may hold a journal.
+    bool RestoreFromJournal(bool inMemoFolder);
     // The questions before a save or a Delete writes the text; each text
     // says which of the two it is.
     bool ConfirmRewrite(const char* unstorableAfter, const char* unheldText);

@@ -58,7 +58,13 @@ protected:
     {
         for (const char* file : files) Touch(m_app + "\\memo\\" + file);
     }
-    void Init() { SendMessageA(m_combo, WM_INITCTRL, 0, 0); }
+    // As at start: the memo folder looked into meanwhile.
+    void Init()
+    {
+        CStartLook look;
+        look.Start();
+        SendMessageA(m_combo, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look));
+    }
     std::vector<std::string> Entries() const
     {
         std::vector<std::string> entries;

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/messages.h"
+#include "memo/startlook.h"
 
 namespace {
 const char kParentClass[] = "NotepadTestParent";
@@ -191,6 +192,13 @@ std::vector<std::string> NotepadTest::MemoFolderEntries() const
     FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+LRESULT NotepadTest::InitAtStart() const
+{
+    CStartLook look;
+    look.Start();
+    return SendMessageA(m_hEdit, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look));
 }
 
 std::string NotepadTest::Text() const

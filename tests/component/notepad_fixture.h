@@ -77,6 +77,9 @@ protected:
         SendMessageA(m_hEdit, EM_SETMODIFY, TRUE, 0);
     }
     std::string Text() const;
+    // The editor's set-up as the memo window makes it at start, with the
+    // memo folder looked into meanwhile.
+    LRESULT InitAtStart() const;
     std::pair<DWORD, DWORD> Selection() const;
     std::string PrevFile() const { return g_config->PrevFile; }
     // Saves `text` as a new memo.

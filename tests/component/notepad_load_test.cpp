@@ -118,7 +118,7 @@ TEST_F(NotepadLoad, InitLoadsPrevFile)
 {
     WriteMemoFile("abc.txt", "abc\r\nstored");
     g_config->SetPrevFile("abc");
-    EXPECT_EQ(0, SendMessageA(m_hEdit, WM_INITCTRL, 0, 0));
+    EXPECT_EQ(0, InitAtStart());
     EXPECT_EQ("abc\r\nstored", Text());
     EXPECT_EQ("abc", PrevFile());
 }
@@ -129,7 +129,7 @@ TEST_F(NotepadLoad, InitBringsBackAMemoLeftInTheMiddleOfAChangeOfCase)
 {
     WriteMemoFile("~memorename.tmp", "Plans\r\nQ3 goals");
     WriteMemoFile("Plans.txt", "Plans\r\nanother memo of that title");
-    EXPECT_EQ(0, SendMessageA(m_hEdit, WM_INITCTRL, 0, 0));
+    EXPECT_EQ(0, InitAtStart());
     EXPECT_EQ((std::vector<std::string>{"Plans (2).txt", "Plans.txt"}), MemoFolderEntries());
     EXPECT_EQ("Plans\r\nQ3 goals", ReadMemoFile("Plans (2).txt").value_or("<missing>"));
     EXPECT_EQ("Plans\r\nanother memo of that title", ReadMemoFile("Plans.txt").value_or("<missing>"));
@@ -156,7 +156,7 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
         WriteMemoFile("Plans.txt", record.text);
         WriteMemoFile(ThisJournal(), EncodeJournal(record));
 
-        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+        InitAtStart();
         EXPECT_EQ(record.text, Text());
         EXPECT_EQ("Plans", PrevFile());
         EXPECT_FALSE(m_notepad.IsModified());
@@ -179,7 +179,7 @@ TEST_F(NotepadLoad, AJournalWhoseTextIsStoredAlreadyIsNotStoredASecondTime)
     WriteMemoFile("Cafe.txt", lossy.text);
     lossy.base = StampOfFile(MemoPath("Cafe.txt").c_str());
     WriteMemoFile(ThisJournal(), EncodeJournal(lossy));
-    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    InitAtStart();
     wchar_t shown[16] = L"";
     GetWindowTextW(m_hEdit, shown, 16);
     EXPECT_EQ(std::wstring(L"Cafe \u266B"), shown);
@@ -202,7 +202,7 @@ TEST_F(NotepadLoad, AJournalWhoseTextTwoMemosHoldTakesTheMemoItWasWrittenFor)
         MakeOwn(record);
         record.text = text;
         WriteMemoFile(ThisJournal(), EncodeJournal(record));
-        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+        InitAtStart();
         EXPECT_EQ(own, PrevFile());
         EXPECT_EQ((std::vector<std::string>{"Alpha.txt", "Beta.txt"}), MemoFolderEntries());
     }
@@ -229,7 +229,7 @@ TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheMemoFolderComesBackAndGoesOnc
     ASSERT_TRUE(DecodeJournal(bytes));
     WriteMemoFile("~memojournal.bin", bytes);
 
-    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    InitAtStart();
     EXPECT_EQ(record.text, Text());
     EXPECT_TRUE(m_notepad.SaveMemo());
     EXPECT_EQ(std::vector<std::string>{"Upgraded.txt"}, MemoFolderEntries()) << "stored, and the journal is gone";
@@ -265,7 +265,7 @@ TEST_F(NotepadLoad, AJournalOfTheVersionBeforeInTheTemporaryFolderGoesOnceItsTex
     CloseHandle(hFile);
     ASSERT_TRUE(DecodeJournal(earlier)) << "a journal of the first version";
 
-    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    InitAtStart();
     EXPECT_EQ(record.text, Text());
     EXPECT_TRUE(m_notepad.SaveMemo());
     EXPECT_EQ("Earlier\r\nunsaved", ReadMemoFile("Earlier.txt").value_or("<missing>"));
@@ -288,7 +288,7 @@ TEST_F(NotepadLoad, AJournaledTextThatCannotBeShownKeepsItsJournal)
     MessageBoxWatcher watcher;
     {
         ScopedAllocationLimit tooLarge(1 << 20);
-        SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+        InitAtStart();
     }
     EXPECT_EQ(std::vector<std::string>{"テキストの表示に失敗しました"}, watcher.Stop());
     EXPECT_EQ("abc\r\nstored", Text()) << "the last memo instead";
@@ -324,7 +324,7 @@ TEST_F(NotepadLoad, AJournalOfAnotherAccountIsNeitherRestoredNorRemovedNorWritte
     WriteMemoFile("abc.txt", "abc\r\nstored");
     g_config->SetPrevFile("abc");
 
-    SendMessageA(m_hEdit, WM_INITCTRL, 0, 0);
+    InitAtStart();
     EXPECT_EQ("abc\r\nstored", Text()) << "not restored here";
     SetText("abc\r\nedited");
     m_notepad.KeepInJournal();
