@@ -23,10 +23,11 @@ void CStartLook::Start()
     m_hThread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
+// A leftover may have been brought back as a memo since the look.
 bool CStartLook::HasAnyMemo()
 {
     Wait();
-    return m_bAnyMemo;
+    return m_bLeftovers ? LookForAnyMemo() : m_bAnyMemo;
 }
 
 bool CStartLook::MayHoldLeftovers()
@@ -53,8 +54,14 @@ void CStartLook::Look()
         ScopedFind find(pattern, entry);
         m_bLeftovers = find.ok() || GetLastError() != ERROR_FILE_NOT_FOUND;
     }
-    m_bAnyMemo = FormatBounded(pattern, sizeof(pattern), "%s%s", m_szFolder, kMemoFilePattern) &&
-                 FindListedMemo(pattern, nullptr);
+    if (!m_bLeftovers) m_bAnyMemo = LookForAnyMemo();
+}
+
+bool CStartLook::LookForAnyMemo() const
+{
+    char pattern[kPathSize];
+    return FormatBounded(pattern, sizeof(pattern), "%s%s", m_szFolder, kMemoFilePattern) &&
+           FindListedMemo(pattern, nullptr);
 }
 
 void CStartLook::Join()

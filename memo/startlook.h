@@ -16,7 +16,7 @@ public:
     // full name only: the current directory is the whole process's, and the
     // window's thread moves it meanwhile.
     void Start();
-    // Whether the folder held a memo the list would show.
+    // Whether the folder holds a memo the list would show.
     bool HasAnyMemo();
     // False only when the folder surely held none of the files an
     // interrupted save leaves there (their names begin with "~memo").
@@ -28,6 +28,7 @@ public:
 private:
     static DWORD WINAPI Run(void* self);
     void Look();
+    bool LookForAnyMemo() const;
     void Join();
     void Wait();
 

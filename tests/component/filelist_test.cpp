@@ -63,8 +63,9 @@ protected:
     {
         CStartLook look;
         look.Start();
-        SendMessageA(m_combo, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look));
+        Init(look);
     }
+    void Init(CStartLook& look) { SendMessageA(m_combo, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look)); }
     std::vector<std::string> Entries() const
     {
         std::vector<std::string> entries;
@@ -99,6 +100,17 @@ TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
     EXPECT_TRUE(IsWindowEnabled(m_combo));
     EXPECT_TRUE(watch.Stop().empty()) << "an empty memo folder is no error";
     EXPECT_EQ(m_app, CurrentDirectory());
+
+    // The editor's set-up, between the start's look and the list's, may
+    // bring a memo back from what an interrupted save left.
+    DeleteFileA((m_app + "\\memo\\first.txt").c_str());
+    AddMemoFiles({"~memorename.tmp"});
+    CStartLook look;
+    look.Start();
+    ASSERT_TRUE(look.MayHoldLeftovers());
+    AddMemoFiles({"brought back.txt"});
+    Init(look);
+    EXPECT_TRUE(IsWindowEnabled(m_combo)) << "a memo brought back at start";
 }
 
 TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)
