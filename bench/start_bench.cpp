@@ -219,7 +219,7 @@ std::vector<Row> FolderLooks(const MemoApp& app)
     return {{"10,000 memos: the look for any memo", "ms", anyMemo, "at start, beside the window's making"},
             {"10,000 memos: the look for leftovers", "ms", leftovers, "at start, beside the window's making"},
             {"10,000 memos: the look for a name not there", "ms", absentName,
-             "three a start until 2026-12-10, on the window's thread"}};
+             "three at each start until 2026-12-10, on the window's thread"}};
 }
 
 // The series, the looks and the split all in one folder, written once.

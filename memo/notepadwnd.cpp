@@ -192,6 +192,7 @@ LRESULT CNotepadWnd::OnInitCtrl(HWND hWnd, CStartLook* look)
     // Typing would otherwise stop at 30,000 characters: a longer memo could
     // be shown but not edited.
     SendMessageA(hWnd, EM_SETLIMITTEXT, 0, 0);
+    // Without the start's look each leftover is looked for by its name.
     const bool leftovers = !look || look->MayHoldLeftovers();
     if (leftovers) m_store.RecoverInterruptedRename();
     if (!RestoreFromJournal(leftovers)) {
