@@ -157,7 +157,8 @@ TEST(ProgramImage, DeclaresPerMonitorDpiAwarenessWhereXpIgnoresIt)
 const std::map<std::string, std::set<std::string>> kXpSp3Imports = {
     {"KERNEL32.DLL",
      {
-      "CloseHandle", "CreateDirectoryA", "CreateFileA", "CreateMutexA", "CreateSemaphoreW", "DeleteCriticalSection",
+      "CloseHandle", "CreateDirectoryA", "CreateFileA", "CreateMutexA", "CreateSemaphoreW", "CreateThread",
+      "DeleteCriticalSection",
       "DeleteFileA", "EnterCriticalSection", "FindClose", "FindCloseChangeNotification",
       "FindFirstChangeNotificationA", "FindFirstFileA", "FindNextFileA", "FindResourceA",
       "FlushFileBuffers", "FormatMessageA", "FreeLibrary", "GetComputerNameA", "GetCurrentDirectoryA",
