@@ -11,6 +11,7 @@
 #include "controls/pinwnd.h"
 #include "controls/settingwnd.h"
 #include "memo/filelist.h"
+#include "memo/memoname.h"
 #include "memo/notepadwnd.h"
 #include "memo/searchwnd.h"
 #include "startup/startupdir.h"
@@ -43,9 +44,9 @@ CMainWnd::CMainWnd()
       m_pSetting(new (std::nothrow) CSettingWnd),
       m_pSearch(new (std::nothrow) CSearchWnd)
 {
-    m_startLook.Start();
     g_config = new (std::nothrow) CConfig;
     ChooseSystemDefaults();
+    m_startLook.Start(g_config && g_config->IsValid() && !IsReservedMemoName(g_config->PrevFile));
 }
 
 CMainWnd::~CMainWnd()

@@ -12,22 +12,22 @@ CStartLook::~CStartLook()
 
 // A folder that cannot be named holds nothing the start could use, as
 // the window's own looks would find.
-void CStartLook::Start()
+void CStartLook::Start(bool memoShown)
 {
+    m_bMemoShown = memoShown;
     if (!FormatMemoFolder(m_szFolder, sizeof(m_szFolder))) {
         m_bLooked = true;
-        m_bAnyMemo = false;
+        m_anyMemo = false;
         m_bLeftovers = false;
         return;
     }
     m_hThread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
-// A leftover may have been brought back as a memo since the look.
 bool CStartLook::HasAnyMemo()
 {
     Wait();
-    return m_bLeftovers ? LookForAnyMemo() : m_bAnyMemo;
+    return m_anyMemo ? *m_anyMemo : LookForAnyMemo();
 }
 
 bool CStartLook::MayHoldLeftovers()
@@ -54,7 +54,8 @@ void CStartLook::Look()
         ScopedFind find(pattern, entry);
         m_bLeftovers = find.ok() || GetLastError() != ERROR_FILE_NOT_FOUND;
     }
-    if (!m_bLeftovers) m_bAnyMemo = LookForAnyMemo();
+    // A leftover may be brought back as a memo before the list asks.
+    if (!m_bLeftovers && !m_bMemoShown) m_anyMemo = LookForAnyMemo();
 }
 
 bool CStartLook::LookForAnyMemo() const

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "app/globals.h"
 
 // The start's two looks into the memo folder, made on a thread of their own
@@ -14,8 +16,9 @@ public:
     ~CStartLook();
     // Names the memo folder from the current directory, then looks by its
     // full name only: the current directory is the whole process's, and the
-    // window's thread moves it meanwhile.
-    void Start();
+    // window's thread moves it meanwhile. A memo to be shown tells the list
+    // that there is one, so then no look for any memo is made ahead.
+    void Start(bool memoShown);
     // Whether the folder holds a memo the list would show.
     bool HasAnyMemo();
     // False only when the folder surely held none of the files an
@@ -34,7 +37,8 @@ private:
 
     char m_szFolder[kPathSize] = "";
     HANDLE m_hThread = nullptr;
+    bool m_bMemoShown = false;
     bool m_bLooked = false;
-    bool m_bAnyMemo = true;
+    std::optional<bool> m_anyMemo;  // only where looked for ahead
     bool m_bLeftovers = true;
 };

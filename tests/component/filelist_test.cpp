@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "memo/memofiles.h"
+#include "memo/memoname.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {
@@ -62,9 +63,10 @@ protected:
     void Init()
     {
         CStartLook look;
-        look.Start();
+        Start(look);
         Init(look);
     }
+    static void Start(CStartLook& look) { look.Start(!IsReservedMemoName(g_config->PrevFile)); }
     void Init(CStartLook& look) { SendMessageA(m_combo, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look)); }
     std::vector<std::string> Entries() const
     {
@@ -106,11 +108,17 @@ TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
     DeleteFileA((m_app + "\\memo\\first.txt").c_str());
     AddMemoFiles({"~memorename.tmp"});
     CStartLook look;
-    look.Start();
+    Start(look);
     ASSERT_TRUE(look.MayHoldLeftovers());
     AddMemoFiles({"brought back.txt"});
     Init(look);
     EXPECT_TRUE(IsWindowEnabled(m_combo)) << "a memo brought back at start";
+
+    DeleteFileA((m_app + "\\memo\\brought back.txt").c_str());
+    DeleteFileA((m_app + "\\memo\\~memorename.tmp").c_str());
+    g_config->SetPrevFile("gone");
+    Init();
+    EXPECT_FALSE(IsWindowEnabled(m_combo)) << "the memo to be shown is gone, and no other is there";
 }
 
 TEST_F(FileList, StartsOnPrevFileWhateverItsCaseAndAnyRefreshSelectsNothing)

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/messages.h"
+#include "memo/memoname.h"
 #include "memo/startlook.h"
 
 namespace {
@@ -197,7 +198,7 @@ std::vector<std::string> NotepadTest::MemoFolderEntries() const
 LRESULT NotepadTest::InitAtStart() const
 {
     CStartLook look;
-    look.Start();
+    look.Start(!IsReservedMemoName(PrevFile()));
     return SendMessageA(m_hEdit, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look));
 }
 
