@@ -151,6 +151,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
                        kStartCaption);
         return 0;
     }
+    GdiplusPreload gdiplusLoad;
     EnsureMemoFolder();
     if (!RegisterMainClass(hInstance)) return 0;
 

@@ -1,5 +1,6 @@
 #include "tests/package/pe_image.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -11,11 +12,20 @@ const size_t kFileHeaderSize = 20;
 const size_t kSectionHeaderSize = 40;
 const uint32_t kOptionalMagic32 = 0x10B;
 const uint32_t kOrdinalFlag32 = 0x80000000u;
-const uint32_t kDirectoryExport = 0, kDirectoryImport = 1, kDirectoryResource = 2;
+const uint32_t kDirectoryExport = 0, kDirectoryImport = 1, kDirectoryResource = 2, kDirectoryDelayImport = 13;
+const uint32_t kDelayDescriptorSize = 32;
 
 std::string IdKey(uint32_t id)
 {
     return "#" + std::to_string(id);
+}
+
+bool EndsWithDll(const std::string& name)
+{
+    if (name.size() <= 4) return false;
+    std::string tail = name.substr(name.size() - 4);
+    for (char& c : tail) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return tail == ".dll";
 }
 }  // namespace
 
@@ -126,6 +136,18 @@ std::vector<PeImage::Export> PeImage::Exports() const
     return exports;
 }
 
+std::vector<std::string> PeImage::ThunkNames(uint32_t thunk) const
+{
+    std::vector<std::string> names;
+    for (;; thunk += 4) {
+        const uint32_t value = At<uint32_t>(thunk);
+        if (!value) break;
+        if (value & kOrdinalFlag32) names.push_back(IdKey(value & 0xFFFF));
+        else names.push_back(StringAt(value + 2));  // after the hint
+    }
+    return names;
+}
+
 std::vector<PeImage::Import> PeImage::Imports() const
 {
     std::vector<Import> imports;
@@ -134,14 +156,47 @@ std::vector<PeImage::Import> PeImage::Imports() const
     for (uint32_t at = dir;; at += 20) {
         const uint32_t originalThunk = At<uint32_t>(at), name = At<uint32_t>(at + 12), firstThunk = At<uint32_t>(at + 16);
         if (!name) break;
-        Import import{StringAt(name), {}};
-        for (uint32_t thunk = originalThunk ? originalThunk : firstThunk;; thunk += 4) {
-            const uint32_t value = At<uint32_t>(thunk);
-            if (!value) break;
-            if (value & kOrdinalFlag32) import.names.push_back(IdKey(value & 0xFFFF));
-            else import.names.push_back(StringAt(value + 2));  // after the hint
+        imports.push_back({StringAt(name), ThunkNames(originalThunk ? originalThunk : firstThunk)});
+    }
+    return imports;
+}
+
+bool PeImage::Maps(uint32_t rva, uint32_t size) const
+{
+    for (const SectionEntry& s : m_sections) {
+        if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize)
+            return size <= s.rawSize - (rva - s.virtualAddress);
+    }
+    return false;
+}
+
+// A delay-load descriptor: attributes 1 (its fields are addresses in the
+// image), then the DLL's name, its module handle's slot, its address table
+// and its name table, all inside the file, the name a DLL's.
+bool PeImage::IsDelayDescriptor(uint32_t rva) const
+{
+    if (!Maps(rva, kDelayDescriptorSize) || At<uint32_t>(rva) != 1) return false;
+    const uint32_t name = At<uint32_t>(rva + 4), module = At<uint32_t>(rva + 8);
+    const uint32_t addresses = At<uint32_t>(rva + 12), names = At<uint32_t>(rva + 16);
+    if (!Maps(name, 1) || !Maps(module, 4) || !Maps(addresses, 4) || !Maps(names, 4)) return false;
+    const std::string dll = StringAt(name);
+    return dll.size() < 64 && EndsWithDll(dll);
+}
+
+std::vector<PeImage::Import> PeImage::DelayImports() const
+{
+    std::vector<Import> imports;
+    const auto add = [&](uint32_t at) {
+        imports.push_back({StringAt(At<uint32_t>(at + 4)), ThunkNames(At<uint32_t>(at + 16))});
+    };
+    if (const uint32_t dir = DirectoryAddress(kDirectoryDelayImport)) {
+        for (uint32_t at = dir; At<uint32_t>(at + 4); at += kDelayDescriptorSize) add(at);
+        return imports;
+    }
+    for (const SectionEntry& s : m_sections) {
+        for (uint32_t at = s.virtualAddress; at + kDelayDescriptorSize <= s.virtualAddress + s.rawSize; at += 4) {
+            if (IsDelayDescriptor(at)) add(at);
         }
-        imports.push_back(import);
     }
     return imports;
 }

@@ -50,6 +50,10 @@ public:
     std::string ExportModuleName() const;
     std::vector<Export> Exports() const;
     std::vector<Import> Imports() const;
+    // The DLLs loaded on first use. MinGW's delay-import libraries leave the
+    // data directory's entry empty, so their descriptors are found by their
+    // shape as well.
+    std::vector<Import> DelayImports() const;
     std::vector<Resource> Resources() const;
 
 private:
@@ -64,7 +68,10 @@ private:
     T At(uint32_t rva) const { return ReadAt<T>(OffsetOf(rva, sizeof(T))); }
     uint32_t OffsetOf(uint32_t rva, uint32_t size) const;
     uint32_t DirectoryAddress(uint32_t index) const;
+    bool Maps(uint32_t rva, uint32_t size) const;
     std::string StringAt(uint32_t rva) const;
+    std::vector<std::string> ThunkNames(uint32_t thunk) const;
+    bool IsDelayDescriptor(uint32_t rva) const;
     std::string ResourceKey(uint32_t rsrc, uint32_t nameField) const;
     std::vector<std::pair<uint32_t, uint32_t>> ResourceEntries(uint32_t at) const;
 
