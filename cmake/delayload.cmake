@@ -19,7 +19,9 @@ function(add_delay_import_library target name dll)
   endforeach()
   set(def_file ${CMAKE_BINARY_DIR}/lib/${name}-delay.def)
   set(lib_file ${CMAKE_BINARY_DIR}/lib/lib${name}-delay.a)
-  file(WRITE ${def_file} "${def}")
+  # Rewritten only when the names change, so that a new configure relinks nothing.
+  file(WRITE ${def_file}.new "${def}")
+  configure_file(${def_file}.new ${def_file} COPYONLY)
   # -k: the DLL exports the names without their stdcall suffix (@4).
   add_custom_command(
     OUTPUT ${lib_file}
