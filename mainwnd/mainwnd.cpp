@@ -11,7 +11,6 @@
 #include "controls/pinwnd.h"
 #include "controls/settingwnd.h"
 #include "memo/filelist.h"
-#include "memo/memoname.h"
 #include "memo/notepadwnd.h"
 #include "memo/searchwnd.h"
 #include "startup/startupdir.h"
@@ -46,7 +45,7 @@ CMainWnd::CMainWnd()
 {
     g_config = new (std::nothrow) CConfig;
     ChooseSystemDefaults();
-    m_startLook.Start(g_config && g_config->IsValid() && !IsReservedMemoName(g_config->PrevFile));
+    m_startLook.Start();
 }
 
 CMainWnd::~CMainWnd()

@@ -1,6 +1,7 @@
 #include "memo/startlook.h"
 
 #include "app/bounded.h"
+#include "app/config.h"
 #include "app/scopedhandles.h"
 #include "memo/memofiles.h"
 #include "memo/memoname.h"
@@ -12,9 +13,9 @@ CStartLook::~CStartLook()
 
 // A folder that cannot be named holds nothing the start could use, as
 // the window's own looks would find.
-void CStartLook::Start(bool memoShown)
+void CStartLook::Start()
 {
-    m_bMemoShown = memoShown;
+    m_bMemoShown = g_config && g_config->IsValid() && !IsReservedMemoName(g_config->PrevFile);
     if (!FormatMemoFolder(m_szFolder, sizeof(m_szFolder))) {
         m_bLooked = true;
         m_anyMemo = false;

@@ -16,9 +16,10 @@ public:
     ~CStartLook();
     // Names the memo folder from the current directory, then looks by its
     // full name only: the current directory is the whole process's, and the
-    // window's thread moves it meanwhile. A memo to be shown tells the list
-    // that there is one, so then no look for any memo is made ahead.
-    void Start(bool memoShown);
+    // window's thread moves it meanwhile. A memo to be shown (the settings'
+    // PrevFile, read before) tells the list that there is one, so then no
+    // look for any memo is made ahead.
+    void Start();
     // Whether the folder holds a memo the list would show.
     bool HasAnyMemo();
     // False only when the folder surely held none of the files an

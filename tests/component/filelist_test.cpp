@@ -12,7 +12,6 @@
 #include "app/globals.h"
 #include "app/messages.h"
 #include "memo/memofiles.h"
-#include "memo/memoname.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {
@@ -63,10 +62,9 @@ protected:
     void Init()
     {
         CStartLook look;
-        Start(look);
+        look.Start();
         Init(look);
     }
-    static void Start(CStartLook& look) { look.Start(!IsReservedMemoName(g_config->PrevFile)); }
     void Init(CStartLook& look) { SendMessageA(m_combo, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look)); }
     std::vector<std::string> Entries() const
     {
@@ -108,7 +106,7 @@ TEST_F(FileList, EmptyFolderGivesADisabledListUntilAMemoIsThere)
     DeleteFileA((m_app + "\\memo\\first.txt").c_str());
     AddMemoFiles({"~memorename.tmp"});
     CStartLook look;
-    Start(look);
+    look.Start();
     ASSERT_TRUE(look.MayHoldLeftovers());
     AddMemoFiles({"brought back.txt"});
     Init(look);

@@ -7,7 +7,6 @@
 
 #include "app/globals.h"
 #include "app/messages.h"
-#include "memo/memoname.h"
 #include "memo/startlook.h"
 
 namespace {
@@ -198,7 +197,7 @@ std::vector<std::string> NotepadTest::MemoFolderEntries() const
 LRESULT NotepadTest::InitAtStart() const
 {
     CStartLook look;
-    look.Start(!IsReservedMemoName(PrevFile()));
+    look.Start();
     return SendMessageA(m_hEdit, WM_INITCTRL, 0, reinterpret_cast<LPARAM>(&look));
 }
 
