@@ -86,17 +86,26 @@ uint32_t PeImage::DirectoryAddress(uint32_t index) const
 }
 
 // File offset of `size` bytes at `rva`, all inside one section's raw data.
-uint32_t PeImage::OffsetOf(uint32_t rva, uint32_t size) const
+bool PeImage::FindOffset(uint32_t rva, uint32_t size, uint32_t& offset) const
 {
     for (const SectionEntry& s : m_sections) {
         if (rva < s.virtualAddress || rva - s.virtualAddress >= s.rawSize) continue;
         const uint32_t delta = rva - s.virtualAddress;
-        if (size > s.rawSize - delta) break;
-        const uint64_t offset = uint64_t(s.rawOffset) + delta;
-        if (offset + size > m_file.size()) break;
-        return static_cast<uint32_t>(offset);
+        if (size > s.rawSize - delta) return false;
+        const uint64_t at = uint64_t(s.rawOffset) + delta;
+        if (at + size > m_file.size()) return false;
+        offset = static_cast<uint32_t>(at);
+        return true;
     }
-    throw std::runtime_error("address " + std::to_string(rva) + " lies outside the file's sections");
+    return false;
+}
+
+uint32_t PeImage::OffsetOf(uint32_t rva, uint32_t size) const
+{
+    uint32_t offset = 0;
+    if (!FindOffset(rva, size, offset))
+        throw std::runtime_error("address " + std::to_string(rva) + " lies outside the file's sections");
+    return offset;
 }
 
 std::string PeImage::StringAt(uint32_t rva) const
@@ -163,11 +172,8 @@ std::vector<PeImage::Import> PeImage::Imports() const
 
 bool PeImage::Maps(uint32_t rva, uint32_t size) const
 {
-    for (const SectionEntry& s : m_sections) {
-        if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize)
-            return size <= s.rawSize - (rva - s.virtualAddress);
-    }
-    return false;
+    uint32_t offset = 0;
+    return FindOffset(rva, size, offset);
 }
 
 // A delay-load descriptor: attributes 1 (its fields are addresses in the

@@ -66,6 +66,7 @@ private:
     T ReadAt(size_t offset) const;  // little-endian, bounds-checked
     template <typename T>
     T At(uint32_t rva) const { return ReadAt<T>(OffsetOf(rva, sizeof(T))); }
+    bool FindOffset(uint32_t rva, uint32_t size, uint32_t& offset) const;
     uint32_t OffsetOf(uint32_t rva, uint32_t size) const;
     uint32_t DirectoryAddress(uint32_t index) const;
     bool Maps(uint32_t rva, uint32_t size) const;
