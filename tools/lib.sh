@@ -31,6 +31,18 @@ choose_arch() {
   export MOSSVANE_ARCH
 }
 
+# Repeats, at the end of a long run, what each failed test asserted: the full
+# output of a failing suite runs to thousands of lines, and a reader of the
+# run's last lines should still see which test failed and why.
+print_failures() {
+  local log
+  printf '%s\n' "$@" | sort -u | while IFS= read -r log; do
+    [ -f "$log" ] || continue
+    awk '/: Failure$/ { left = 7 } /^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(/ { left = 1 }
+         left > 0 { print; left-- }' "$log" | head -n 120
+  done
+}
+
 # The build folder of an architecture: the i686 build is the given folder,
 # the x64 one lives inside it.
 arch_build_dir() {
