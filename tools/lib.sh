@@ -31,15 +31,22 @@ choose_arch() {
   export MOSSVANE_ARCH
 }
 
-# Repeats, at the end of a long run, what each failed test asserted: the full
-# output of a failing suite runs to thousands of lines, and a reader of the
-# run's last lines should still see which test failed and why.
+# Repeats, at the end of a long run, what each failed test asserted, and
+# which suite failed or ran out of time, from ctest's logs: the full output
+# of a failing suite runs to thousands of lines, and a reader of the run's
+# last lines should still see which test failed and why.
 print_failures() {
   local log
   printf '%s\n' "$@" | sort -u | while IFS= read -r log; do
     [ -f "$log" ] || continue
-    awk '/: Failure$/ { left = 7 } /^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(/ { left = 1 }
-         left > 0 { print; left-- }' "$log" | head -n 120
+    awk -v from="$log" '
+      function show(line) { if (!shown++) print "-- " from; print line }
+      outcome && --outcome == 0 && $0 != "Test Passed." { show("suite " suite ": " $0) }
+      /^[0-9]+\/[0-9]+ Test: / { suite = $3 }
+      /^Test time = / { outcome = 2 }
+      /: Failure$/ { left = 7 }
+      /^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(/ { left = 1 }
+      left > 0 { show($0); left-- }' "$log" | head -n 120
   done
 }
 
