@@ -41,9 +41,9 @@ print_failures() {
     [ -f "$log" ] || continue
     awk -v from="$log" '
       function show(line) { if (!shown++) print "-- " from; print line }
-      outcome && --outcome == 0 && $0 != "Test Passed." { show("suite " suite ": " $0) }
+      outcome && --outcome == 0 && $0 != "Test Passed." { show("suite " suite ": " $0 " (" took " s)") }
       /^[0-9]+\/[0-9]+ Test: / { suite = $3 }
-      /^Test time = / { outcome = 2 }
+      /^Test time = / { outcome = 2; took = $4 }
       /: Failure$/ { left = 7 }
       /^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(/ { left = 1 }
       left > 0 { show($0); left-- }' "$log" | head -n 120
