@@ -6,6 +6,7 @@
 
 #include "app/messages.h"
 #include "app/subclassbase.h"
+#include "memo/memosearch.h"
 
 namespace {
 const char kHostClass[] = "MossvaneTestHost";
@@ -78,6 +79,10 @@ LRESULT CALLBACK ControlHost::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
     auto* self = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (msg == WM_SETTINGDONE && self) {
         self->m_settingDone.push_back(lParam);
+        return 0;
+    }
+    if (msg == WM_SEARCHOPEN && self) {
+        self->m_searchOpened.push_back(reinterpret_cast<const SearchHit*>(lParam)->name);
         return 0;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);

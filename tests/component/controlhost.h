@@ -3,6 +3,7 @@
 // memo window hosts them, with GDI+ running.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "app/gdiplussession.h"
@@ -23,6 +24,8 @@ public:
     void Flush() const;
     // The lParam of every WM_SETTINGDONE that reached the window.
     const std::vector<LPARAM>& SettingDone() const { return m_settingDone; }
+    // The memo name of every hit the search window asked the window to open.
+    const std::vector<std::string>& SearchOpened() const { return m_searchOpened; }
 
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
@@ -32,6 +35,7 @@ private:
     GdiplusSession m_gdiplus;
     HWND m_hWnd = nullptr;
     std::vector<LPARAM> m_settingDone;
+    std::vector<std::string> m_searchOpened;
 };
 
 // A child's rectangle in its parent's client area.

@@ -1,10 +1,13 @@
-// The search window on a monitor of another scaling.
+// The search window: the hit that Enter opens, and the window on a monitor
+// of another scaling.
 #include "memo/searchwnd.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/config.h"
 #include "app/curdir.h"
@@ -15,6 +18,7 @@
 namespace {
 const int kField = 101;
 const int kHitList = 103;
+const char* const kFruitMemos[] = {"fig", "kiwi", "lime"};
 
 std::string MakeTempFolder()
 {
@@ -24,6 +28,82 @@ std::string MakeTempFolder()
     CreateDirectoryA(name.c_str(), nullptr);
     CreateDirectoryA((name + "\\memo").c_str(), nullptr);
     return name;
+}
+
+void WriteMemo(const std::string& folder, const std::string& name, const std::string& text)
+{
+    HANDLE file = CreateFileA((folder + "\\memo\\" + name + ".txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void TypeQuery(HWND search, const wchar_t* query)
+{
+    SendMessageW(GetDlgItem(search, kField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query));
+}
+
+std::wstring RowText(HWND list, int row)
+{
+    wchar_t text[256] = L"";
+    if (SendMessageW(list, LB_GETTEXTLEN, row, 0) < 255)
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The row that names memo `name`, -1 for none.
+int RowOf(HWND list, const char* name)
+{
+    const std::wstring wanted(name, name + strlen(name));
+    const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        if (RowText(list, row).find(wanted) != std::wstring::npos) return row;
+    }
+    return -1;
+}
+
+// A hit chosen in the list, then Enter while the search of what was typed
+// since is under way: once that search is done, the hit chosen opens if it
+// still is one, and nothing opens where it is not, never another hit.
+TEST(SearchWindow, EnterDuringASearchOpensTheChosenHitOnceFoundAgainAndNothingElse)
+{
+    const std::string folder = MakeTempFolder();
+    ScopedCurrentDirectory inFolder(folder.c_str());
+    WriteMemo(folder, "fig", "fig\r\nfruit salad\r\n");
+    WriteMemo(folder, "kiwi", "kiwi\r\nfruit bowl\r\n");
+    WriteMemo(folder, "lime", "lime\r\nfruit bowl\r\n");
+    std::unique_ptr<CConfig> config(new CConfig);
+    g_config = config.get();
+    ControlHost host(false);
+    std::unique_ptr<CSearchWnd> search(new CSearchWnd);
+    ASSERT_TRUE(search->Create(host.Window(), 96));
+    HWND hWnd = search->m_hWnd;
+    HWND list = GetDlgItem(hWnd, kHitList);
+    RECT over = {100, 100, 500, 400};
+    search->Open(over, 96);
+
+    std::vector<std::string> expected;
+    for (const char* chosen : kFruitMemos) {
+        TypeQuery(hWnd, L"fruit");
+        ASSERT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 3; })) << "three hits";
+        const int row = RowOf(list, chosen);
+        ASSERT_LE(0, row) << chosen;
+        SendMessageW(list, LB_SETCURSEL, row, 0);
+        TypeQuery(hWnd, L"bowl");
+        SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; })) << "two hits";
+        HandleQueuedMessages();
+        if (strcmp(chosen, "fig") != 0) expected.push_back(chosen);
+        EXPECT_EQ(expected, host.SearchOpened()) << "chosen: " << chosen;
+    }
+
+    DestroyWindow(hWnd);
+    search.reset();
+    g_config = nullptr;
+    for (const char* name : kFruitMemos) DeleteFileA((folder + "\\memo\\" + name + ".txt").c_str());
+    RemoveDirectoryA((folder + "\\memo").c_str());
 }
 
 // Opened from a memo window at 144 DPI, or dragged onto such a monitor
