@@ -64,25 +64,39 @@ int RowOf(HWND list, const char* name)
     return -1;
 }
 
+// A search window owned by a hidden test host, in a folder of its own with
+// a memo folder, with the settings of that folder.
+class SearchWindow : public ::testing::Test {
+protected:
+    SearchWindow() { g_config = m_config.get(); }
+    ~SearchWindow() override
+    {
+        if (m_search->m_hWnd) DestroyWindow(m_search->m_hWnd);
+        m_search.reset();
+        g_config = nullptr;
+        RemoveDirectoryA((m_folder + "\\memo").c_str());
+    }
+
+    const std::string m_folder = MakeTempFolder();
+    ScopedCurrentDirectory m_inFolder{m_folder.c_str()};
+    std::unique_ptr<CConfig> m_config{new CConfig};
+    ControlHost m_host{false};
+    std::unique_ptr<CSearchWnd> m_search{new CSearchWnd};
+};
+
 // A hit chosen in the list, then Enter while the search of what was typed
 // since is under way: once that search is done, the hit chosen opens if it
 // still is one, and nothing opens where it is not, never another hit.
-TEST(SearchWindow, EnterDuringASearchOpensTheChosenHitOnceFoundAgainAndNothingElse)
+TEST_F(SearchWindow, EnterDuringASearchOpensTheChosenHitOnceFoundAgainAndNothingElse)
 {
-    const std::string folder = MakeTempFolder();
-    ScopedCurrentDirectory inFolder(folder.c_str());
-    WriteMemo(folder, "fig", "fig\r\nfruit salad\r\n");
-    WriteMemo(folder, "kiwi", "kiwi\r\nfruit bowl\r\n");
-    WriteMemo(folder, "lime", "lime\r\nfruit bowl\r\n");
-    std::unique_ptr<CConfig> config(new CConfig);
-    g_config = config.get();
-    ControlHost host(false);
-    std::unique_ptr<CSearchWnd> search(new CSearchWnd);
-    ASSERT_TRUE(search->Create(host.Window(), 96));
-    HWND hWnd = search->m_hWnd;
+    WriteMemo(m_folder, "fig", "fig\r\nfruit salad\r\n");
+    WriteMemo(m_folder, "kiwi", "kiwi\r\nfruit bowl\r\n");
+    WriteMemo(m_folder, "lime", "lime\r\nfruit bowl\r\n");
+    ASSERT_TRUE(m_search->Create(m_host.Window(), 96));
+    HWND hWnd = m_search->m_hWnd;
     HWND list = GetDlgItem(hWnd, kHitList);
     RECT over = {100, 100, 500, 400};
-    search->Open(over, 96);
+    m_search->Open(over, 96);
 
     std::vector<std::string> expected;
     for (const char* chosen : kFruitMemos) {
@@ -96,36 +110,25 @@ TEST(SearchWindow, EnterDuringASearchOpensTheChosenHitOnceFoundAgainAndNothingEl
         ASSERT_TRUE(PumpUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; })) << "two hits";
         HandleQueuedMessages();
         if (strcmp(chosen, "fig") != 0) expected.push_back(chosen);
-        EXPECT_EQ(expected, host.SearchOpened()) << "chosen: " << chosen;
+        EXPECT_EQ(expected, m_host.SearchOpened()) << "chosen: " << chosen;
     }
-
-    DestroyWindow(hWnd);
-    search.reset();
-    g_config = nullptr;
-    for (const char* name : kFruitMemos) DeleteFileA((folder + "\\memo\\" + name + ".txt").c_str());
-    RemoveDirectoryA((folder + "\\memo").c_str());
+    for (const char* name : kFruitMemos) DeleteFileA((m_folder + "\\memo\\" + name + ".txt").c_str());
 }
 
 // Opened from a memo window at 144 DPI, or dragged onto such a monitor
 // (Wine sends no WM_DPICHANGED: the test does), every control takes its
 // place and the font for that DPI; the window takes the suggested
 // rectangle, and the DPI it has already changes nothing.
-TEST(SearchWindow, FollowsTheDpiOfTheMemoWindowAndOfItsMonitor)
+TEST_F(SearchWindow, FollowsTheDpiOfTheMemoWindowAndOfItsMonitor)
 {
-    const std::string folder = MakeTempFolder();
-    ScopedCurrentDirectory inFolder(folder.c_str());
-    std::unique_ptr<CConfig> config(new CConfig);
-    g_config = config.get();
-    ControlHost host(false);
-    std::unique_ptr<CSearchWnd> search(new CSearchWnd);
-    ASSERT_TRUE(search->Create(host.Window(), 96));
-    HWND hWnd = search->m_hWnd;
+    ASSERT_TRUE(m_search->Create(m_host.Window(), 96));
+    HWND hWnd = m_search->m_hWnd;
     const RECT field96 = {10, 10, 370, 36};
     RECT got = RectIn(hWnd, GetDlgItem(hWnd, kField));
     EXPECT_TRUE(EqualRect(&field96, &got)) << got.left << "," << got.top << " " << got.right << "," << got.bottom;
 
     RECT over = {100, 100, 700, 500};
-    search->Open(over, 144);
+    m_search->Open(over, 144);
     const RECT field144 = {15, 15, 555, 54};
     got = RectIn(hWnd, GetDlgItem(hWnd, kField));
     EXPECT_TRUE(EqualRect(&field144, &got)) << got.left << "," << got.top << " " << got.right << "," << got.bottom;
@@ -145,10 +148,5 @@ TEST(SearchWindow, FollowsTheDpiOfTheMemoWindowAndOfItsMonitor)
     SendMessageA(hWnd, WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&other));
     GetWindowRect(hWnd, &window);
     EXPECT_TRUE(EqualRect(&suggested, &window)) << "the DPI the window has changes nothing";
-
-    DestroyWindow(hWnd);
-    search.reset();
-    g_config = nullptr;
-    RemoveDirectoryA((folder + "\\memo").c_str());
 }
 }  // namespace
