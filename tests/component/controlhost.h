@@ -46,6 +46,8 @@ LONG FontHeightOf(HWND hWnd);
 COLORREF PixelOf(HWND hWnd, int x, int y);
 // True when the two colours differ by at most 2 in each channel.
 bool NearColour(COLORREF a, COLORREF b);
+// Makes or replaces the file at `path` with exactly `bytes`.
+void WriteBytes(const std::string& path, const std::string& bytes);
 // Dispatches every message waiting in the thread's queue.
 void HandleQueuedMessages();
 // Handles queued messages until done() or the time is up.

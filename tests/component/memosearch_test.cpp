@@ -8,17 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/component/controlhost.h"
 #include "tests/component/notepad_fixture.h"
 
 namespace {
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 FILETIME WriteTimeOf(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};

@@ -32,12 +32,7 @@ std::string MakeTempFolder()
 
 void WriteMemo(const std::string& folder, const std::string& name, const std::string& text)
 {
-    HANDLE file = CreateFileA((folder + "\\memo\\" + name + ".txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteBytes(folder + "\\memo\\" + name + ".txt", text);
 }
 
 void TypeQuery(HWND search, const wchar_t* query)
