@@ -53,22 +53,6 @@ void EnsureMemoFolder()
     if (!HasMemoFolder(dir)) CreateDirectoryA("memo", nullptr);
 }
 
-// No class icon: the window takes its own pair at its DPI as it is made,
-// before it shows, and a class icon would be loaded twice over (the system
-// makes the small one from it) only to be replaced.
-bool RegisterMainClass(HINSTANCE hInstance)
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = BaseWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    wc.lpszClassName = MAIN_WINDOW_CLASS;
-    return RegisterClassExA(&wc) != 0;
-}
-
 // The window is laid out for the DPI of the cursor's monitor, where it
 // shows; a remembered position on a monitor of another scaling is taken up
 // as soon as the window is there.
@@ -76,6 +60,7 @@ HWND CreateMainWindow(HINSTANCE hInstance, CMainWnd* mainWnd)
 {
     GetCursorPos(&g_start.ptCursor);
     mainWnd->m_nDpi = DpiAtPoint(g_start.ptCursor);
+    if (!mainWnd->RegisterWindowClass(hInstance, MAIN_WINDOW_CLASS)) return nullptr;
     g_start.rcWindow = OuterWindowRect(g_config->Width, g_config->Height, mainWnd->m_nDpi);
     PlaceAtCursor(g_start);
     mainWnd->ApplyStoredPosition(g_start);
@@ -153,7 +138,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     }
     GdiplusPreload gdiplusLoad;
     EnsureMemoFolder();
-    if (!RegisterMainClass(hInstance)) return 0;
 
     auto* mainWnd = new (std::nothrow) CMainWnd;
     if (!mainWnd || !mainWnd->IsValid()) {

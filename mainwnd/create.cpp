@@ -56,12 +56,10 @@ LRESULT CMainWnd::OnCreate(HWND hWnd, const CREATESTRUCTA* cs)
     CreateEditor(hWnd, cs, layout);
     CreateButtons(hWnd, cs, layout);
     CreateStrip(hWnd, cs, layout);
-    ApplyWindowIcons(m_nDpi);
+    if (m_nClassIconDpi != m_nDpi) ApplyWindowIcons(m_nDpi);
     SyncStartupLink(g_config->PrevFile);
-    // Told of only when the user changes the setting; at start the link is
-    // simply tried again.
-    UpdateAutostartLink(g_config->Startup);
-    // The tray icon, a call into the shell's process, waits until the window
+    // The tray icon, a call into the shell's process, and the program's own
+    // Startup link, which nothing on the window shows, wait until the window
     // is up and answers; the settings window is made when first opened.
     PostMessageA(hWnd, WM_STARTED, 0, 0);
     return 0;
@@ -76,8 +74,9 @@ void CMainWnd::CreateEditor(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout
     SendInitCtrl(m_pNotepad->m_hWnd, &m_startLook);
 }
 
-// Each button goes above the editor in the z-order: the bar floats over the
-// text, and both clip each other.
+// The buttons go above the editor in the z-order: the bar floats over the
+// text, and both clip each other. A new child goes below its siblings, so
+// one move of the editor, once the four are made, does it.
 void CMainWnd::CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout)
 {
     for (int i = 0; i < 4; ++i) {
@@ -86,8 +85,8 @@ void CMainWnd::CreateButtons(HWND hWnd, const CREATESTRUCTA* cs, const MainLayou
                                   layout.buttons[i], IDC_NEWMEMO + i));
         button.SetDpi(m_nDpi);
         SendInitCtrl(button.m_hWnd, &m_startLook);
-        SetWindowPos(m_pNotepad->m_hWnd, button.m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
+    SetWindowPos(m_pNotepad->m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CMainWnd::CreateStrip(HWND hWnd, const CREATESTRUCTA* cs, const MainLayout& layout)

@@ -61,6 +61,9 @@ CMainWnd::~CMainWnd()
     for (HICON icon : m_hIcons) {
         if (icon) DestroyIcon(icon);
     }
+    for (HICON icon : m_hClassIcons) {
+        if (icon) DestroyIcon(icon);
+    }
 }
 
 bool CMainWnd::IsValid() const
@@ -95,6 +98,9 @@ LRESULT CMainWnd::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY:          return OnNotify(hWnd, reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_STARTED:
         AddTrayIcon(hWnd, InstanceOf(hWnd));
+        // Told of only when the user changes the setting; at start the link
+        // is simply tried again.
+        UpdateAutostartLink(g_config->Startup);
         CreateTooltip(hWnd);
         return 0;
     case WM_SETCURSOR:

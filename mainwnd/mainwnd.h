@@ -27,6 +27,9 @@ public:
     // False when an allocation of the object graph failed or the settings
     // could not be set up; the program must not go on then.
     bool IsValid() const;
+    // Registers, once, the window class that the memo window is made of,
+    // carrying the icons of m_nDpi: the DPI the window is made at (tray.cpp).
+    bool RegisterWindowClass(HINSTANCE hInstance, const char* className);
 
     LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -160,6 +163,8 @@ private:
     CMainFonts m_fonts;
     CStartLook m_startLook;  // the memo folder, looked into while the window is made
     HICON m_hIcons[2] = {};  // big, small: the window's own, at its DPI
+    HICON m_hClassIcons[2] = {};  // big, small: its class's, at m_nClassIconDpi
+    int m_nClassIconDpi = 0;
     HWND m_hTooltip = nullptr;
     CForwardedModifiers m_forwardedMods;
     // A memo opened from the search that is still filling in: its first hit

@@ -37,6 +37,27 @@ void CMainWnd::AddTrayIcon(HWND hWnd, HINSTANCE hInstance)
     if (data.hIcon) DestroyIcon(data.hIcon);
 }
 
+// The class shows its icons on the window from its making on. The window
+// sets its own only at another DPI: Wine turns each icon set on a window into
+// the desktop's format anew, some milliseconds at every start.
+bool CMainWnd::RegisterWindowClass(HINSTANCE hInstance, const char* className)
+{
+    const int metrics[2] = {SM_CXICON, SM_CXSMICON};
+    for (int i = 0; i < 2; ++i) m_hClassIcons[i] = LoadIconForDpi(hInstance, metrics[i], m_nDpi);
+    if (m_hClassIcons[0] && m_hClassIcons[1]) m_nClassIconDpi = m_nDpi;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BaseWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = m_hClassIcons[0];
+    wc.hIconSm = m_hClassIcons[1];
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0;
+}
+
 // The icon holds several sizes; the window takes the two that the system
 // metrics of its DPI ask for, and the ones it had go.
 void CMainWnd::ApplyWindowIcons(int dpi)

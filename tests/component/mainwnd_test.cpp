@@ -31,17 +31,16 @@ protected:
     {
         m_inFolder = std::make_unique<ScopedCurrentDirectory>(m_folder.path().c_str());
         ASSERT_TRUE(m_inFolder->ok());
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = BaseWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kTestClass;
-        RegisterClassA(&wc);
         m_main = std::make_unique<CMainWnd>();
         ASSERT_TRUE(m_main->IsValid());
+        const HINSTANCE hInstance = GetModuleHandleA(nullptr);
+        // Each test's window has its own class, as the program's has, with
+        // the icons of that window.
+        ASSERT_TRUE(m_main->RegisterWindowClass(hInstance, kTestClass));
         RECT outer = OuterWindowRect(g_config->Width, g_config->Height, 96);
         m_hWnd = CreateWindowExA(WS_EX_LAYERED, kTestClass, "MainWndTest", WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
-                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                 wc.hInstance, m_main.get());
+                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, hInstance,
+                                 m_main.get());
         ASSERT_NE(nullptr, m_hWnd);
         m_main->m_rcWindow = outer;
     }
@@ -54,6 +53,7 @@ protected:
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
+        UnregisterClassA(kTestClass, GetModuleHandleA(nullptr));
         m_main.reset();
         m_inFolder.reset();
     }
@@ -209,10 +209,12 @@ HWND TooltipOf(HWND owner)
     return search.found;
 }
 
-// The side of the icon the window shows in the given size (ICON_BIG, ICON_SMALL).
+// The side of the icon the window shows in the given size (ICON_BIG,
+// ICON_SMALL): its own, else its class's, as the taskbar and Alt+Tab take it.
 int IconSide(HWND hWnd, WPARAM kind)
 {
     HICON icon = reinterpret_cast<HICON>(SendMessageA(hWnd, WM_GETICON, kind, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(hWnd, kind == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
     ICONINFO info = {};
     if (!icon || !GetIconInfo(icon, &info)) return 0;
     BITMAP bitmap = {};
@@ -229,9 +231,8 @@ void PaintNow(HWND hWnd)
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-// The taskbar and Alt+Tab show the window's own icons, which it takes as it
-// is made: its class, as the program's, has none.
-TEST_F(MainWndTest, CarriesItsOwnIconsFromItsMaking)
+// The taskbar and Alt+Tab show the window's icons from its making on.
+TEST_F(MainWndTest, CarriesItsIconsFromItsMaking)
 {
     EXPECT_EQ(SystemMetricForDpi(SM_CXICON, 96), IconSide(m_hWnd, ICON_BIG));
     EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, 96), IconSide(m_hWnd, ICON_SMALL));
