@@ -5,8 +5,9 @@
 // one is not layered, to tell what the layered composition costs. The one
 // with controls has the memo window's: its editor, four hidden buttons, the
 // list, three check boxes and a tip, where the memo window has them, and
-// nothing behind them: what a window made of these controls pays. The one
-// with the program's libraries loads them first, as the program does.
+// nothing behind them: what a window made of these controls, in the memo
+// window's fonts, pays. The one with the program's libraries loads them
+// first, as the program does.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -18,6 +19,7 @@
 #include "app/messages.h"
 #include "bench/benches.h"
 #include "mainwnd/layout.h"
+#include "mainwnd/mainfonts.h"
 #include "tests/e2e/harness.h"
 
 const char kFloorArgument[] = "--floor-window";
@@ -72,6 +74,11 @@ HWND AddChild(HWND parent, const char* className, const char* text, DWORD style,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+void SetFont(HWND control, HFONT font)
+{
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 void AddTool(HWND tip, HWND owner, HWND control)
 {
     TOOLINFOA tool = {};
@@ -83,23 +90,33 @@ void AddTool(HWND tip, HWND owner, HWND control)
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The memo window's children, in its order and places, with the system's font.
+// The memo window's children, in its order and places, each given its font
+// as it is made, as the memo window does. The fonts live as long as the
+// window's process.
 void AddMemoControls(HWND hWnd)
 {
+    static CMainFonts fonts;
+    if (fonts.Make(96)) fonts.Apply(nullptr, nullptr, nullptr, nullptr, nullptr);
     const MainLayout layout = ComputeMainLayout(kMemoWidth, kMemoHeight);
-    AddChild(hWnd, "EDIT", "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-             layout.edit, IDC_EDIT);
+    SetFont(AddChild(hWnd, "EDIT", "",
+                     WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                     layout.edit, IDC_EDIT),
+            fonts.Editor());
     for (int i = 0; i < 4; ++i) AddChild(hWnd, "BUTTON", "", WS_CLIPSIBLINGS | BS_OWNERDRAW, layout.buttons[i], IDC_NEWMEMO + i);
     HWND list = AddChild(hWnd, "COMBOBOX", nullptr, WS_VISIBLE | CBS_DROPDOWNLIST | CBS_DISABLENOSCROLL, layout.list,
                          IDC_FILELIST);
+    SetFont(list, fonts.List());
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("memo.txt"));
     SendMessageA(list, CB_SETCURSEL, 0, 0);
     HWND boxes[] = {AddChild(hWnd, "BUTTON", "Startup", WS_VISIBLE | BS_AUTOCHECKBOX, layout.startup, IDC_STARTUP),
                     AddChild(hWnd, "BUTTON", "Shortcut", WS_VISIBLE | BS_AUTOCHECKBOX, layout.shortcut, IDC_SHORTCUT),
                     AddChild(hWnd, "BUTTON", "", WS_VISIBLE | BS_AUTOCHECKBOX, layout.pin, IDC_PIN)};
+    SetFont(boxes[0], fonts.Boxes());
+    SetFont(boxes[1], fonts.Boxes());
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hWnd, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
+    SetFont(tip, fonts.Tip());
     for (HWND box : boxes) AddTool(tip, hWnd, box);
 }
 }  // namespace
