@@ -210,10 +210,9 @@ bool MemoApp::Start(const std::string& dir)
 
 // The window answers before its start is over: the tray icon, the program's
 // own Startup link, and the tooltip after them, come with a message it posts
-// to itself. Under Wine its
-// thread reads the X events of its first showing only once back in its
-// loop; read after keys typed meanwhile, their stale key map would release
-// those keys for the whole desktop.
+// to itself. Under Wine its thread reads the X events of its first showing
+// only once back in its loop; read after keys typed meanwhile, their stale
+// key map would release those keys for the whole desktop.
 bool MemoApp::WaitForWindow(DWORD timeoutMs)
 {
     return WaitUntil([this] {
