@@ -14,21 +14,12 @@
 #include "app/dpi.h"
 #include "app/globals.h"
 #include "tests/component/controlhost.h"
+#include "tests/component/notepad_fixture.h"
 
 namespace {
 const int kField = 101;
 const int kHitList = 103;
 const char* const kFruitMemos[] = {"fig", "kiwi", "lime"};
-
-std::string MakeTempFolder()
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string name = std::string(temp) + "mossvane-search-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(name.c_str(), nullptr);
-    CreateDirectoryA((name + "\\memo").c_str(), nullptr);
-    return name;
-}
 
 void WriteMemo(const std::string& folder, const std::string& name, const std::string& text)
 {
@@ -60,7 +51,8 @@ int RowOf(HWND list, const char* name)
 }
 
 // A search window owned by a hidden test host, in a folder of its own with
-// a memo folder, with the settings of that folder.
+// a memo folder, with the settings of that folder; the folder goes with the
+// test.
 class SearchWindow : public ::testing::Test {
 protected:
     SearchWindow() { g_config = m_config.get(); }
@@ -69,10 +61,10 @@ protected:
         if (m_search->m_hWnd) DestroyWindow(m_search->m_hWnd);
         m_search.reset();
         g_config = nullptr;
-        RemoveDirectoryA((m_folder + "\\memo").c_str());
     }
 
-    const std::string m_folder = MakeTempFolder();
+    TempMemoFolder m_temp;
+    const std::string m_folder = m_temp.path();
     ScopedCurrentDirectory m_inFolder{m_folder.c_str()};
     std::unique_ptr<CConfig> m_config{new CConfig};
     ControlHost m_host{false};
@@ -107,7 +99,6 @@ TEST_F(SearchWindow, EnterDuringASearchOpensTheChosenHitOnceFoundAgainAndNothing
         if (strcmp(chosen, "fig") != 0) expected.push_back(chosen);
         EXPECT_EQ(expected, m_host.SearchOpened()) << "chosen: " << chosen;
     }
-    for (const char* name : kFruitMemos) DeleteFileA((m_folder + "\\memo\\" + name + ".txt").c_str());
 }
 
 // Opened from a memo window at 144 DPI, or dragged onto such a monitor
